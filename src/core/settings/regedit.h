@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/store.h"
+
+// Everything the program keeps outside itself: registry text values, INI keys and one download.
+// No operation raises an error; a failure shows as empty text or false.
+namespace twk::Regedit {
+
+using RootKey = platform::RegistryRoot;
+
+// Stores one text value, creating the key and its missing parents. False when not written.
+bool SaveString(const RootKey& root, const std::string& keyPath, const std::string& name,
+                const std::string& text);
+// Stores several text values in one atomic replacement of the key: readers see all or none.
+bool SaveStrings(const RootKey& root, const std::string& keyPath,
+                 const std::vector<std::pair<std::string, std::string>>& values);
+// The text value, read whole; empty for a missing key or value or a value of another type.
+std::string GetString(const RootKey& root, const std::string& keyPath, const std::string& name);
+// One read of a whole key, for values that were saved together and must be read together.
+class KeySnapshot {
+public:
+    KeySnapshot(const RootKey& root, const std::string& keyPath);
+    // Same results as GetString, from the snapshot.
+    std::string GetString(const std::string& name) const;
+
+private:
+    platform::RegValues values_;
+};
+
+// One INI key, at most 254 characters; empty when absent.
+std::string ReadIniString(const std::string& section, const std::string& key,
+                          const std::string& file);
+// True when url was fetched whole into file.
+bool DownloadFile(const std::string& url, const std::string& file);
+
+inline constexpr size_t kIniValueLimit = 254;
+
+}  // namespace twk::Regedit

@@ -1,0 +1,23 @@
+#include "core/app/services.h"
+#include "core/settings/main_op.h"
+#include "platform/roots.h"
+
+namespace twk {
+
+void MainOp::isNew(const std::string& updateUrl, MessageBoxes& boxes, UrlOpener& urls) const {
+    const std::string copy = platform::joinPath(programFolder_, "version.dat");
+    // A failed download leaves the copy of an earlier start, which is compared instead.
+    Regedit::DownloadFile(updateUrl, copy);
+    const std::string version = Regedit::ReadIniString("Tarnwick", "Version", copy);
+    const std::string url = Regedit::ReadIniString("Tarnwick", "URL", copy);
+    // With no version text at all there is nothing to announce.
+    if (version.empty() || version == kProgramVersion) return;
+    const std::string question =
+        "New version Tarnwick " + version + " is avialable! Go to the homepage?";
+    if (boxes.show(question, "New Version", MsgIcon::Question, MsgButtons::OkCancel) !=
+        MsgAnswer::Ok)
+        return;
+    if (isWebAddress(url)) urls.openUrl(url);
+}
+
+}  // namespace twk

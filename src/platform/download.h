@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+struct DownloadLimits {
+    long connectSeconds = 4;     // a silent host must not hold start-up
+    long totalSeconds = 15;
+    long long maxBytes = 1 << 20;
+};
+
+// Fetches url (http or https, redirects followed) into a temporary file beside target and
+// renames it over target only when the whole transfer succeeded, so a failed or partial download
+// leaves an earlier copy whole. HTTP error statuses count as failures.
+bool downloadFile(const std::string& url, const std::string& target,
+                  const DownloadLimits& limits = {});
+
+}  // namespace platform

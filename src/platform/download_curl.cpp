@@ -1,0 +1,70 @@
+#include "platform/download.h"
+
+#include <curl/curl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+struct Sink {
+    std::FILE* file;
+    long long written = 0;
+    long long maxBytes;
+};
+
+size_t writeChunk(char* data, size_t size, size_t count, void* userData) {
+    auto* sink = static_cast<Sink*>(userData);
+    size_t bytes = size * count;
+    sink->written += static_cast<long long>(bytes);
+    if (sink->written > sink->maxBytes) return 0;  // aborts the transfer
+    return std::fwrite(data, 1, bytes, sink->file);
+}
+
+bool transfer(const std::string& url, Sink& sink, const DownloadLimits& limits) {
+    CURL* curl = curl_easy_init();
+    if (!curl) return false;
+    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
+    curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, limits.connectSeconds);
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT, limits.totalSeconds);
+    curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBytes));
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, writeChunk);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
+    CURLcode result = curl_easy_perform(curl);
+    curl_easy_cleanup(curl);
+    return result == CURLE_OK;
+}
+
+}  // namespace
+
+bool downloadFile(const std::string& url, const std::string& target,
+                  const DownloadLimits& limits) {
+    static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    if (!initialised) return false;
+    std::string temp = target + ".part.XXXXXX";
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0) return false;
+    std::FILE* file = ::fdopen(fd, "wb");
+    if (!file) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return false;
+    }
+    Sink sink{file, 0, limits.maxBytes};
+    bool ok = transfer(url, sink, limits);
+    ok = (std::fflush(file) == 0) && (::fsync(fd) == 0) && ok;
+    ok = (std::fclose(file) == 0) && ok;
+    if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
+}
+
+}  // namespace platform

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// Where the functions that touch the machine look. Tests point these at temporary trees.
+struct Roots {
+    std::string configDir;     // system configuration directory (holds registry/ and Brindle/)
+    std::string procDir = "/proc";
+    std::string sysDir = "/sys";
+
+    // First entry of XDG_CONFIG_DIRS, or /etc/xdg.
+    static Roots fromEnvironment();
+};
+
+// The platform's path separator, as a string to append.
+std::string pathSeparator();
+
+// dir + separator + name; no normalisation, as callers rely on the stored text.
+std::string joinPath(const std::string& dir, const std::string& name);
+
+}  // namespace platform

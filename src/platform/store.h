@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace platform {
+
+// One value of a registry key, with its type kept.
+struct RegValue {
+    enum class Type { String, Dword, Other };
+    Type type = Type::String;
+    std::string text;        // String: the text; Other: raw bytes
+    std::uint32_t dword = 0; // Dword only
+
+    static RegValue string(std::string text) { return {Type::String, std::move(text), 0}; }
+    static RegValue number(std::uint32_t value) { return {Type::Dword, {}, value}; }
+};
+
+using RegValues = std::vector<std::pair<std::string, RegValue>>;
+
+// The root key HKEY_LOCAL_MACHINE: a folder "registry/HKEY_LOCAL_MACHINE" in the system
+// configuration directory. A key is a file "<key path, / for \>.reg" in the text form of a
+// registry export. Writes replace the file atomically under an advisory lock, so a reader
+// sees the old or the new file, never a mix.
+class RegistryRoot {
+public:
+    explicit RegistryRoot(std::string configDir);
+
+    // The value, or nothing when the key or the value is missing or unreadable.
+    std::optional<RegValue> read(const std::string& keyPath, const std::string& name) const;
+    // Every value of the key in file order; empty when the key is missing.
+    RegValues readAll(const std::string& keyPath) const;
+    // Sets the values (others of the key are kept) in one atomic replacement, creating the
+    // key and its missing parents. False when anything could not be written.
+    bool write(const std::string& keyPath, const RegValues& values) const;
+
+    std::string keyFile(const std::string& keyPath) const;
+    const std::string& folder() const { return folder_; }
+
+private:
+    std::string folder_;
+};
+
+// The value of that name among values, compared without regard to case as the registry does.
+const RegValue* findRegValue(const RegValues& values, const std::string& name);
+
+// The text form of one key file; exposed for the store's tests and fuzzing.
+RegValues parseRegistryText(const std::string& text);
+std::string formatRegistryText(const std::string& keyPath, const RegValues& values);
+
+}  // namespace platform

@@ -1,0 +1,8 @@
+execute_process(COMMAND ldd ${BINARY} OUTPUT_VARIABLE libs RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "ldd failed on ${BINARY}")
+endif()
+if(libs MATCHES "libQt6")
+    message(FATAL_ERROR "the core test binary links Qt:\n${libs}")
+endif()
+message(STATUS "core links no Qt")
