@@ -6,7 +6,7 @@ namespace platform {
 
 struct DownloadLimits {
     long connectSeconds = 4;     // a silent host must not hold start-up
-    long totalSeconds = 15;
+    long totalSeconds = 8;
     long long maxBytes = 1 << 20;
 };
 

@@ -1,0 +1,22 @@
+#include "core/app/app_context.h"
+
+#include "core/app/maker.h"
+
+namespace twk {
+
+AppContext::AppContext(platform::Roots roots_, std::string programFolder_, Services services_)
+    : roots(std::move(roots_)),
+      programFolder(std::move(programFolder_)),
+      services(services_),
+      updateUrl(std::string(maker::kUpdateServer) + maker::kVersionFilePath),
+      mainOp(Regedit::RootKey(roots.configDir), programFolder) {}
+
+void startUp(AppContext& context) {
+    context.mainOp.isNew(context.updateUrl, context.services.messages, context.services.urls);
+    context.mainOp.Init();
+    context.langOp.Init(context.mainOp);
+    context.HighlightColor = rgb(150, 150, 150);
+    context.NormalColor = rgb(72, 72, 72);
+}
+
+}  // namespace twk

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "core/app/colors.h"
+#include "core/app/services.h"
+#include "core/i18n/lang_op.h"
+#include "core/mail/helper_library.h"
+#include "core/settings/main_op.h"
+#include "platform/admin.h"
+#include "platform/roots.h"
+
+namespace twk {
+
+// The services the program talks to the user and the outside world through.
+struct Services {
+    MessageBoxes& messages;
+    SaveFileDialog& saveFile;
+    FolderPicker& folders;
+    UrlOpener& urls;
+    HelperLibrary& helper;
+    Clock& clock;
+};
+
+// Made once by the start procedure (tests make their own); pages receive it by reference.
+class AppContext {
+public:
+    AppContext(platform::Roots roots, std::string programFolder, Services services);
+
+    const platform::Roots roots;
+    const std::string programFolder;
+    Services services;
+    std::string updateUrl;
+    // Who the running user is, for the administrator check; tests give any groups.
+    std::function<platform::AdminToken()> adminToken = platform::currentAdminToken;
+
+    MainOp mainOp;
+    LangOp langOp;
+    ColorRef HighlightColor = 0;
+    ColorRef NormalColor = 0;
+};
+
+// The start procedure's steps before the main window shows: the update check, the settings, the
+// captions, the two caption colours.
+void startUp(AppContext& context);
+
+}  // namespace twk

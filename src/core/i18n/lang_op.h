@@ -1,0 +1,57 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace twk {
+
+class MainOp;
+
+// The caption table: one text per caption key, filled from the chosen language file.
+class LangOp {
+public:
+    // frmOptions
+    std::string lfo_menu1, lfo_menu2, lfo_lang, lfo_save_rep, lfo_dir_rep, lfo_dir_quar,
+        lfo_strt_win, lfo_save_changes, lfo_send_rep, lfo_recip, lfo_shed, lfo_ED, lfo_EW,
+        lfo_EM, lfo_time, lfo_week, lfo_month, lfo_weekname;
+    // frmGuard
+    std::string lfg_pagename, lfg_enableguard, lfg_notdevices;
+    // frmInfo
+    std::string lfi_homepage, lfi_mail;
+    // frmMain
+    std::string lfm_protection, lfm_reports, lfm_options;
+    // frmReport
+    std::string lfr_menu1, lfr_menu2, lfr_sort, lfr_save, lfr_send;
+    // frmSendReport
+    std::string lfsr_pagename, lfsr_recip, lfsr_send;
+    // frmFeedback
+    std::string lff_pagename, lff_sender, lff_theme, lff_theme_text, lff_msg, lff_send;
+
+    // Called right after the report page's keys are read: the report page is created (hidden)
+    // and takes its five captions. Empty until the pages install it.
+    std::function<void(const LangOp&)> reportCaptionsHook;
+
+    // Finds the language file named by settings.lang in <programFolder>/languages, falling back
+    // to English.twl, and loads it. Without the folder nothing changes.
+    void Init(const MainOp& settings);
+    // Reads every key from file, in table order, then runs the report hook.
+    void LoadCaptions(const std::string& file);
+
+    struct Key {
+        const char* name;
+        const char* section;
+        std::string LangOp::*property;
+    };
+    // Every key in load order, section by section.
+    static const Key* keysBegin();
+    static const Key* keysEnd();
+};
+
+// Where the save caption of the report page starts so that it ends near the send caption:
+// 130 twips left of the send caption's left edge per character of the caption.
+int saveCaptionLeft(int sendCaptionLeftTwips, const std::string& saveCaption);
+
+// The folder of the language files inside the program folder.
+std::string languagesFolder(const std::string& programFolder);
+
+}  // namespace twk

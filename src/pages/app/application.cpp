@@ -1,0 +1,16 @@
+#include "pages/app/application.h"
+
+#include "pages/app/page_registry.h"
+#include "platform/program_folder.h"
+
+namespace twk {
+
+Application::Application()
+    : helper_(platform::programFolder()),
+      context_(platform::Roots::fromEnvironment(), platform::programFolder(),
+               Services{messages_, saveFile_, folders_, urls_, helper_, clock_}),
+      navigator_(std::make_unique<Navigator>(context_, tray_)) {
+    registerPages(*navigator_);
+}
+
+}  // namespace twk

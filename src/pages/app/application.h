@@ -1,0 +1,32 @@
+#pragma once
+
+#include <memory>
+
+#include "core/app/app_context.h"
+#include "pages/app/navigator.h"
+#include "pages/app/qt_services.h"
+#include "pages/app/tray_backend.h"
+
+namespace twk {
+
+// The real services, context, tray and pages of one running program.
+class Application {
+public:
+    Application();
+
+    AppContext& context() { return context_; }
+    Navigator& navigator() { return *navigator_; }
+
+private:
+    QtMessageBoxes messages_;
+    QtSaveFileDialog saveFile_;
+    QtFolderPicker folders_;
+    QtUrlOpener urls_;
+    LoadedHelperLibrary helper_;
+    SystemClock clock_;
+    AppContext context_;
+    QtTrayBackend tray_;
+    std::unique_ptr<Navigator> navigator_;
+};
+
+}  // namespace twk

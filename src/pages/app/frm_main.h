@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QLockFile>
+#include <memory>
+
+#include "pages/app/skinned_page.h"
+
+class QMenu;
+class QAction;
+
+namespace twk {
+
+class Navigator;
+class TrayBackend;
+class TrayIcon;
+
+// The hub: three captioned page buttons, information, home page and close, the tray icon and its
+// menu.
+class frmMain : public SkinnedPage {
+    Q_OBJECT
+public:
+    frmMain(AppContext& context, Navigator& navigator, TrayBackend& tray);
+    ~frmMain() override;
+
+    // The load sequence: single-instance test, tray icon, captions. False when another instance
+    // runs and this one must end. Safe to run again after the options were saved.
+    bool Form_Load();
+
+    // Puts the caption table's texts on the three page buttons.
+    void applyCaptions();
+
+    TrayIcon& cTray() const { return *cTray_; }
+    QMenu* mnuMenu() const { return mnuMenu_; }
+
+protected:
+    void onBackgroundMouseDown(Qt::MouseButton button, float x, float y) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildButtons();
+    void buildMenu();
+    void openGuarded(int pageId);
+    void hideToTray();
+    void onTrayCode(qint16 code);
+    void onTrayNotified(int mouseMessage);
+    void exitProgram();
+
+    Navigator& navigator_;
+    TrayBackend& tray_;
+    std::unique_ptr<TrayIcon> cTray_;
+    std::unique_ptr<QLockFile> instanceLock_;
+    QMenu* mnuMenu_ = nullptr;
+    QAction* mnuMain_ = nullptr;
+    Caption* txtguard_ = nullptr;
+    Caption* txtReport_ = nullptr;
+    Caption* txtOptions_ = nullptr;
+};
+
+// The lock that tells a second start that Tarnwick already runs for this user; a crashed
+// instance does not leave it stuck.
+std::unique_ptr<QLockFile> takeInstanceLock();
+
+}  // namespace twk

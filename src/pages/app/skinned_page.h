@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+#include <vector>
+
+#include "pages/app/controls.h"
+
+namespace twk {
+
+class AppContext;
+
+// A borderless window drawn by its background picture. It owns the three patterns every page
+// shares: the hover button, the text link and the window drag.
+class SkinnedPage : public QWidget {
+    Q_OBJECT
+public:
+    SkinnedPage(AppContext& context, const QString& objectName, const QString& backgroundSkin,
+                QSize clientTwips);
+
+    AppContext& context() const { return context_; }
+
+    // Hover button: the highlighted picture and HighlightColor on enter, the normal picture and
+    // NormalColor on leave.
+    void attachHover(PictureButton* button, QLabel* normal, QLabel* highlighted,
+                     Caption* caption = nullptr);
+    // Text link: highlighted while the pointer moves over it, back to NormalColor when the
+    // pointer moves over the window background.
+    void addTextLink(Caption* link);
+
+    void centerOnScreen();
+
+signals:
+    // The pointer moved over the window's own surface.
+    void backgroundMouseMoved();
+
+protected:
+    // A mouse-down on the window surface after the drag, in twips as the designs measure.
+    virtual void onBackgroundMouseDown(Qt::MouseButton, float, float) {}
+
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+    // The drag itself; also used for mouse-downs that the window layer reports on its own.
+    void windowMouseDown(Qt::MouseButton button, float xTwips, float yTwips);
+
+private:
+    void beginDrag(QPoint globalPosition);
+
+    AppContext& context_;
+    QPixmap background_;
+    std::vector<Caption*> textLinks_;
+    bool manualDrag_ = false;
+    QPoint dragOffset_;
+};
+
+}  // namespace twk

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QIcon>
+#include <QObject>
+#include <QPoint>
+#include <QSystemTrayIcon>
+
+class QMenu;
+class QAction;
+
+namespace twk {
+
+// The desktop's notification area. The tray icon talks to it only through this seam, so tests
+// run without a desktop.
+class TrayBackend : public QObject {
+    Q_OBJECT
+public:
+    virtual bool isAvailable() const = 0;
+    // Shows the icon; an icon already shown stays the one icon.
+    virtual void add(const QIcon& icon, const QString& tip) = 0;
+    virtual void modify(const QIcon& icon, const QString& tip) = 0;
+    virtual void remove() = 0;
+    virtual bool isShown() const = 0;
+    // Shows menu at the pointer position at and returns when it has closed.
+    virtual void popup(QMenu* menu, QPoint at) = 0;
+
+signals:
+    // A mouse action over the icon, as its mouse message number (0x200 to 0x209).
+    void notified(int mouseMessage);
+};
+
+class QtTrayBackend : public TrayBackend {
+    Q_OBJECT
+public:
+    QtTrayBackend();
+    bool isAvailable() const override;
+    void add(const QIcon& icon, const QString& tip) override;
+    void modify(const QIcon& icon, const QString& tip) override;
+    void remove() override;
+    bool isShown() const override;
+    void popup(QMenu* menu, QPoint at) override;
+
+private:
+    QSystemTrayIcon icon_;
+};
+
+}  // namespace twk

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+
+namespace twk::test {
+
+// A free TCP port on 127.0.0.1 at the moment of asking.
+int freeLocalPort();
+// Waits until something accepts connections on 127.0.0.1:port; false after a few seconds.
+bool waitForPort(int port);
+
+// python3's http.server serving a folder on 127.0.0.1, stopped at destruction.
+class HttpServer {
+public:
+    explicit HttpServer(const std::string& folder);
+    ~HttpServer();
+    HttpServer(const HttpServer&) = delete;
+    HttpServer& operator=(const HttpServer&) = delete;
+
+    bool running() const { return running_; }
+    std::string url(const std::string& path) const;
+
+private:
+    pid_t pid_ = -1;
+    int port_ = 0;
+    bool running_ = false;
+};
+
+// A server that accepts connections and never answers.
+class SilentServer {
+public:
+    SilentServer();
+    ~SilentServer();
+    SilentServer(const SilentServer&) = delete;
+    SilentServer& operator=(const SilentServer&) = delete;
+    std::string url(const std::string& path) const;
+
+private:
+    int port_ = 0;  // set while the socket is made, so declared first
+    int socket_ = -1;
+};
+
+}  // namespace twk::test

@@ -1,0 +1,90 @@
+#include "tools/sample_environment.h"
+
+#include <QMenu>
+
+#include "core/settings/regedit.h"
+
+namespace twk::tools {
+namespace {
+
+class SilentMessageBoxes : public MessageBoxes {
+public:
+    MsgAnswer show(const std::string&, const std::string&, MsgIcon, MsgButtons) override {
+        return MsgAnswer::Cancel;
+    }
+};
+class NoSaveFileDialog : public SaveFileDialog {
+public:
+    std::string askSaveFile(const std::string&, const std::string&, const std::string&) override {
+        return {};
+    }
+};
+class NoFolderPicker : public FolderPicker {
+public:
+    std::string browseFolder(const std::string&) override { return {}; }
+};
+class NoUrlOpener : public UrlOpener {
+public:
+    void openUrl(const std::string&) override {}
+};
+class FixedClock : public Clock {
+public:
+    std::chrono::system_clock::time_point now() override {
+        return std::chrono::system_clock::time_point(std::chrono::seconds(1796380800));
+    }
+};
+
+// Describes the sample drives and sends nothing.
+class SampleHelperLibrary : public HelperLibrary {
+public:
+    std::int16_t SendMailOut(const std::string&, const std::string&, const std::string&,
+                             const std::string&) override {
+        return 1;
+    }
+    std::int16_t GetDriveInfoByPath(std::string&, std::string& buffer) override {
+        const std::string text = "SanDisk Cruzer Blade 14.3 GB";
+        buffer.replace(0, text.size() + 1, text + '\0');
+        return 1;
+    }
+};
+
+class NoTray : public TrayBackend {
+public:
+    bool isAvailable() const override { return false; }
+    void add(const QIcon&, const QString&) override {}
+    void modify(const QIcon&, const QString&) override {}
+    void remove() override {}
+    bool isShown() const override { return false; }
+    void popup(QMenu*, QPoint) override {}
+};
+
+}  // namespace
+
+class SampleEnvironment::Services {
+public:
+    SilentMessageBoxes messages;
+    NoSaveFileDialog saveFile;
+    NoFolderPicker folders;
+    NoUrlOpener urls;
+    SampleHelperLibrary helper;
+    FixedClock clock;
+};
+
+SampleEnvironment::SampleEnvironment(const std::string& language)
+    : services_(std::make_unique<Services>()), tray_(std::make_unique<NoTray>()) {
+    const std::string root = folder_.path().toStdString();
+    context_ = std::make_unique<AppContext>(
+        platform::Roots{root + "/etc", root + "/proc", root + "/sys"}, TWK_PROGRAM_DIR,
+        twk::Services{services_->messages, services_->saveFile, services_->folders,
+                      services_->urls, services_->helper, services_->clock});
+    context_->updateUrl.clear();
+    context_->adminToken = [] { return platform::AdminToken{true, {}}; };
+    Regedit::SaveStrings(Regedit::RootKey(root + "/etc"), kSettingsKey,
+                         {{"Language", language},
+                          {"DirectoryReports", root + "/reports"},
+                          {"DirectoryQuarantine", root + "/quarantine"}});
+}
+
+SampleEnvironment::~SampleEnvironment() = default;
+
+}  // namespace twk::tools

@@ -1,0 +1,67 @@
+// Renders every page of the program to PNG files, offscreen, with sample settings, reports and
+// drives, so the pages can be looked at without a display.
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "core/app/app_context.h"
+#include "pages/app/frm_main.h"
+#include "pages/app/navigator.h"
+#include "pages/app/page_registry.h"
+#include "pages/app/tray_backend.h"
+#include "tools/sample_environment.h"
+
+namespace {
+
+struct Shot {
+    const char* name;
+    std::function<QWidget*(twk::Navigator&)> show;
+};
+
+std::vector<Shot> shots() {
+    return {
+        {"main", [](twk::Navigator& pages) -> QWidget* {
+             pages.main().applyCaptions();
+             return &pages.main();
+         }},
+        {"protection", [](twk::Navigator& pages) { return pages.load(twk::PageId::Protection); }},
+        {"reports", [](twk::Navigator& pages) { return pages.load(twk::PageId::Reports); }},
+        {"options", [](twk::Navigator& pages) { return pages.load(twk::PageId::Options); }},
+        {"info", [](twk::Navigator& pages) { return pages.load(twk::PageId::Info); }},
+        {"feedback", [](twk::Navigator& pages) { return pages.load(twk::PageId::Feedback); }},
+    };
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString outputFolder = argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                          : QStringLiteral("screenshots");
+    const QString language = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("English");
+    QDir().mkpath(outputFolder);
+
+    twk::tools::SampleEnvironment sample(language.toStdString());
+    twk::Navigator pages(sample.context(), sample.tray());
+    twk::registerPages(pages);
+    twk::startUp(sample.context());
+
+    int written = 0;
+    for (const Shot& shot : shots()) {
+        QWidget* page = shot.show(pages);
+        if (!page) continue;
+        const QString file = QDir(outputFolder).filePath(QStringLiteral("%1.png").arg(shot.name));
+        if (!page->grab().save(file)) {
+            std::fprintf(stderr, "could not write %s\n", qPrintable(file));
+            return 1;
+        }
+        std::printf("%s\n", qPrintable(QDir(file).absolutePath()));
+        ++written;
+    }
+    return written > 0 ? 0 : 1;
+}
