@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Renders every page to docs/screenshots (offscreen), for the README and for review.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh" "$root/build" > /dev/null
+QT_QPA_PLATFORM=offscreen "$root/build/tools/screenshot" "$root/docs/screenshots" "${1:-English}"

@@ -1,0 +1,191 @@
+#include <QAction>
+#include <QMenu>
+#include <QSignalSpy>
+
+#include "core/app/maker.h"
+#include "pages/app/frm_main.h"
+#include "pages/app/navigator.h"
+#include "pages/app/tray_icon.h"
+#include "pages/support/page_fixture.h"
+
+namespace twk {
+
+class FrmMainTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::PageEnvironment> env;
+    std::unique_ptr<Navigator> pages;
+    int endCalls = 0;
+
+    frmMain& main() { return pages->main(); }
+    template <typename T = PictureButton>
+    T* control(const char* name) {
+        T* found = main().findChild<T*>(name);
+        if (!found) qFatal("missing control %s", name);
+        return found;
+    }
+    ColorRef colourOf(const char* caption) { return control<Caption>(caption)->textColor(); }
+
+private slots:
+    void init() {
+        env = std::make_unique<test::PageEnvironment>();
+        env->addLanguage("English", "[frmMain]\nlfm_protection=Protection\nlfm_reports=Reports\n"
+                                    "lfm_options=Options\n");
+        env->addLanguage("Deutsch", "[frmMain]\nlfm_protection=Schutz\nlfm_reports=Berichte\n");
+        env->startUp();
+        pages = std::make_unique<Navigator>(env->context, env->tray);
+        endCalls = 0;
+        pages->endProcess = [this] { ++endCalls; };
+        QVERIFY(main().Form_Load());
+        pages->showMain();
+    }
+    void cleanup() {
+        pages.reset();
+        env.reset();
+    }
+
+    void opensWithItsLocalisedCaptionsInTheDesignColour() {
+        QCOMPARE(control<Caption>("txtguard")->text(), QString("Protection"));
+        QCOMPARE(control<Caption>("txtReport")->text(), QString("Reports"));
+        QCOMPARE(colourOf("txtReport"), rgb(64, 64, 64));
+        QCOMPARE(main().windowTitle(), QString("Tarnwick"));
+        QCOMPARE(main().size(), QSize(640, 480));
+        QCOMPARE(control("cmd_report")->geometry(), QRect(296, 214, 34, 34));
+        QCOMPARE(control("cmd_close")->geometry(), QRect(600, 8, 29, 29));
+        QCOMPARE(control<Caption>("txtguard")->geometry(), QRect(115, 256, 73, 18));
+    }
+
+    void hoverSwapsPicturesAndCaptionColours() {
+        auto* report = control("cmd_report");
+        QVERIFY(report->showsPictureOf(control<QLabel>("img_report0")));
+        test::hover(report);
+        QVERIFY(report->showsPictureOf(control<QLabel>("img_report1")));
+        QCOMPARE(colourOf("txtReport"), ColorRef(0x00969696));
+        test::leave(report);
+        QVERIFY(report->showsPictureOf(control<QLabel>("img_report0")));
+        QCOMPARE(colourOf("txtReport"), ColorRef(0x00484848));
+        auto* home = control("cmd_home");
+        test::hover(home);
+        QVERIFY(home->showsPictureOf(control<QLabel>("cmd_home1")));
+        test::leave(home);
+        QVERIFY(home->showsPictureOf(control<QLabel>("cmd_home0")));
+        QVERIFY(!control<QLabel>("img_report0")->isVisible());
+    }
+
+    void guardedPagesAnswerNonAdministratorsWithTheMessage() {
+        env->admin = false;
+        for (const char* button : {"cmd_guard", "cmd_options"}) {
+            env->messages.shown.clear();
+            test::click(control(button));
+            QCOMPARE(env->messages.shown.size(), size_t(1));
+            const auto& box = env->messages.shown[0];
+            QCOMPARE(box.text, std::string("You don't have administrator rights!"));
+            QCOMPARE(box.title, std::string("Tarnwick"));
+            QVERIFY(box.icon == MsgIcon::Error);
+            QVERIFY(box.buttons == MsgButtons::Ok);
+            QVERIFY(main().isVisible());
+        }
+        env->admin = true;
+        env->messages.shown.clear();
+        test::click(control("cmd_guard"));
+        QVERIFY(env->messages.shown.empty());
+    }
+
+    void homeButtonOpensTheMakersPageAndStays() {
+        test::click(control("cmd_home"));
+        QCOMPARE(env->urls.opened, std::vector<std::string>{maker::kHomePage});
+        QVERIFY(main().isVisible());
+    }
+
+    void closeHidesToTheTrayAndADoubleClickBringsItBack() {
+        test::click(control("cmd_close"));
+        QVERIFY(!main().isVisible());
+        QVERIFY(env->tray.shown);
+        QCOMPARE(env->tray.tip, QString("Tarnwick"));
+        main().close();  // the window's own close request hides too
+        QVERIFY(!main().isVisible());
+        QCOMPARE(endCalls, 0);
+        env->tray.notify(0x203);
+        QVERIFY(main().isVisible());
+        env->tray.notify(0x200);  // a mere move over the icon does nothing
+        env->tray.notify(0x201);
+        QVERIFY(env->tray.popups.empty());
+    }
+
+    void rightButtonReleaseShowsTheMenuWithMainPageAsDefault() {
+        env->tray.notify(0x205);
+        QCOMPARE(env->tray.popups.size(), size_t(1));
+        QMenu* menu = env->tray.popups[0];
+        QCOMPARE(menu, main().mnuMenu());
+        QStringList items;
+        for (QAction* item : menu->actions())
+            items << (item->isSeparator() ? QString("-") : item->objectName() + "=" + item->text());
+        QCOMPARE(items, QStringList({"mnuMain=Main page", "-", "mnuInfo=Info",
+                                     "mnuFeedback=Feedback", "-", "mnuExit=Exit"}));
+        QCOMPARE(env->tray.popupDefaults[0]->objectName(), QString("mnuMain"));
+        QVERIFY(env->tray.popupDefaults[0]->font().bold());
+    }
+
+    void mainPageItemShowsTheWindowAndExitRemovesTheIconFirst() {
+        main().hide();
+        main().mnuMenu()->findChild<QAction*>("mnuMain")->trigger();
+        QVERIFY(main().isVisible());
+        QVERIFY(env->tray.shown);
+        bool iconGoneBeforeEnd = false;
+        pages->endProcess = [this, &iconGoneBeforeEnd] {
+            iconGoneBeforeEnd = !env->tray.shown;
+            ++endCalls;
+        };
+        main().mnuMenu()->findChild<QAction*>("mnuExit")->trigger();
+        QCOMPARE(endCalls, 1);
+        QVERIFY(iconGoneBeforeEnd);
+    }
+
+    void withoutANotificationAreaCloseEndsTheProgram() {
+        env->tray.available = false;
+        test::click(control("cmd_close"));
+        QCOMPARE(endCalls, 1);
+        QVERIFY(!env->tray.shown);
+    }
+
+    void anOrdinaryMouseDownIsNoTrayNotification() {
+        QTest::mousePress(&main(), Qt::RightButton, {}, QPoint(300, 100));
+        QTest::mouseRelease(&main(), Qt::RightButton, {}, QPoint(300, 100));
+        QVERIFY(env->tray.popups.empty());
+    }
+
+    void leftDragMovesTheWindowAndRightDragDoesNot() {
+        const QPoint start = main().pos();
+        QTest::mousePress(&main(), Qt::RightButton, {}, QPoint(300, 100));
+        QMouseEvent rightMove(QEvent::MouseMove, QPointF(340, 130),
+                              main().mapToGlobal(QPointF(340, 130)), Qt::NoButton,
+                              Qt::RightButton, {});
+        QApplication::sendEvent(&main(), &rightMove);
+        QTest::mouseRelease(&main(), Qt::RightButton, {}, QPoint(340, 130));
+        QCOMPARE(main().pos(), start);
+        QTest::mousePress(&main(), Qt::LeftButton, {}, QPoint(300, 100));
+        QMouseEvent leftMove(QEvent::MouseMove, QPointF(340, 130),
+                             main().mapToGlobal(QPointF(340, 130)), Qt::NoButton, Qt::LeftButton,
+                             {});
+        QApplication::sendEvent(&main(), &leftMove);
+        QTest::mouseRelease(&main(), Qt::LeftButton, {}, QPoint(340, 130));
+        QCOMPARE(main().pos(), start + QPoint(40, 30));
+    }
+
+    void runningTheLoadSequenceAgainAppliesANewLanguageAndKeepsOneIcon() {
+        env->context.mainOp.lang = "Deutsch";
+        env->context.langOp.Init(env->context.mainOp);
+        QVERIFY(main().Form_Load());
+        QCOMPARE(control<Caption>("txtguard")->text(), QString("Schutz"));
+        QCOMPARE(control<Caption>("txtReport")->text(), QString("Berichte"));
+        QCOMPARE(control<Caption>("txtOptions")->text(), QString(""));
+        QVERIFY(env->tray.shown);
+        env->tray.notify(0x203);  // notifications still reach the window, once
+        QVERIFY(main().isVisible());
+    }
+};
+
+}  // namespace twk
+
+TWK_PAGE_TEST_MAIN(twk::FrmMainTest)
+#include "frm_main_test.moc"

@@ -1,0 +1,62 @@
+#include "pages/support/page_fixture.h"
+
+#include <QEnterEvent>
+#include <filesystem>
+
+#include "core/settings/regedit.h"
+
+namespace twk::test {
+
+void ScriptedTrayBackend::add(const QIcon&, const QString& tip) {
+    ++adds;
+    this->tip = tip;
+    shown = true;
+}
+
+void ScriptedTrayBackend::popup(QMenu* menu, QPoint) {
+    popups.push_back(menu);
+    popupDefaults.push_back(menu->defaultAction());
+}
+
+PageEnvironment::PageEnvironment()
+    : context(platform::Roots{store.path(), "/proc", "/sys"}, program.path(),
+              Services{messages, saveFile, folders, urls, helper, clock}) {
+    context.updateUrl.clear();
+    // The single-instance lock lives in the runtime folder: each test gets its own.
+    std::filesystem::permissions(program.path(), std::filesystem::perms::owner_all);
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(program.path()));
+    context.adminToken = [this] { return platform::AdminToken{admin, {}}; };
+}
+
+void PageEnvironment::addLanguage(const std::string& name, const std::string& content) {
+    writeFile(program.file("languages/" + name + ".twl"), content);
+}
+
+void PageEnvironment::addShippedLanguages() {
+    std::filesystem::create_directories(program.file("languages"));
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(TWK_SOURCE_DIR) + "/resources/languages")) {
+        if (entry.path().extension() == ".twl")
+            std::filesystem::copy_file(entry.path(),
+                                       program.file("languages/" + entry.path().filename().string()),
+                                       std::filesystem::copy_options::overwrite_existing);
+    }
+}
+
+void PageEnvironment::startUp() { twk::startUp(context); }
+
+void hover(QWidget* widget) {
+    const QPointF local(widget->width() / 2.0, widget->height() / 2.0);
+    QEnterEvent enter(local, widget->mapToGlobal(local), widget->mapToGlobal(local));
+    QApplication::sendEvent(widget, &enter);
+    QTest::mouseMove(widget, local.toPoint());
+}
+
+void leave(QWidget* widget) {
+    QEvent leaveEvent(QEvent::Leave);
+    QApplication::sendEvent(widget, &leaveEvent);
+}
+
+void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+
+}  // namespace twk::test

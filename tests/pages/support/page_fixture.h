@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+#include <memory>
+#include <vector>
+
+#include "core/app/app_context.h"
+#include "pages/app/tray_backend.h"
+#include "support/scripted_services.h"
+#include "support/temp_dir.h"
+
+namespace twk::test {
+
+// A notification area that counts icons and records every menu it was asked to show.
+class ScriptedTrayBackend : public TrayBackend {
+public:
+    bool isAvailable() const override { return available; }
+    void add(const QIcon&, const QString& tip) override;
+    void modify(const QIcon&, const QString& tip) override { this->tip = tip; }
+    void remove() override { shown = false; }
+    bool isShown() const override { return shown; }
+    void popup(QMenu* menu, QPoint at) override;
+
+    void notify(int mouseMessage) { emit notified(mouseMessage); }
+
+    bool available = true;
+    bool shown = false;
+    int adds = 0;
+    QString tip;
+    std::vector<QMenu*> popups;
+    std::vector<QAction*> popupDefaults;
+};
+
+// Scripted services, a private settings store and a program folder with language files: what
+// every page test needs.
+class PageEnvironment {
+public:
+    PageEnvironment();
+
+    // Writes languages/<name>.twl into the program folder.
+    void addLanguage(const std::string& name, const std::string& content);
+    // Copies the shipped language files into the program folder.
+    void addShippedLanguages();
+    // Runs the start procedure's steps (without the update check's network).
+    void startUp();
+
+    TempDir program, store;
+    ScriptedMessageBoxes messages;
+    ScriptedSaveFileDialog saveFile;
+    ScriptedFolderPicker folders;
+    ScriptedUrlOpener urls;
+    ScriptedHelperLibrary helper;
+    FixedClock clock;
+    ScriptedTrayBackend tray;
+    AppContext context;
+    bool admin = true;
+};
+
+// Moves the pointer onto a widget and off it again, delivering enter and leave.
+void hover(QWidget* widget);
+void leave(QWidget* widget);
+void click(QWidget* widget);
+
+}  // namespace twk::test
+
+// A Qt Test main that picks the offscreen platform when there is no display.
+#define TWK_PAGE_TEST_MAIN(TestClass)                                                   \
+    int main(int argc, char** argv) {                                                  \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&                          \
+            qEnvironmentVariableIsEmpty("DISPLAY"))                                    \
+            qputenv("QT_QPA_PLATFORM", "offscreen");                                   \
+        QApplication app(argc, argv);                                                  \
+        app.setQuitOnLastWindowClosed(false);                                          \
+        TestClass test;                                                                \
+        return QTest::qExec(&test, argc, argv);                                        \
+    }
