@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <system_error>
 
@@ -15,19 +16,9 @@ namespace {
 
 std::string systemReason() { return std::generic_category().message(errno); }
 
-// The whole file in one buffer, or nullopt with the reason in why. Sized from the file's
-// length up front so a large report is read without regrowing; a file that grows meanwhile
-// is still read to its end.
-std::optional<std::string> readWholeFile(const std::string& path, std::string& why) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        why = "could not be opened (" + systemReason() + ")";
-        return std::nullopt;
-    }
-    std::error_code sizeError;
-    const auto length = std::filesystem::file_size(path, sizeError);
-    // One byte more than expected tells a file that grew.
-    std::string bytes(sizeError ? 1 : length + 1, '\0');
+// Reads the open file to its end into bytes, which is sized to the expected length plus one:
+// filling that extra byte tells a file that grew meanwhile, which is then read on.
+bool readToEnd(std::FILE* file, std::string& bytes) {
     std::size_t used = 0;
     bool grew = false;
     for (;;) {
@@ -36,17 +27,33 @@ std::optional<std::string> readWholeFile(const std::string& path, std::string& w
         grew = true;
         bytes.resize(bytes.size() * 2);
     }
-    const bool failed = std::ferror(file) != 0;
-    if (failed) why = "could not be read (" + systemReason() + ")";
-    std::fclose(file);
-    if (failed) return std::nullopt;
     bytes.resize(used);
     if (grew) bytes.shrink_to_fit();
-    return bytes;
+    return std::ferror(file) == 0;
 }
 
-bool isVirusReportName(const std::string& name) {
-    return name.size() >= 3 && platform::equalsNoCase(name.substr(name.size() - 3), "csv");
+// The whole file in one buffer, or nullopt with the reason in why.
+std::optional<std::string> readWholeFile(const std::string& path, std::string& why) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        why = "could not be opened (" + systemReason() + ")";
+        return std::nullopt;
+    }
+    std::error_code sizeError;
+    const auto length = std::filesystem::file_size(path, sizeError);
+    std::optional<std::string> bytes;
+    try {
+        bytes.emplace(sizeError ? 1 : length + 1, '\0');
+        if (!readToEnd(file, *bytes)) {
+            why = "could not be read (" + systemReason() + ")";
+            bytes.reset();
+        }
+    } catch (const std::bad_alloc&) {
+        why = "is too large to be read";
+        bytes.reset();
+    }
+    std::fclose(file);
+    return bytes;
 }
 
 // Walks the lines of one file: counts its records, offers their dates and collects the
@@ -78,6 +85,11 @@ bool ensureFolder(const std::string& directory, ReportLoad& load) {
 
 }  // namespace
 
+bool IsReportFileName(ReportKind kind, const std::string& name) {
+    if (kind == ReportKind::Devices) return true;
+    return name.size() >= 3 && platform::equalsNoCase(name.substr(name.size() - 3), "csv");
+}
+
 void ReportLoad::add(ReportLoad other) {
     RecordCount += other.RecordCount;
     for (ReportProblem& problem : other.problems) problems.push_back(std::move(problem));
@@ -93,7 +105,7 @@ ReportLoad LoadReports(ReportKind kind, const std::string& directory,
     if (!listed) load.problems.push_back({directory, "the folder could not be read"});
     std::vector<std::size_t> shown;
     for (const std::string& name : names) {
-        if (kind == ReportKind::Viruses && !isVirusReportName(name)) continue;
+        if (!IsReportFileName(kind, name)) continue;
         const std::string path = platform::joinPath(directory, name);
         std::string why;
         std::optional<std::string> bytes = readWholeFile(path, why);

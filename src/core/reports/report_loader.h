@@ -22,13 +22,16 @@ struct ReportLoad {
     void add(ReportLoad other);
 };
 
+// Whether a load of kind reads a file of this name: viruses reports only when the name's last
+// three characters are "csv" in any case, devices reports always.
+bool IsReportFileName(ReportKind kind, const std::string& name);
+
 // Reads the report files directly in directory (no subfolders, hidden files skipped, names in
 // ascending byte order), creating the folder when missing. Every line except one equal to the
 // kind's header becomes a record; its row is appended to table when selectedDate is
 // "All dates" or equals its date, and its date is offered to dates in any case. The table
 // gets the kind's columns when it has none; neither table nor dates are ever cleared here.
 // A file or folder that cannot be read or created is listed in the result and skipped.
-// Viruses reads only names whose last three characters are "csv" in any case.
 ReportLoad LoadVirusReports(const std::string& directory, const std::string& selectedDate,
                             ReportTable& table, DateList& dates);
 ReportLoad LoadDeviceReports(const std::string& directory, const std::string& selectedDate,

@@ -5,7 +5,8 @@ namespace twk {
 std::string ReportProblemsMessage(const std::vector<ReportProblem>& problems) {
     if (problems.empty()) return {};
     std::string text = "Some reports could not be read:";
-    for (const ReportProblem& problem : problems) text += "\n" + problem.path + " - " + problem.what;
+    for (const ReportProblem& problem : problems)
+        text += "\n" + problem.path + " - " + problem.what;
     return text;
 }
 

@@ -86,7 +86,8 @@ void ReportTable::sortByColumn(std::size_t column) {
     sortColumn_ = column;
     std::vector<std::pair<std::string_view, Position>> keyed;
     keyed.reserve(rows_.size());
-    for (Position position : rows_) keyed.emplace_back(cellOfLine(line(position), column), position);
+    for (Position position : rows_)
+        keyed.emplace_back(cellOfLine(line(position), column), position);
     const bool descending = descending_;
     std::stable_sort(keyed.begin(), keyed.end(), [descending](const auto& a, const auto& b) {
         return descending ? b.first < a.first : a.first < b.first;

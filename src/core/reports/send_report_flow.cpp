@@ -9,9 +9,9 @@ std::string NotWrittenForSendingMessage(const std::string& fileName) {
     return "The report could not be written, so it was not sent:\n" + fileName;
 }
 
-void SendReport(const std::string& recipient, const std::string& programFolder,
-                MessageBoxes& boxes, HelperLibrary& helper, Clock& clock,
-                const DateTimeFormatter& formatDateTime, const ReportWriter& saveReport) {
+void SendReport(const std::string& recipient, const std::string& programFolder, MessageBoxes& boxes,
+                HelperLibrary& helper, Clock& clock, const DateTimeFormatter& formatDateTime,
+                const ReportWriter& saveReport) {
     if (recipient.empty() || recipient == maker::kPlaceholderRecipient) {
         showError(boxes, kInvalidRecipient);
         return;

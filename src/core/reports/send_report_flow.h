@@ -26,8 +26,8 @@ std::string NotWrittenForSendingMessage(const std::string& fileName);
 // The send-report dialog's action. Refuses an empty or placeholder recipient; writes the
 // shown table through saveReport to "ManualReport.csv" in programFolder and, only when that
 // worked, mails it with the date and time of now in the body; then tells the user the outcome.
-void SendReport(const std::string& recipient, const std::string& programFolder,
-                MessageBoxes& boxes, HelperLibrary& helper, Clock& clock,
-                const DateTimeFormatter& formatDateTime, const ReportWriter& saveReport);
+void SendReport(const std::string& recipient, const std::string& programFolder, MessageBoxes& boxes,
+                HelperLibrary& helper, Clock& clock, const DateTimeFormatter& formatDateTime,
+                const ReportWriter& saveReport);
 
 }  // namespace twk

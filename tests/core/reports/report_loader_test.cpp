@@ -68,8 +68,8 @@ TEST_F(ReportLoaderTest, ReadsOnlyVisibleFilesOfTheFolderItselfInByteOrderOfName
 
 TEST_F(ReportLoaderTest, ExactHeaderLinesAreSkippedWhereverTheyStand) {
     const std::string header(kDeviceFileHeader);
-    test::writeFile(path("r/one"), header + "\r\nfirst\r\n" + header + "\r\n" + header +
-                                       " \r\n" + std::string(kVirusFileHeader) + "\r\nlast\r\n");
+    test::writeFile(path("r/one"), header + "\r\nfirst\r\n" + header + "\r\n" + header + " \r\n" +
+                                       std::string(kVirusFileHeader) + "\r\nlast\r\n");
     const ReportLoad load = LoadDeviceReports(path("r"), kAll, table, dates);
     EXPECT_EQ(test::columnTexts(table, kPC), (Texts{"first", "PC", "PC", "last"}));
     EXPECT_EQ(table.cell(1, 11), "Serial number ") << "a header with a trailing space is a record";
@@ -94,8 +94,8 @@ TEST_F(ReportLoaderTest, SelectedDateShowsExactlyItsRecordsButOffersEveryDateOnc
     test::writeFile(path("r/2"), "e;u;12.01.2013 23:59\r\nf;u;13.01.2013 00:00\r\n\r\n");
     const ReportLoad load = LoadDeviceReports(path("r"), "12.01.2013", table, dates);
     EXPECT_EQ(test::columnTexts(table, kPC), (Texts{"a", "e"}));
-    EXPECT_EQ(dates.entries(), (Texts{kAll, "12.01.2013", "11.01.2013", "12.01.2013x",
-                                      "13.01.2013"}));
+    EXPECT_EQ(dates.entries(),
+              (Texts{kAll, "12.01.2013", "11.01.2013", "12.01.2013x", "13.01.2013"}));
     EXPECT_EQ(load.RecordCount, 7u);
 
     table.clear();

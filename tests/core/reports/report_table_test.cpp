@@ -32,16 +32,16 @@ TEST(ReportTableTest, ColumnsOfEachKindCarryTheirHeadings) {
     ASSERT_EQ(table.kind(), ReportKind::Viruses) << "columns are set only on an empty table";
     Texts headings;
     for (std::size_t c = 0; c < table.columnCount(); ++c) headings.emplace_back(table.heading(c));
-    EXPECT_EQ(headings, (Texts{"PC", "User", "Time", "Action", "Source path", "Destination path",
-                               "Device"}));
+    EXPECT_EQ(headings,
+              (Texts{"PC", "User", "Time", "Action", "Source path", "Destination path", "Device"}));
 
     table.clear();
     table.setColumns(ReportKind::Devices);
     headings.clear();
     for (std::size_t c = 0; c < table.columnCount(); ++c) headings.emplace_back(table.heading(c));
-    EXPECT_EQ(headings, (Texts{"PC", "User", "Time", "Action", "Name", "Description", "Path",
-                               "Manufacturer", "Service", "Enumerator", "Hardware ID",
-                               "Long serial"}));
+    EXPECT_EQ(headings,
+              (Texts{"PC", "User", "Time", "Action", "Name", "Description", "Path", "Manufacturer",
+                     "Service", "Enumerator", "Hardware ID", "Long serial"}));
     EXPECT_EQ(table.heading(12), "");
 }
 
@@ -50,8 +50,8 @@ TEST(ReportTableTest, DeviceCellsFollowTheTableOrderOfFields) {
     table.setColumns(ReportKind::Devices);
     appendLines(table, "pc;user;time;func;name;path;descr;service;enum;hwid;maker;serial;x\r\n");
     const RowCells cells = table.rowCells(0);
-    const Texts expected{"pc",    "user",    "time", "func", "name", "descr",
-                         "path",  "maker",   "service", "enum", "hwid", "serial"};
+    const Texts expected{"pc",   "user",  "time",    "func", "name", "descr",
+                         "path", "maker", "service", "enum", "hwid", "serial"};
     for (std::size_t c = 0; c < expected.size(); ++c) {
         EXPECT_EQ(cells[c], expected[c]) << "column " << c;
         EXPECT_EQ(table.cell(0, c), expected[c]) << "column " << c;
