@@ -34,7 +34,7 @@ struct GuardedBuffer {
 };
 
 class DriveInfoTest : public ::testing::Test {
-  protected:
+protected:
     std::string describe(const std::string& root) {
         GuardedBuffer buffer;
         std::int16_t result = writeDriveInfo(machine.roots(), root.c_str(), buffer.data());

@@ -11,7 +11,7 @@ namespace {
 
 // The exported functions themselves, from the library the build put in the program folder.
 class EntryPointsTest : public ::testing::Test {
-  protected:
+protected:
     platform::DynamicLibrary library{
         platform::joinPath(TWK_PROGRAM_DIR, platform::DynamicLibrary::fileName("twkd"))};
     decltype(&::SendMailOut) send =

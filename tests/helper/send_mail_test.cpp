@@ -25,7 +25,7 @@ constexpr const char* kRecipient = "admin@customer.example";
 
 // The real library from the program folder, pointed at a real server on loopback.
 class SendMailTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { ASSERT_TRUE(server.running()) << server.error(); }
 
     HelperMailSettings settings() const {

@@ -31,7 +31,7 @@ struct FakeDisk {
 // A machine's /proc, /sys and /dev as small trees in a temporary folder, built the way the
 // kernel and udev lay them out (class/block links into devices/, partitions inside their disk).
 class FakeMachine {
-  public:
+public:
     FakeMachine();
 
     platform::Roots roots() const;
@@ -49,7 +49,7 @@ class FakeMachine {
     // mountPoint; each name gets its own USB device.
     void plugUsbStick(const std::string& name, const std::string& mountPoint);
 
-  private:
+private:
     std::string path(const std::string& relative) const { return dir_.path() + "/" + relative; }
 
     TempDir dir_;

@@ -10,7 +10,7 @@ namespace twk::test {
 
 // A drive source answering from a table, in table order; unknown roots have NoRootDir.
 class ScriptedDriveSource : public DriveSource {
-  public:
+public:
     std::vector<std::string> roots() override;
     platform::DriveType type(const std::string& root) override;
 

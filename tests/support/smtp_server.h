@@ -40,7 +40,7 @@ struct SmtpServerOptions {
 //     ... send ...
 //     auto mails = server.messages();
 class SmtpServer {
-  public:
+public:
     explicit SmtpServer(SmtpServerOptions options = {});
     ~SmtpServer();
     SmtpServer(const SmtpServer&) = delete;
@@ -54,7 +54,7 @@ class SmtpServer {
     // Every message accepted so far, oldest first.
     std::vector<ReceivedMail> messages() const;
 
-  private:
+private:
     void start(const SmtpServerOptions& options);
     void stop();
 
@@ -78,7 +78,7 @@ struct HelperMailSettings {
 // Points the helper library of this process at a mail server until destruction: writes
 // <configDir>/Brindle/twkd.ini and sets XDG_CONFIG_DIRS to configDir (restored afterwards).
 class HelperMailConfig {
-  public:
+public:
     HelperMailConfig(const std::string& configDir, const std::string& serverUrl);
     HelperMailConfig(const std::string& configDir, const HelperMailSettings& settings);
     ~HelperMailConfig();
@@ -88,7 +88,7 @@ class HelperMailConfig {
     // Text for a twkd.ini with these settings.
     static std::string iniText(const HelperMailSettings& settings);
 
-  private:
+private:
     ScopedEnvironment configDirs_;
 };
 

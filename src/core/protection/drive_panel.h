@@ -12,7 +12,7 @@ namespace twk {
 
 // Where the panel learns which drives are present and of which type.
 class DriveSource {
-  public:
+public:
     virtual ~DriveSource() = default;
     virtual std::vector<std::string> roots() = 0;
     virtual platform::DriveType type(const std::string& root) = 0;
@@ -20,12 +20,12 @@ class DriveSource {
 
 // The machine's drives, through the platform layer.
 class MachineDriveSource : public DriveSource {
-  public:
+public:
     explicit MachineDriveSource(platform::Roots roots = platform::Roots::fromEnvironment());
     std::vector<std::string> roots() override;
     platform::DriveType type(const std::string& root) override;
 
-  private:
+private:
     platform::Roots machine_;
 };
 
@@ -52,7 +52,7 @@ DriveRootList list_drives(DriveSource& source);
 // The protection page's list of removable drives: a snapshot rebuilt on demand, shown five
 // rows at a time from TopIndex.
 class DrivePanel {
-  public:
+public:
     static constexpr int kVisibleRows = 5;
 
     // notDevicesCaption is the text row 0 shows when no drive is listed.
@@ -68,10 +68,10 @@ class DrivePanel {
     int TopIndex() const { return topIndex_; }
     std::int16_t LastIndex() const { return lastIndex_; }
     const std::vector<DriveItem>& drives() const { return drives_; }
-    // One to five rows; row 0 always exists.
+    // After a rebuild: one to five rows, row 0 always among them.
     const std::vector<DriveRow>& rows() const { return rows_; }
 
-  private:
+private:
     std::vector<DriveItem> removableDrives();
     void buildRows();
 

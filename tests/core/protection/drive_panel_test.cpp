@@ -14,7 +14,7 @@ using platform::DriveType;
 constexpr const char* kNoDevices = "No removable devices";
 
 class DrivePanelTest : public ::testing::Test {
-  protected:
+protected:
     // A removable drive that the library describes as "Stick <n>".
     void plug(const std::string& root, const std::string& description) {
         source.drives.emplace_back(root, DriveType::Removable);
