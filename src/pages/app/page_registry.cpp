@@ -2,6 +2,8 @@
 
 #include "core/app/app_context.h"
 #include "pages/app/navigator.h"
+#include "pages/info/frm_info.h"
+#include "pages/mail/frm_feedback.h"
 #include "pages/protection/frm_guard.h"
 
 namespace twk {
@@ -11,6 +13,9 @@ void registerPages(Navigator& navigator) {
         return new frmGuard(pages.context(), pages,
                             std::make_unique<MachineDriveSource>(pages.context().roots));
     });
+    navigator.registerPage(PageId::Info, [](Navigator& n) { return new frmInfo(n.context(), n); });
+    navigator.registerPage(PageId::Feedback,
+                           [](Navigator& n) { return new frmFeedback(n.context(), n); });
 }
 
 }  // namespace twk
