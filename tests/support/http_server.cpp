@@ -75,6 +75,13 @@ std::string HttpServer::url(const std::string& path) const {
     return "http://127.0.0.1:" + std::to_string(port_) + path;
 }
 
+ScriptedHttpServer::ScriptedHttpServer(const std::string& folder)
+    : peer_(TWK_SOURCE_DIR "/tests/support/scripted_http.py", {folder}) {}
+
+std::string ScriptedHttpServer::url(const std::string& path) const {
+    return "http://127.0.0.1:" + std::to_string(peer_.port()) + path;
+}
+
 SilentServer::SilentServer() : socket_(listeningSocket(port_)) {}
 
 SilentServer::~SilentServer() { ::close(socket_); }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "support/python_peer.h"
+
 namespace twk::test {
 
 // A free TCP port on 127.0.0.1 at the moment of asking.
@@ -26,6 +28,21 @@ private:
     pid_t pid_ = -1;
     int port_ = 0;
     bool running_ = false;
+};
+
+// A server that misbehaves as the path asks (tests/support/scripted_http.py lists the routes):
+// error statuses, redirect chains and loops, dropped and cut connections, endless bodies.
+// Files are served from folder.
+class ScriptedHttpServer {
+public:
+    explicit ScriptedHttpServer(const std::string& folder);
+
+    bool running() const { return peer_.running(); }
+    const std::string& error() const { return peer_.error(); }
+    std::string url(const std::string& path) const;
+
+private:
+    PythonPeer peer_;
 };
 
 // A server that accepts connections and never answers.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace twk::test {
@@ -19,6 +20,27 @@ public:
 private:
     std::string path_;
     bool mounted_ = false;
+    bool active_ = false;
+};
+
+// Makes a file or folder unreadable for this thread until destruction: no permissions for
+// anyone, and for root, whom permissions do not stop either, the capabilities that override
+// them are dropped from the thread's effective set (and raised again afterwards).
+class Unreadable {
+public:
+    explicit Unreadable(std::string path);
+    ~Unreadable();
+    Unreadable(const Unreadable&) = delete;
+    Unreadable& operator=(const Unreadable&) = delete;
+
+    // True when the path really cannot be opened for reading now; otherwise the test should
+    // skip.
+    bool active() const { return active_; }
+
+private:
+    std::string path_;
+    std::optional<unsigned> oldMode_;  // given back at destruction
+    bool capabilitiesDropped_ = false;
     bool active_ = false;
 };
 

@@ -1,31 +1,22 @@
 #include "support/smtp_server.h"
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <sstream>
+#include <thread>
 
 #include "platform/strings.h"
-
-extern char** environ;
 
 namespace twk::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Debian's interpreter: the one on PATH may be a private build without python3-aiosmtpd.
-constexpr const char* kPython = "/usr/bin/python3";
-constexpr int kStartMilliseconds = 20000;
 
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> result;
@@ -33,19 +24,6 @@ std::vector<std::string> lines(const std::string& text) {
     for (std::string line; std::getline(in, line);)
         if (!line.empty()) result.push_back(line);
     return result;
-}
-
-// Reads the first line the server prints: its port.
-std::string readFirstLine(int fd) {
-    std::string line;
-    pollfd wait{fd, POLLIN, 0};
-    while (line.find('\n') == std::string::npos && ::poll(&wait, 1, kStartMilliseconds) > 0) {
-        char chunk[64];
-        ssize_t count = ::read(fd, chunk, sizeof chunk);
-        if (count <= 0) break;
-        line.append(chunk, static_cast<size_t>(count));
-    }
-    return line.substr(0, line.find('\n'));
 }
 
 ReceivedMail readMessage(const fs::path& folder) {
@@ -64,6 +42,36 @@ ReceivedMail readMessage(const fs::path& folder) {
     for (const auto& file : files)
         mail.attachments.emplace_back(file.filename().string(), readFile(file.string()));
     return mail;
+}
+
+const char* faultName(SmtpFault fault) {
+    switch (fault) {
+        case SmtpFault::RefuseConnection:
+            return "refuse-connect";
+        case SmtpFault::RefuseSender:
+            return "refuse-mail";
+        case SmtpFault::RefuseRecipient:
+            return "refuse-rcpt";
+        case SmtpFault::RefuseData:
+            return "refuse-data";
+        case SmtpFault::StallGreeting:
+            return "stall-connect";
+        case SmtpFault::StallData:
+            return "stall-data";
+        case SmtpFault::None:
+            break;
+    }
+    return "";
+}
+
+std::vector<std::string> sinkArguments(const std::string& folder,
+                                       const SmtpServerOptions& options) {
+    std::vector<std::string> args = {folder};
+    if (!options.user.empty())
+        args.insert(args.end(), {"--user", options.user, "--password", options.password});
+    if (options.fault != SmtpFault::None)
+        args.insert(args.end(), {"--fault", faultName(options.fault)});
+    return args;
 }
 
 HelperMailSettings settingsFor(const std::string& serverUrl) {
@@ -94,67 +102,15 @@ std::string ReceivedMail::header(const std::string& name) const {
     return found;
 }
 
-SmtpServer::SmtpServer(SmtpServerOptions options) { start(options); }
-
-SmtpServer::~SmtpServer() { stop(); }
-
-void SmtpServer::start(const SmtpServerOptions& options) {
-    int input[2], output[2];
-    if (::pipe2(input, O_CLOEXEC) != 0) {
-        error_ = "no pipe";
-        return;
-    }
-    if (::pipe2(output, O_CLOEXEC) != 0) {
-        ::close(input[0]);
-        ::close(input[1]);
-        error_ = "no pipe";
-        return;
-    }
-    std::vector<std::string> args = {kPython, TWK_SOURCE_DIR "/tests/support/smtp_sink.py",
-                                     folder_.path()};
-    if (!options.user.empty())
-        args.insert(args.end(), {"--user", options.user, "--password", options.password});
-    std::vector<char*> argv;
-    for (auto& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    ::posix_spawn_file_actions_init(&actions);
-    ::posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
-    ::posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
-    pid_t pid = -1;
-    int spawned = ::posix_spawn(&pid, kPython, &actions, nullptr, argv.data(), environ);
-    ::posix_spawn_file_actions_destroy(&actions);
-    ::close(input[0]);
-    ::close(output[1]);
-    stdinPipe_ = input[1];
-    if (spawned != 0) {
-        ::close(output[0]);
-        error_ = std::string("cannot start ") + kPython;
-        return;
-    }
-    pid_ = pid;
-    std::string line = readFirstLine(output[0]);
-    ::close(output[0]);
-    port_ = std::atoi(line.c_str());
-    if (port_ <= 0) {
-        error_ = "the SMTP sink did not start (is python3-aiosmtpd installed?)";
-        stop();
-    }
+SmtpServer::SmtpServer(SmtpServerOptions options)
+    : peer_(TWK_SOURCE_DIR "/tests/support/smtp_sink.py", sinkArguments(folder_.path(), options)) {
+    if (!peer_.running())
+        error_ = "the SMTP sink did not start (is python3-aiosmtpd installed?): " + peer_.error();
 }
 
-void SmtpServer::stop() {
-    if (stdinPipe_ >= 0) ::close(stdinPipe_);
-    stdinPipe_ = -1;
-    if (pid_ > 0) {
-        ::kill(pid_, SIGTERM);
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-    }
-    pid_ = -1;
-}
+SmtpServer::~SmtpServer() = default;
 
-std::string SmtpServer::url() const { return "smtp://127.0.0.1:" + std::to_string(port_); }
+std::string SmtpServer::url() const { return "smtp://127.0.0.1:" + std::to_string(port()); }
 
 std::vector<ReceivedMail> SmtpServer::messages() const {
     std::vector<fs::path> folders;
@@ -165,6 +121,16 @@ std::vector<ReceivedMail> SmtpServer::messages() const {
     std::vector<ReceivedMail> mails;
     for (const auto& folder : folders) mails.push_back(readMessage(folder));
     return mails;
+}
+
+SmtpServer::StallEnd SmtpServer::stallEnd() const {
+    // The server gives up on its own after half a minute; this waits a little longer.
+    for (int attempt = 0; attempt < 2000; ++attempt) {
+        if (exists(folder_.file("client-hung-up"))) return StallEnd::ClientHungUp;
+        if (exists(folder_.file("server-gave-up"))) return StallEnd::ServerGaveUp;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return StallEnd::None;
 }
 
 HelperMailConfig::HelperMailConfig(const std::string& configDir, const std::string& serverUrl)

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/python_peer.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
@@ -23,16 +24,28 @@ struct ReceivedMail {
     std::string header(const std::string& name) const;
 };
 
+// Where a misbehaving server fails a client: it refuses with a 5xx answer, or stops answering.
+enum class SmtpFault {
+    None,
+    RefuseConnection,  // 554 instead of a greeting, then the connection is closed
+    RefuseSender,      // 553 to MAIL FROM
+    RefuseRecipient,   // 550 to every RCPT TO
+    RefuseData,        // 554 after the message data
+    StallGreeting,     // accepts the connection and never greets
+    StallData,         // takes the message data and never answers it
+};
+
 struct SmtpServerOptions {
     // When user is set, clients must log in (PLAIN or LOGIN) with user and password.
     std::string user;
     std::string password;
+    SmtpFault fault = SmtpFault::None;
 };
 
 // A real SMTP server on 127.0.0.1 at a free port for the length of a test (Debian's aiosmtpd,
-// run by /usr/bin/python3). It accepts every recipient except those containing "refuse", which
-// get 550. A message is on disk before the server answers its data, so messages() shows it as
-// soon as the client's call has returned.
+// run by /usr/bin/python3). Without a fault it accepts every recipient except those containing
+// "refuse", which get 550. A message is on disk before the server answers its data, so
+// messages() shows it as soon as the client's call has returned.
 //
 //     SmtpServer server;
 //     ASSERT_TRUE(server.running()) << server.error();
@@ -46,22 +59,21 @@ public:
     SmtpServer(const SmtpServer&) = delete;
     SmtpServer& operator=(const SmtpServer&) = delete;
 
-    bool running() const { return pid_ > 0; }
+    bool running() const { return peer_.running(); }
     // Why the server did not start.
     const std::string& error() const { return error_; }
-    int port() const { return port_; }
+    int port() const { return peer_.port(); }
     std::string url() const;  // "smtp://127.0.0.1:<port>"
     // Every message accepted so far, oldest first.
     std::vector<ReceivedMail> messages() const;
+    // How the stalled session of a Stall fault ended, once it has: the client hung up, or the
+    // server gave up waiting for it (after half a minute). None when no session stalled.
+    enum class StallEnd { None, ClientHungUp, ServerGaveUp };
+    StallEnd stallEnd() const;
 
 private:
-    void start(const SmtpServerOptions& options);
-    void stop();
-
-    TempDir folder_;
-    int pid_ = -1;
-    int port_ = 0;
-    int stdinPipe_ = -1;  // closed at stop; the server also ends when this process dies
+    TempDir folder_;  // made before the server that writes into it
+    PythonPeer peer_;
     std::string error_;
 };
 

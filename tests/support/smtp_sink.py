@@ -1,6 +1,6 @@
 """Loopback SMTP server for tests.
 
-Usage: /usr/bin/python3 smtp_sink.py FOLDER [--user NAME --password SECRET]
+Usage: /usr/bin/python3 smtp_sink.py FOLDER [--user NAME --password SECRET] [--fault FAULT]
 
 Listens on 127.0.0.1 at a free port and prints the port on the first line of stdout. Every
 accepted message becomes a folder FOLDER/message-NNNN (created complete, by rename) holding:
@@ -12,7 +12,13 @@ accepted message becomes a folder FOLDER/message-NNNN (created complete, by rena
   parts        the content type of every leaf part, one per line
   attachments/ one file per part that names a file, under that name, with the decoded bytes
 A recipient containing "refuse" is answered 550. With --user and --password a client must log
-in with exactly these before sending. The server stops on SIGTERM or when stdin closes.
+in with exactly these before sending. A FAULT makes the server fail its clients:
+  refuse-connect  greets with 554 and closes      refuse-mail  answers MAIL FROM with 553
+  refuse-rcpt     answers every RCPT TO with 550  refuse-data  answers the data with 554
+  stall-connect   never greets                    stall-data   does not answer the data
+A stalled session ends when the client hangs up, which leaves the file FOLDER/client-hung-up,
+or after 30 seconds, when the server gives up: then FOLDER/server-gave-up, and stall-data
+answers 451. The server stops on SIGTERM or when stdin closes.
 """
 import argparse
 import asyncio
@@ -24,6 +30,8 @@ import signal
 import sys
 import threading
 import warnings
+
+STALL_SECONDS = 30
 
 from aiosmtpd.smtp import SMTP, AuthResult, LoginPassword
 
@@ -59,20 +67,67 @@ def save_message(folder, number, envelope):
 
 
 class Sink:
-    def __init__(self, folder):
+    def __init__(self, folder, fault):
         self.folder = folder
+        self.fault = fault
         self.count = 0
 
+    async def handle_MAIL(self, server, session, envelope, address, mail_options):
+        if self.fault == "refuse-mail":
+            return "553 5.7.1 Sender refused"
+        envelope.mail_from = address
+        envelope.mail_options.extend(mail_options)
+        return "250 OK"
+
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
-        if "refuse" in address.lower():
+        if self.fault == "refuse-rcpt" or "refuse" in address.lower():
             return "550 5.1.1 Recipient refused"
         envelope.rcpt_tos.append(address)
         return "250 OK"
 
     async def handle_DATA(self, server, session, envelope):
+        if self.fault == "refuse-data":
+            return "554 5.6.0 Message refused"
+        if self.fault == "stall-data":
+            if not await stall(self.folder):
+                return "451 4.3.0 Gave up waiting"
         self.count += 1
         save_message(self.folder, self.count, envelope)
         return "250 Message accepted"
+
+
+class Refusing(asyncio.Protocol):
+    """Answers a new connection with 554 and closes it, as a server that takes no mail does."""
+
+    def connection_made(self, transport):
+        transport.write(b"554 5.3.2 No mail service here\r\n")
+        transport.close()
+
+
+async def stall(folder):
+    """Waits for the client to hang up; False when it never did."""
+    try:
+        await asyncio.sleep(STALL_SECONDS)
+    except asyncio.CancelledError:
+        write(os.path.join(folder, "client-hung-up"), "")
+        raise
+    write(os.path.join(folder, "server-gave-up"), "")
+    return False
+
+
+class Stalling(asyncio.Protocol):
+    """Takes the connection and never says a word."""
+
+    def __init__(self, folder):
+        self.folder = folder
+        self.waiting = None
+
+    def connection_made(self, transport):
+        self.waiting = asyncio.ensure_future(stall(self.folder))
+        self.waiting.add_done_callback(lambda _: transport.close())
+
+    def connection_lost(self, exc):
+        self.waiting.cancel()
 
 
 def authenticator(user, password):
@@ -90,8 +145,14 @@ async def serve(args):
     if args.user is not None:
         options.update(authenticator=authenticator(args.user, args.password or ""),
                        auth_required=True, auth_require_tls=False)
-    handler = Sink(args.folder)
-    server = await loop.create_server(lambda: SMTP(handler, **options), "127.0.0.1", 0)
+    handler = Sink(args.folder, args.fault)
+    if args.fault == "refuse-connect":
+        protocol = Refusing
+    elif args.fault == "stall-connect":
+        protocol = lambda: Stalling(args.folder)
+    else:
+        protocol = lambda: SMTP(handler, **options)
+    server = await loop.create_server(protocol, "127.0.0.1", 0)
     stop = asyncio.Event()
     loop.add_signal_handler(signal.SIGTERM, stop.set)
 
@@ -103,8 +164,8 @@ async def serve(args):
     threading.Thread(target=watch_stdin, daemon=True).start()
     print(server.sockets[0].getsockname()[1], flush=True)
     await stop.wait()
+    # Stalled sessions are cancelled when the loop ends; waiting for them would never end.
     server.close()
-    await server.wait_closed()
 
 
 def main():
@@ -115,6 +176,8 @@ def main():
     parser.add_argument("folder")
     parser.add_argument("--user")
     parser.add_argument("--password")
+    parser.add_argument("--fault", choices=["refuse-connect", "refuse-mail", "refuse-rcpt",
+                                            "refuse-data", "stall-connect", "stall-data"])
     asyncio.run(serve(parser.parse_args()))
 
 
