@@ -31,10 +31,11 @@ public:
 
     // The value, or nothing when the key or the value is missing or unreadable.
     std::optional<RegValue> read(const std::string& keyPath, const std::string& name) const;
-    // Every value of the key in file order; empty when the key is missing.
+    // Every value of the key in file order; empty when the key is missing or unreadable.
     RegValues readAll(const std::string& keyPath) const;
     // Sets the values (others of the key are kept) in one atomic replacement, creating the
-    // key and its missing parents. False when anything could not be written.
+    // key and its missing parents. False when anything could not be written, and when the key
+    // file exists but cannot be read whole, so that values it holds are never dropped.
     bool write(const std::string& keyPath, const RegValues& values) const;
 
     std::string keyFile(const std::string& keyPath) const;

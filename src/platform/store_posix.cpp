@@ -9,8 +9,8 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 
 namespace platform {
@@ -136,13 +136,24 @@ std::string formatData(const RegValue& value) {
     return quote(value.text);
 }
 
-std::string readWholeFile(const std::string& path, bool& ok) {
-    std::ifstream in(path, std::ios::binary);
-    ok = static_cast<bool>(in);
-    if (!ok) return {};
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
+enum class KeyFileRead { Read, Missing, Failed };
+
+// The whole key file. A file that exists but cannot be read whole is Failed, never Missing:
+// a write must not replace values it could not read.
+KeyFileRead readKeyFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? KeyFileRead::Missing : KeyFileRead::Failed;
+    char chunk[16384];
+    for (;;) {
+        ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ::close(fd);
+            return n == 0 ? KeyFileRead::Read : KeyFileRead::Failed;
+        }
+        bytes.append(chunk, static_cast<size_t>(n));
+    }
 }
 
 bool makeParents(const std::string& filePath) {
@@ -280,9 +291,9 @@ std::string RegistryRoot::keyFile(const std::string& keyPath) const {
 }
 
 RegValues RegistryRoot::readAll(const std::string& keyPath) const {
-    bool ok = false;
-    std::string text = readWholeFile(keyFile(keyPath), ok);
-    return ok ? parseRegistryText(text) : RegValues{};
+    std::string text;
+    if (readKeyFile(keyFile(keyPath), text) != KeyFileRead::Read) return {};
+    return parseRegistryText(text);
 }
 
 std::optional<RegValue> RegistryRoot::read(const std::string& keyPath,
@@ -297,7 +308,10 @@ bool RegistryRoot::write(const std::string& keyPath, const RegValues& values) co
     if (!makeParents(file)) return false;
     FileLock lock(file + ".lock");
     if (!lock.held()) return false;
-    RegValues merged = readAll(keyPath);
+    std::string text;
+    const KeyFileRead stored = readKeyFile(file, text);
+    if (stored == KeyFileRead::Failed) return false;
+    RegValues merged = stored == KeyFileRead::Read ? parseRegistryText(text) : RegValues{};
     for (const auto& [name, value] : values) setValue(merged, name, value);
     return replaceAtomically(file, formatRegistryText(keyPath, merged));
 }
