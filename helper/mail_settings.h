@@ -14,7 +14,7 @@ struct MailSettings {
     std::string user;                            // login; none when empty
     std::string password;
     bool startTls = false;     // demand STARTTLS on an smtp:// connection
-    long timeoutSeconds = 20;  // for the whole attempt
+    long timeoutSeconds = 20;  // for the attempt; the goodbye after it may take as long again
 };
 
 std::string mailSettingsFile(const platform::Roots& roots);

@@ -80,6 +80,8 @@ void setConnection(CURL* curl, const MailSettings& settings) {
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "smtp,smtps");
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_TIMEOUT, settings.timeoutSeconds);
+    // The goodbye after a failed attempt is bounded by this alone (120 s unless set).
+    curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, settings.timeoutSeconds);
     if (settings.startTls)
         curl_easy_setopt(curl, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
     if (!settings.user.empty()) {
