@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tarnwick needs that are missing, then configures and builds.
-# Usage: scripts/setup.sh BUILD_DIR [extra cmake arguments...]
+# Usage: scripts/setup.sh [--fuzz] BUILD_DIR [extra cmake arguments...]
+# --fuzz adds clang and its libFuzzer runtime for the fuzz build.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,10 @@ packages=(
     fonts-liberation xvfb xauth
     python3 python3-aiosmtpd
 )
+if [[ ${1:-} == --fuzz ]]; then
+    packages+=(clang-14 libclang-rt-14-dev)
+    shift
+fi
 
 missing=()
 for package in "${packages[@]}"; do
