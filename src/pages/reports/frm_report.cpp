@@ -70,11 +70,12 @@ void frmReport::buildClose() {
 }
 
 frmReport::View frmReport::makeView(const char* name, const char* captionName,
-                                    const QString& designText, const QString& skin,
-                                    int leftTwips, int captionLeftTwips, int captionWidthTwips,
-                                    ReportKind kind, const char* tableTag) {
+                                    const QString& designText, const QString& skin, int leftTwips,
+                                    int captionLeftTwips, int captionWidthTwips, ReportKind kind,
+                                    const char* tableTag) {
     View view;
-    view.button = new PictureButton(this, name, twipsRect(leftTwips, 360, kButtonTwips, kButtonTwips));
+    view.button =
+        new PictureButton(this, name, twipsRect(leftTwips, 360, kButtonTwips, kButtonTwips));
     const QSize size = view.button->size();
     view.normal = makePictureHolder(this, QString(name) + "0", skin + "_0", size);
     view.highlighted = makePictureHolder(this, QString(name) + "1", skin + "_1", size);
@@ -169,7 +170,8 @@ frmReport::Action frmReport::makeAction(const char* pictureName, const char* hol
                                         QRect captionGeometry) {
     Action action;
     action.picture = new PictureButton(
-        this, pictureName, twipsRect(pictureLeftTwips, kActionPictureTop, kButtonTwips, kButtonTwips));
+        this, pictureName,
+        twipsRect(pictureLeftTwips, kActionPictureTop, kButtonTwips, kButtonTwips));
     const QSize size = action.picture->size();
     action.normal = makePictureHolder(this, QString(holderPrefix) + "0", skin + "_0", size);
     action.highlighted = makePictureHolder(this, QString(holderPrefix) + "1", skin + "_1", size);
@@ -279,8 +281,9 @@ void frmReport::sortByHeading(int column) {
     const auto& table = model_->table();
     QHeaderView* headings = lstReport_->horizontalHeader();
     if (table.sortColumn())
-        headings->setSortIndicator(static_cast<int>(*table.sortColumn()),
-                                   table.sortDescending() ? Qt::DescendingOrder : Qt::AscendingOrder);
+        headings->setSortIndicator(static_cast<int>(*table.sortColumn()), table.sortDescending()
+                                                                              ? Qt::DescendingOrder
+                                                                              : Qt::AscendingOrder);
 }
 
 void frmReport::HoverDevices(bool on) { hoverView(devices_, on); }

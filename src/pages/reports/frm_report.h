@@ -71,8 +71,8 @@ private:
     void buildActions();
     void buildClose();
     View makeView(const char* name, const char* captionName, const QString& designText,
-                  const QString& skin, int leftTwips, int captionLeftTwips,
-                  int captionWidthTwips, ReportKind kind, const char* tableTag);
+                  const QString& skin, int leftTwips, int captionLeftTwips, int captionWidthTwips,
+                  ReportKind kind, const char* tableTag);
     Action makeAction(const char* pictureName, const char* holderPrefix, const QString& skin,
                       int pictureLeftTwips, const char* captionName, const QString& designText,
                       QRect captionGeometry);

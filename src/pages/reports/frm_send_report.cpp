@@ -16,8 +16,8 @@ namespace {
 
 // The system's general date form: its short date, a space, its long time.
 std::string systemDateTime(std::chrono::system_clock::time_point when) {
-    const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(
-        when.time_since_epoch());
+    const auto since =
+        std::chrono::duration_cast<std::chrono::milliseconds>(when.time_since_epoch());
     const QDateTime local = QDateTime::fromMSecsSinceEpoch(since.count());
     const QLocale system = QLocale::system();
     return local8(system.toString(local.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
@@ -39,9 +39,9 @@ frmSendReport::frmSendReport(AppContext& context, frmReport& report)
 
     const QRect closePlace = twipsRect(7800, 120, 435, 435);
     auto* close = new PictureButton(this, QStringLiteral("cmd_close"), closePlace);
-    attachHover(close,
-                makePictureHolder(this, QStringLiteral("cmd_close0"), "close_0", closePlace.size()),
-                makePictureHolder(this, QStringLiteral("cmd_close1"), "close_1", closePlace.size()));
+    attachHover(
+        close, makePictureHolder(this, QStringLiteral("cmd_close0"), "close_0", closePlace.size()),
+        makePictureHolder(this, QStringLiteral("cmd_close1"), "close_1", closePlace.size()));
     connect(close, &PictureButton::clicked, this, [this] { report_.closeSendReport(); });
     connect(this, &SkinnedPage::backgroundMouseMoved, this, [this] { HoverSendButton(false); });
 

@@ -1,7 +1,8 @@
+#include <unistd.h>
+
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
-#include <unistd.h>
 
 #include "core/app/twips.h"
 #include "core/reports/save_report_flow.h"
@@ -63,10 +64,9 @@ private slots:
         QCOMPARE(marker->x(), 16);
         QCOMPARE(marker->geometry(), QRect(16, 88, 100, 10));
         QVERIFY(!holder("cmd_line")->isVisibleTo(&page()));
-        QCOMPARE(app->headings(),
-                 QStringList({"PC", "User", "Time", "Action", "Name", "Description", "Path",
-                              "Manufacturer", "Service", "Enumerator", "Hardware ID",
-                              "Long serial"}));
+        QCOMPARE(app->headings(), QStringList({"PC", "User", "Time", "Action", "Name",
+                                               "Description", "Path", "Manufacturer", "Service",
+                                               "Enumerator", "Hardware ID", "Long serial"}));
         QCOMPARE(app->column(1), QStringList({"zoe", "adam", "mia", "bob"}));
         QCOMPARE(app->column(4), QStringList({"Stick A", "Stick A", "Stick B", "Stick B"}));
         QCOMPARE(app->dates()->currentText(), QString("All dates"));
@@ -189,8 +189,9 @@ private slots:
         QCOMPARE(app->headings().size(), 12);
 
         // A report written meanwhile adds its new date at the end; the picked one stays.
-        test::writeFile(app->reports + "/c.txt",
-                        "pc5;kim;13.01.2013 07:00:00;Connect\r\npc5;lea;11.01.2013 07:30:00;Scan\r\n");
+        test::writeFile(
+            app->reports + "/c.txt",
+            "pc5;kim;13.01.2013 07:00:00;Connect\r\npc5;lea;11.01.2013 07:30:00;Scan\r\n");
         app->pickDate("11.01.2013");
         QCOMPARE(app->column(1), QStringList({"adam", "mia", "lea"}));
         QCOMPARE(app->dateEntries(), QStringList({"All dates", "10.01.2013", "11.01.2013",
@@ -219,8 +220,8 @@ private slots:
         QVERIFY(page().save_report(file));
         const QStringList lines = exportedLines(file);
         QCOMPARE(lines.size(), 5);
-        QCOMPARE(lines[0], QString::fromLatin1(kDevicesExportHeader.data(),
-                                               kDevicesExportHeader.size()));
+        QCOMPARE(lines[0],
+                 QString::fromLatin1(kDevicesExportHeader.data(), kDevicesExportHeader.size()));
         QVERIFY(lines[1].startsWith("zoe;10.01.2013 08:00:00;Connect;"));
         QVERIFY(lines[4].startsWith("adam;"));
 
@@ -348,8 +349,9 @@ private slots:
     void aPageLoadedAgainTakesTheCurrentLanguage() {
         app.reset();
         app = std::make_unique<ReportPageFixture>(
-            "Deutsch", "[frmReport]\nlfr_menu1=Geräte\nlfr_menu2=Viren\nlfr_sort=Nach Datum:\n"
-                       "lfr_save=Speichern\nlfr_send=Senden\n");
+            "Deutsch",
+            "[frmReport]\nlfr_menu1=Geräte\nlfr_menu2=Viren\nlfr_sort=Nach Datum:\n"
+            "lfr_save=Speichern\nlfr_send=Senden\n");
         open();
         test::click(button("cmd_close"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -63,9 +63,10 @@ public:
                                "USB;HW-B;Maker B;SER-B",
                                "pc2;bob;12.01.2013 11:00:00;Scan;Stick B;F:\\;Desc B;USBSTOR;USB;"
                                "HW-B;Maker B;SER-B"}));
-        writeFile(quarantine + "/sended reports/v.csv",
-                  reportLines(kVirusFileHeader,
-                              {"pc3;eve;01.02.2013 12:00:00;Moved;E:\\x.exe;C:\\Q\\x.exe;Stick A"}));
+        writeFile(
+            quarantine + "/sended reports/v.csv",
+            reportLines(kVirusFileHeader,
+                        {"pc3;eve;01.02.2013 12:00:00;Moved;E:\\x.exe;C:\\Q\\x.exe;Stick A"}));
         writeFile(quarantine + "/w.CSV",
                   reportLines(kVirusFileHeader, {"pc4;ian;02.02.2013 13:00:00;Deleted;F:\\y.exe;;"
                                                  "Stick B"}));
