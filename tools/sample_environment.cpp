@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "tools/sample_environment.h"
 
 #include <QMenu>
@@ -40,6 +42,21 @@ public:
     }
 };
 
+struct SampleDrive {
+    const char* root;
+    const char* name;
+};
+
+constexpr SampleDrive kSampleDrives[] = {
+    {"/media/anna/BACKUP", "SanDisk Cruzer Blade 14.3 GB (BACKUP)"},
+    {"/media/anna/KINGSTON", "Kingston DataTraveler 3.0 31.0 GB"},
+    {"/media/anna/CAMERA", "SD card SC64G 63.9 GB (CAMERA)"},
+    {"/media/anna/ARCHIVE", "WD Elements 2.0 TB (ARCHIVE)"},
+    {"/media/anna/VERBATIM", "Verbatim Store n Go 7.8 GB"},
+    {"/media/anna/MUSIC", "Transcend JetFlash 15.5 GB (MUSIC)"},
+    {"/media/anna/SAMSUNG", "Samsung BAR Plus 64.1 GB"},
+};
+
 // Describes the sample drives and sends nothing.
 class SampleHelperLibrary : public HelperLibrary {
 public:
@@ -47,10 +64,16 @@ public:
                              const std::string&) override {
         return 1;
     }
-    std::int16_t GetDriveInfoByPath(std::string&, std::string& buffer) override {
-        const std::string text = "SanDisk Cruzer Blade 14.3 GB";
-        buffer.replace(0, text.size() + 1, text + '\0');
-        return 1;
+    std::int16_t GetDriveInfoByPath(std::string& root, std::string& buffer) override {
+        for (const SampleDrive& drive : kSampleDrives) {
+            if (root != drive.root) continue;
+            const std::string text = drive.name;
+            const size_t length = std::min(text.size(), buffer.size() - 1);
+            text.copy(buffer.data(), length);
+            buffer[length] = '\0';
+            return 1;
+        }
+        return 0;
     }
 };
 
@@ -108,7 +131,7 @@ constexpr std::array<SampleFinding, 5> kSampleFindings{{
 }};
 
 constexpr std::array<const char*, 3> kSampleDays{"02.12.2026", "03.12.2026", "04.12.2026"};
-constexpr std::array<const char*, 3> kSampleDrives{"E:\\", "F:\\", "G:\\"};
+constexpr std::array<const char*, 3> kSampleDriveLetters{"E:\\", "F:\\", "G:\\"};
 
 std::string sampleTime(std::size_t day, std::size_t event) {
     char time[32];
@@ -131,7 +154,7 @@ std::vector<std::string> sampleDeviceLines(std::size_t day) {
     for (std::size_t stick = 0; stick < 4; ++stick) {
         const SampleDevice& device = kSampleDevices[(stick + day) % kSampleDevices.size()];
         const SamplePlace& place = kSamplePlaces[(stick + day) % kSamplePlaces.size()];
-        const std::string drive = kSampleDrives[stick % kSampleDrives.size()];
+        const std::string drive = kSampleDriveLetters[stick % kSampleDriveLetters.size()];
         for (std::size_t step = 0; step < kFunctions.size(); ++step) {
             lines.push_back(std::string(place.pc) + ";" + place.user + ";" +
                             sampleTime(day, stick * 3 + step) + ";" + kFunctions[step] + ";" +
@@ -176,6 +199,17 @@ void writeSampleReports(const std::string& reports, const std::string& quarantin
 }
 
 }  // namespace
+
+SampleDrives::SampleDrives(int count) {
+    for (int i = 0; i < count && i < static_cast<int>(std::size(kSampleDrives)); ++i)
+        roots_.push_back(kSampleDrives[i].root);
+}
+
+std::vector<std::string> SampleDrives::roots() { return roots_; }
+
+platform::DriveType SampleDrives::type(const std::string&) {
+    return platform::DriveType::Removable;
+}
 
 class SampleEnvironment::Services {
 public:

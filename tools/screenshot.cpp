@@ -13,6 +13,7 @@
 #include "pages/app/navigator.h"
 #include "pages/app/page_registry.h"
 #include "pages/app/tray_backend.h"
+#include "pages/protection/frm_guard.h"
 #include "pages/reports/frm_report.h"
 #include "pages/reports/frm_send_report.h"
 #include "tools/sample_environment.h"
@@ -24,6 +25,16 @@ struct Shot {
     std::function<QWidget*(twk::Navigator&)> show;
 };
 
+// The protection page over sample drives, switched on or off.
+QWidget* guardPage(twk::Navigator& pages, int drives, bool on) {
+    pages.context().mainOp.isGuard.assign(1, on ? '1' : '0');
+    auto* page = new twk::frmGuard(pages.context(), pages,
+                                   std::make_unique<twk::tools::SampleDrives>(drives));
+    pages.context().mainOp.isGuard.clear();
+    page->setAttribute(Qt::WA_DeleteOnClose);
+    return page;
+}
+
 std::vector<Shot> shots() {
     return {
         {"main", [](twk::Navigator& pages) -> QWidget* {
@@ -31,6 +42,8 @@ std::vector<Shot> shots() {
              return &pages.main();
          }},
         {"protection", [](twk::Navigator& pages) { return pages.load(twk::PageId::Protection); }},
+        {"protection_one", [](twk::Navigator& pages) { return guardPage(pages, 1, false); }},
+        {"protection_seven_on", [](twk::Navigator& pages) { return guardPage(pages, 7, true); }},
         {"reports", [](twk::Navigator& pages) { return pages.load(twk::PageId::Reports); }},
         {"reports_viruses", [](twk::Navigator& pages) -> QWidget* {
              auto* report = qobject_cast<twk::frmReport*>(pages.load(twk::PageId::Reports));

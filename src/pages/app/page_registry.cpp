@@ -4,6 +4,9 @@
 
 #include "core/app/app_context.h"
 #include "pages/app/navigator.h"
+#include "pages/info/frm_info.h"
+#include "pages/mail/frm_feedback.h"
+#include "pages/protection/frm_guard.h"
 #include "pages/reports/frm_report.h"
 
 namespace twk {
@@ -23,8 +26,15 @@ void installReportCaptionsHook(Navigator& navigator) {
 }  // namespace
 
 void registerPages(Navigator& navigator) {
+    navigator.registerPage(PageId::Protection, [](Navigator& pages) {
+        return new frmGuard(pages.context(), pages,
+                            std::make_unique<MachineDriveSource>(pages.context().roots));
+    });
     navigator.registerPage(PageId::Reports,
                            [](Navigator& n) { return new frmReport(n.context(), n); });
+    navigator.registerPage(PageId::Info, [](Navigator& n) { return new frmInfo(n.context(), n); });
+    navigator.registerPage(PageId::Feedback,
+                           [](Navigator& n) { return new frmFeedback(n.context(), n); });
     installReportCaptionsHook(navigator);
 }
 

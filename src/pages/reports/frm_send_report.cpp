@@ -7,6 +7,7 @@
 #include "core/app/app_context.h"
 #include "core/app/maker.h"
 #include "core/reports/send_report_flow.h"
+#include "pages/app/entry_box.h"
 #include "pages/app/qt_text.h"
 #include "pages/app/skin.h"
 #include "pages/reports/frm_report.h"
@@ -55,23 +56,11 @@ frmSendReport::frmSendReport(AppContext& context, frmReport& report)
 }
 
 void frmSendReport::buildRecipient() {
-    const QRect box = twipsRect(3120, 1440, 4575, 255);
-    // The frame picture lies behind the box and a little around it.
-    auto* frame = new QLabel(this);
-    frame->setObjectName(QStringLiteral("img_frame"));
-    frame->setGeometry(box.adjusted(-4, -4, 4, 4));
-    frame->setPixmap(skinPicture(QStringLiteral("text_frame"), frame->size()));
-
-    txtRepDir_ = new QLineEdit(this);
-    txtRepDir_->setObjectName(QStringLiteral("txtRepDir"));
-    txtRepDir_->setGeometry(box);
-    txtRepDir_->setFont(captionFont(9.75));
-    txtRepDir_->setFrame(false);
+    // The frame is a little taller than the box's design (3120, 1440, 4575 x 255) and shares
+    // its centre line, so the box inside keeps the design's left edge and width.
+    txtRepDir_ =
+        makeOneLineBox(this, QStringLiteral("txtRepDir"), twipsRect(3060, 1380, 4695, 375));
     txtRepDir_->setPlaceholderText(QString::fromLatin1(maker::kPlaceholderRecipient));
-    QPalette colours = txtRepDir_->palette();
-    colours.setColor(QPalette::Text, toQColor(kDesignLabelColor));
-    colours.setColor(QPalette::Base, toQColor(kEntryBackColor));
-    txtRepDir_->setPalette(colours);
     // A box holding the example address counts as empty: it is emptied, whoever typed it.
     connect(txtRepDir_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (text == QLatin1String(maker::kPlaceholderRecipient)) txtRepDir_->clear();

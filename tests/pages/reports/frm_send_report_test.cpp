@@ -65,7 +65,8 @@ private slots:
         QCOMPARE(sendCaption()->text(), QString("Send report"));
         QVERIFY(sendCaption()->width() >=
                 sendCaption()->fontMetrics().horizontalAdvance(sendCaption()->text()));
-        QCOMPARE(recipient()->geometry(), QRect(208, 96, 305, 17));
+        QCOMPARE(recipient()->geometry(), QRect(208, 94, 305, 21));  // design: 208, 96, 305 x 17
+        QVERIFY(dialog().findChild<QLabel*>("txtRepDir_frame"));
         QCOMPARE(recipient()->placeholderText(), QString(maker::kPlaceholderRecipient));
         QCOMPARE(recipient()->text(), QString());
         QCOMPARE(control("cmd_close")->geometry(), QRect(520, 8, 29, 29));
