@@ -6,6 +6,7 @@
 #include "core/app/maker.h"
 #include "pages/app/frm_main.h"
 #include "pages/reports/report_page_fixture.h"
+#include "support/smtp_server.h"
 
 namespace twk {
 
@@ -150,6 +151,36 @@ private slots:
         QCOMPARE(sendCaption()->textColor(), ColorRef(0x00484848));
         test::hover(sendCaption());
         QVERIFY(send->showsPictureOf(control<QLabel>("cmd_send1")));
+    }
+
+    void theHelperLibraryMailsTheExportToAnSmtpServer() {
+        LoadedHelperLibrary library(TWK_PROGRAM_DIR);
+        test::TempDir mailSettings;
+        test::SmtpServer server;
+        QVERIFY2(server.running(), server.error().c_str());
+        test::HelperMailConfig mailConfig(mailSettings.path(), server.url());
+        app.reset();
+        app =
+            std::make_unique<ReportPageFixture>("English", test::kEnglishReportCaptions, &library);
+        app->pages->open(PageId::Reports);
+        app->pickDate("11.01.2013");
+        test::click(app->control<Caption>("txtSend"));
+        typeRecipient("boss@example.org");
+        test::click(sendCaption());
+
+        const auto& boxes = app->env.messages.shown;
+        QCOMPARE(boxes.size(), size_t(1));
+        QCOMPARE(boxes[0].text, std::string("Your report has been sent!"));
+        const auto mails = server.messages();
+        QCOMPARE(mails.size(), size_t(1));
+        QCOMPARE(mails[0].recipients, std::vector<std::string>{"boss@example.org"});
+        QCOMPARE(mails[0].subject, std::string("Report from Tarnwick program"));
+        QCOMPARE(mails[0].body.substr(0, 7), std::string("Date:\\n"));
+        QCOMPARE(mails[0].attachments.size(), size_t(1));
+        QCOMPARE(mails[0].attachments[0].first, std::string("ManualReport.csv"));
+        QCOMPARE(mails[0].attachments[0].second, pageExport());
+        QVERIFY(QString::fromStdString(mails[0].attachments[0].second).contains("\r\nmia;"));
+        app.reset();  // the pages go before the library they mail through
     }
 
     void closingBringsBackTheSameReportPageAsItWas() {

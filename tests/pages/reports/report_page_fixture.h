@@ -35,8 +35,9 @@ inline std::string reportLines(std::string_view header, std::initializer_list<st
 class ReportPageFixture {
 public:
     explicit ReportPageFixture(const std::string& language = "English",
-                               const std::string& captions = kEnglishReportCaptions)
-        : reports(data.file("reports")), quarantine(data.file("quarantine")) {
+                               const std::string& captions = kEnglishReportCaptions,
+                               HelperLibrary* mail = nullptr)
+        : reports(data.file("reports")), quarantine(data.file("quarantine")), env(mail) {
         env.addLanguage(language, captions);
         Regedit::SaveStrings(Regedit::RootKey(env.store.path()), kSettingsKey,
                              {{"Language", language},
