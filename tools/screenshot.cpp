@@ -14,6 +14,8 @@
 #include "pages/app/page_registry.h"
 #include "pages/app/tray_backend.h"
 #include "pages/protection/frm_guard.h"
+#include "pages/reports/frm_report.h"
+#include "pages/reports/frm_send_report.h"
 #include "tools/sample_environment.h"
 
 namespace {
@@ -43,6 +45,18 @@ std::vector<Shot> shots() {
         {"protection_one", [](twk::Navigator& pages) { return guardPage(pages, 1, false); }},
         {"protection_seven_on", [](twk::Navigator& pages) { return guardPage(pages, 7, true); }},
         {"reports", [](twk::Navigator& pages) { return pages.load(twk::PageId::Reports); }},
+        {"reports_viruses", [](twk::Navigator& pages) -> QWidget* {
+             auto* report = qobject_cast<twk::frmReport*>(pages.load(twk::PageId::Reports));
+             if (!report) return nullptr;
+             report->ShowViruses();
+             return report;
+         }},
+        {"send_report", [](twk::Navigator& pages) -> QWidget* {
+             auto* report = qobject_cast<twk::frmReport*>(pages.load(twk::PageId::Reports));
+             if (!report) return nullptr;
+             report->openSendReport();
+             return report->sendReportDialog();
+         }},
         {"options", [](twk::Navigator& pages) { return pages.load(twk::PageId::Options); }},
         {"info", [](twk::Navigator& pages) { return pages.load(twk::PageId::Info); }},
         {"feedback", [](twk::Navigator& pages) { return pages.load(twk::PageId::Feedback); }},
