@@ -61,11 +61,7 @@ frmReport::frmReport(AppContext& context, Navigator& navigator)
 frmReport::~frmReport() = default;
 
 void frmReport::buildClose() {
-    const QRect place = twipsRect(9000, 120, 435, 435);
-    auto* close = new PictureButton(this, QStringLiteral("cmd_close"), place);
-    attachHover(close,
-                makePictureHolder(this, QStringLiteral("cmd_close0"), "close_0", place.size()),
-                makePictureHolder(this, QStringLiteral("cmd_close1"), "close_1", place.size()));
+    PictureButton* close = addCloseButton(twipsRect(9000, 120, 435, 435));
     connect(close, &PictureButton::clicked, this, &frmReport::closePage);
 }
 

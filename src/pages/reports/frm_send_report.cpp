@@ -38,11 +38,7 @@ frmSendReport::frmSendReport(AppContext& context, frmReport& report)
     buildRecipient();
     buildSend();
 
-    const QRect closePlace = twipsRect(7800, 120, 435, 435);
-    auto* close = new PictureButton(this, QStringLiteral("cmd_close"), closePlace);
-    attachHover(
-        close, makePictureHolder(this, QStringLiteral("cmd_close0"), "close_0", closePlace.size()),
-        makePictureHolder(this, QStringLiteral("cmd_close1"), "close_1", closePlace.size()));
+    PictureButton* close = addCloseButton(twipsRect(7800, 120, 435, 435));
     connect(close, &PictureButton::clicked, this, [this] { report_.closeSendReport(); });
     connect(this, &SkinnedPage::backgroundMouseMoved, this, [this] { HoverSendButton(false); });
 
