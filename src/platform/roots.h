@@ -9,6 +9,7 @@ struct Roots {
     std::string configDir;     // system configuration directory (holds registry/ and Brindle/)
     std::string procDir = "/proc";
     std::string sysDir = "/sys";
+    std::string devDir = "/dev";
 
     // First entry of XDG_CONFIG_DIRS, or /etc/xdg.
     static Roots fromEnvironment();

@@ -6,6 +6,15 @@
 #include "pages/app/skin.h"
 
 namespace twk {
+namespace {
+
+// A click is the left button released over the control that took the press.
+bool isClick(const QWidget* control, QMouseEvent* event) {
+    event->accept();
+    return event->button() == Qt::LeftButton && control->rect().contains(event->position().toPoint());
+}
+
+}  // namespace
 
 PictureButton::PictureButton(QWidget* page, const QString& objectName, QRect geometry)
     : QLabel(page) {
@@ -40,9 +49,7 @@ void PictureButton::mouseMoveEvent(QMouseEvent* event) {
 void PictureButton::mousePressEvent(QMouseEvent* event) { event->accept(); }
 
 void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
-    event->accept();
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
+    if (isClick(this, event)) emit clicked();
 }
 
 QFont captionFont(double pointSize) {
@@ -79,9 +86,7 @@ void Caption::mouseMoveEvent(QMouseEvent* event) {
 void Caption::mousePressEvent(QMouseEvent* event) { event->accept(); }
 
 void Caption::mouseReleaseEvent(QMouseEvent* event) {
-    event->accept();
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
+    if (isClick(this, event)) emit clicked();
 }
 
 QLabel* makePictureHolder(QWidget* page, const QString& objectName, const QString& skinName,

@@ -1,0 +1,133 @@
+// Loads a report folder pair through the same refresh the report page uses and compares it with
+// `wc -l` over the same files in the same run:
+//   report_load_bench <folder> [devices|viruses]
+// Prints the load, a date refresh, peak RSS, and (afterwards, for information) a sort and an
+// export to /dev/null. Each figure is the best of three runs; the files are read once first so
+// every run finds them in the page cache.
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "core/reports/report_export.h"
+#include "core/reports/report_loader.h"
+#include "platform/files.h"
+#include "platform/roots.h"
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double bestSeconds(const std::function<void()>& work) {
+    double best = 1e30;
+    for (int run = 0; run < 3; ++run) {
+        const auto start = Clock::now();
+        work();
+        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    return best;
+}
+
+// The report files a refresh reads, in its order.
+std::vector<std::string> reportFiles(const std::string& folder, twk::ReportKind kind) {
+    std::vector<std::string> paths;
+    for (const std::string& dir : {platform::joinPath(folder, twk::kSendedReportsFolder), folder}) {
+        for (const std::string& name : platform::listFiles(dir))
+            if (twk::IsReportFileName(kind, name)) paths.push_back(platform::joinPath(dir, name));
+    }
+    return paths;
+}
+
+bool runWordCount(const std::vector<std::string>& files) {
+    std::vector<char*> argv{const_cast<char*>("wc"), const_cast<char*>("-l")};
+    for (const std::string& file : files) argv.push_back(const_cast<char*>(file.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t child = 0;
+    const int spawned = posix_spawnp(&child, "wc", &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    return spawned == 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+double peakRssMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;  // kilobytes on Linux
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::cerr << "usage: report_load_bench <folder> [devices|viruses]\n";
+        return 2;
+    }
+    const std::string folder = argv[1];
+    const twk::ReportKind kind = argc > 2 && std::string(argv[2]) == "viruses"
+                                     ? twk::ReportKind::Viruses
+                                     : twk::ReportKind::Devices;
+    const std::vector<std::string> files = reportFiles(folder, kind);
+    unsigned long long bytes = 0;
+    for (const std::string& file : files) {
+        std::FILE* handle = std::fopen(file.c_str(), "rb");
+        if (!handle) continue;
+        std::fseek(handle, 0, SEEK_END);
+        bytes += static_cast<unsigned long long>(std::ftell(handle));
+        std::fclose(handle);
+    }
+    if (files.empty() || !runWordCount(files)) {  // also brings the files into the page cache
+        std::cerr << "no report files, or wc failed, under " << folder << "\n";
+        return 1;
+    }
+    const double wcSeconds = bestSeconds([&] { runWordCount(files); });
+
+    twk::ReportTable table;
+    twk::DateList dates;
+    const std::string all(twk::kAllDates);
+    twk::ReportLoad load;
+    const double loadSeconds = bestSeconds([&] {
+        dates.reset();
+        load = twk::RefreshReports(kind, folder, all, table, dates);
+    });
+    const std::size_t allRows = table.rowCount();
+    const std::string date = dates.entries()[dates.entries().size() / 2];
+    const double dateSeconds =
+        bestSeconds([&] { twk::RefreshReports(kind, folder, date, table, dates); });
+    const std::size_t dateRows = table.rowCount();
+    const double peakLoad = peakRssMegabytes();
+    const double megabytes = bytes / 1e6;
+
+    std::printf("files %zu, %.1f MB, %zu records, %zu rows, %zu dates, %zu problems\n",
+                files.size(), megabytes, load.RecordCount, allRows, dates.entries().size() - 1,
+                load.problems.size());
+    std::printf("wc -l          %8.3f s\n", wcSeconds);
+    std::printf("load           %8.3f s  %10.0f records/s  %6.1f x wc -l\n", loadSeconds,
+                load.RecordCount / loadSeconds, loadSeconds / wcSeconds);
+    std::printf("date refresh   %8.3f s  %zu rows of %s  %6.2f x load\n", dateSeconds, dateRows,
+                date.c_str(), dateSeconds / loadSeconds);
+    std::printf("peak RSS       %8.1f MB  (target %.1f MB = 1.6 x files + 60 MB)\n", peakLoad,
+                1.6 * bytes / 1048576.0 + 60);
+
+    twk::RefreshReports(kind, folder, all, table, dates);
+    const double sortSeconds = bestSeconds([&] { table.sortByColumn(1); });
+    const double exportSeconds = bestSeconds([&] { twk::SaveReportCsv("/dev/null", table, kind); });
+    std::printf("sort by User   %8.3f s  (information; peak RSS now %.1f MB)\n", sortSeconds,
+                peakRssMegabytes());
+    std::printf("export         %8.3f s  (information, to /dev/null)\n", exportSeconds);
+    return 0;
+}

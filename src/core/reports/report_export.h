@@ -1,0 +1,36 @@
+#pragma once
+
+#include <functional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "core/reports/report_record.h"
+#include "core/reports/report_table.h"
+
+namespace twk {
+
+inline constexpr std::string_view kDevicesExportHeader =
+    "User;Time;Action;Name;Description;Path;Manufacturer; Service;Enumerator;Hardware ID;"
+    "Serial number";
+inline constexpr std::string_view kVirusesExportHeader =
+    "User;Time;Action;Source path;Destination path;Device";
+
+// The export layout follows the selected view: Devices when the devices view button's tag is
+// "1", Viruses otherwise.
+ReportKind ExportViewOfDevicesTag(const std::string& devicesTag);
+
+// Writes the view's header line, then one line per table row in the order shown, each made of
+// the cells the header names (every column after PC) joined by ";" without quoting. Every
+// line ends with CR LF. False when the stream failed.
+bool WriteReportCsv(std::ostream& out, const ReportTable& table, ReportKind view);
+
+// Creates or truncates fileName and writes the export into it. False when the file could not
+// be created, written, flushed or closed.
+bool SaveReportCsv(const std::string& fileName, const ReportTable& table, ReportKind view);
+
+// Writes the export of the shown table to a path and answers whether it succeeded: the page's
+// save_report, handed to the save and send flows.
+using ReportWriter = std::function<bool(const std::string& fileName)>;
+
+}  // namespace twk

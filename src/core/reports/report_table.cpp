@@ -1,0 +1,117 @@
+#include "core/reports/report_table.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace twk {
+namespace {
+
+constexpr std::array<ReportColumn, kVirusFieldCount> kVirusColumns{{
+    {"PC", 0},
+    {"User", 1},
+    {"Time", 2},
+    {"Action", 3},
+    {"Source path", 4},
+    {"Destination path", 5},
+    {"Device", 6},
+}};
+
+// The table orders device fields differently from the file.
+constexpr std::array<ReportColumn, kDeviceFieldCount> kDeviceColumns{{
+    {"PC", 0},
+    {"User", 1},
+    {"Time", 2},
+    {"Action", 3},
+    {"Name", 4},
+    {"Description", 6},
+    {"Path", 5},
+    {"Manufacturer", 10},
+    {"Service", 7},
+    {"Enumerator", 8},
+    {"Hardware ID", 9},
+    {"Long serial", 11},
+}};
+
+}  // namespace
+
+std::span<const ReportColumn> ReportColumns(ReportKind kind) {
+    if (kind == ReportKind::Devices) return kDeviceColumns;
+    return kVirusColumns;
+}
+
+void ReportTable::clear() {
+    kind_.reset();
+    files_.clear();
+    end_ = 0;
+    rows_ = {};
+    sortColumn_.reset();
+    descending_ = false;
+}
+
+void ReportTable::setColumns(ReportKind kind) {
+    if (!kind_) kind_ = kind;
+}
+
+std::size_t ReportTable::columnCount() const { return kind_ ? ReportColumns(*kind_).size() : 0; }
+
+std::string_view ReportTable::heading(std::size_t column) const {
+    return column < columnCount() ? ReportColumns(*kind_)[column].heading : std::string_view();
+}
+
+std::string_view ReportTable::cell(std::size_t row, std::size_t column) const {
+    return cellOfLine(line(rows_[row]), column);
+}
+
+RowCells ReportTable::rowCells(std::size_t row) const {
+    RowCells cells{};
+    if (!kind_) return cells;
+    const LineFields fields = SplitReportLine(line(rows_[row]), FieldCount(*kind_));
+    const auto columns = ReportColumns(*kind_);
+    for (std::size_t column = 0; column < columns.size(); ++column)
+        cells[column] = fields[columns[column].field];
+    return cells;
+}
+
+void ReportTable::appendFile(std::string bytes, const std::vector<std::size_t>& lineStarts) {
+    if (lineStarts.empty() || bytes.empty()) return;
+    const Position base = end_;
+    end_ += bytes.size();
+    files_.push_back({base, std::move(bytes)});
+    for (std::size_t start : lineStarts) rows_.push_back(base + start);
+}
+
+void ReportTable::sortByColumn(std::size_t column) {
+    descending_ = sortColumn_ == column && !descending_;
+    sortColumn_ = column;
+    std::vector<std::pair<std::string_view, Position>> keyed;
+    keyed.reserve(rows_.size());
+    for (Position position : rows_)
+        keyed.emplace_back(cellOfLine(line(position), column), position);
+    const bool descending = descending_;
+    std::stable_sort(keyed.begin(), keyed.end(), [descending](const auto& a, const auto& b) {
+        return descending ? b.first < a.first : a.first < b.first;
+    });
+    for (std::size_t row = 0; row < rows_.size(); ++row) rows_[row] = keyed[row].second;
+}
+
+void ReportTable::showReadingOrder() {
+    std::sort(rows_.begin(), rows_.end());
+    sortColumn_.reset();
+    descending_ = false;
+}
+
+std::string_view ReportTable::line(Position position) const {
+    const auto next = std::upper_bound(files_.begin(), files_.end(), position,
+                                       [](Position p, const FileBytes& f) { return p < f.base; });
+    const FileBytes& file = *std::prev(next);
+    return LineAt(file.bytes, position - file.base);
+}
+
+std::string_view ReportTable::cellOfLine(std::string_view line, std::size_t column) const {
+    if (column >= columnCount()) return {};
+    const std::size_t field = ReportColumns(*kind_)[column].field;
+    return SplitReportLine(line, field + 1)[field];
+}
+
+}  // namespace twk

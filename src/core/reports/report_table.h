@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/reports/report_record.h"
+
+namespace twk {
+
+// One column of the report table: its heading and the line field it shows.
+struct ReportColumn {
+    std::string_view heading;
+    std::size_t field;
+};
+
+// The table's columns for a kind, in display order.
+std::span<const ReportColumn> ReportColumns(ReportKind kind);
+
+// The cells of one row in column order; places beyond the column count stay empty.
+using RowCells = std::array<std::string_view, kMaxFieldCount>;
+
+// The report table as the report page shows it, without any widget: columns of one kind and
+// rows in the order shown. Loaders append to it; a Qt model reads it through columnCount,
+// heading, rowCount and cell.
+//
+// It keeps the bytes of each report file once and each row is just the position of its line
+// in them, so a million rows cost little beyond the files themselves. Cells are views into
+// those bytes: they stay valid until the table is cleared.
+class ReportTable {
+public:
+    // Removes all columns, rows and kept file bytes, and forgets the sort.
+    void clear();
+
+    // Columns of kind, set only while the table has none (the first loader of a refresh).
+    void setColumns(ReportKind kind);
+    bool hasColumns() const { return kind_.has_value(); }
+    std::optional<ReportKind> kind() const { return kind_; }
+    std::size_t columnCount() const;
+    std::string_view heading(std::size_t column) const;
+
+    std::size_t rowCount() const { return rows_.size(); }
+    // Empty for a column beyond the columns; row must be below rowCount.
+    std::string_view cell(std::size_t row, std::size_t column) const;
+    RowCells rowCells(std::size_t row) const;
+
+    // Takes the bytes of one report file and appends a row for each line starting at one of
+    // lineStarts (ascending offsets into bytes). A line runs to its LF or the end of bytes; a
+    // CR before that end is not part of it. Bytes without rows are not kept. The new rows go
+    // after the shown ones whatever the sort.
+    void appendFile(std::string bytes, const std::vector<std::size_t>& lineStarts);
+
+    // Sorts the rows by the text of a column (byte order, stable). Sorting by the column the
+    // rows are sorted by reverses the direction.
+    void sortByColumn(std::size_t column);
+    // Shows the rows in the order they were read again.
+    void showReadingOrder();
+    std::optional<std::size_t> sortColumn() const { return sortColumn_; }
+    bool sortDescending() const { return descending_; }
+
+private:
+    // Rows are positions in the concatenation of all kept files, so reading order is
+    // ascending position and a row needs no separate file reference.
+    using Position = std::uint64_t;
+    struct FileBytes {
+        Position base;
+        std::string bytes;
+    };
+
+    std::string_view line(Position position) const;
+    std::string_view cellOfLine(std::string_view line, std::size_t column) const;
+
+    std::optional<ReportKind> kind_;
+    std::deque<FileBytes> files_;  // a deque keeps the bytes in place as files are added
+    Position end_ = 0;
+    std::vector<Position> rows_;
+    std::optional<std::size_t> sortColumn_;
+    bool descending_ = false;
+};
+
+}  // namespace twk

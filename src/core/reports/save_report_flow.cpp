@@ -1,0 +1,48 @@
+#include "core/reports/save_report_flow.h"
+
+#include <filesystem>
+
+#include "core/settings/general.h"
+#include "platform/files.h"
+
+namespace twk {
+namespace {
+
+std::string withCsvExtension(const std::string& fileName) {
+    return std::filesystem::path(fileName).has_extension() ? fileName : fileName + ".csv";
+}
+
+bool askOverwrite(MessageBoxes& boxes) {
+    return boxes.show(kOverwriteQuestion, kAppTitle, MsgIcon::Error, MsgButtons::OkCancel) ==
+           MsgAnswer::Ok;
+}
+
+}  // namespace
+
+std::string NotOverwrittenMessage(const std::string& fileName) {
+    return "The existing file could not be replaced:\n" + fileName;
+}
+
+std::string NotSavedMessage(const std::string& fileName) {
+    return "The report could not be saved to:\n" + fileName;
+}
+
+void SaveReportAs(SaveFileDialog& dialog, MessageBoxes& boxes, const ReportWriter& saveReport) {
+    const std::string answer =
+        dialog.askSaveFile(kCsvFilterName, kCsvPattern, platform::documentsFolder());
+    if (answer.empty()) return;
+    const std::string fileName = withCsvExtension(answer);
+    if (General::FileExists(fileName) == VbTrue) {
+        if (!askOverwrite(boxes)) return;
+        if (!platform::removeFile(fileName)) {
+            showError(boxes, NotOverwrittenMessage(fileName));
+            return;
+        }
+    }
+    if (saveReport(fileName))
+        showInformation(boxes, kSaveComplete);
+    else
+        showError(boxes, NotSavedMessage(fileName));
+}
+
+}  // namespace twk

@@ -1,0 +1,31 @@
+#include "core/reports/send_report_flow.h"
+
+#include "core/app/maker.h"
+#include "platform/roots.h"
+
+namespace twk {
+
+std::string NotWrittenForSendingMessage(const std::string& fileName) {
+    return "The report could not be written, so it was not sent:\n" + fileName;
+}
+
+void SendReport(const std::string& recipient, const std::string& programFolder, MessageBoxes& boxes,
+                HelperLibrary& helper, Clock& clock, const DateTimeFormatter& formatDateTime,
+                const ReportWriter& saveReport) {
+    if (recipient.empty() || recipient == maker::kPlaceholderRecipient) {
+        showError(boxes, kInvalidRecipient);
+        return;
+    }
+    const std::string file = platform::joinPath(programFolder, kManualReportFile);
+    if (!saveReport(file)) {
+        showError(boxes, NotWrittenForSendingMessage(file));
+        return;
+    }
+    const std::string body = kReportBodyStart + formatDateTime(clock.now());
+    if (helper.SendMailOut(recipient, kReportSubject, body, file) == 0)
+        showInformation(boxes, kReportSent);
+    else
+        showError(boxes, kReportNotSent);
+}
+
+}  // namespace twk

@@ -1,0 +1,170 @@
+#include "core/reports/report_loader.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "core/reports/report_test_support.h"
+#include "support/temp_dir.h"
+
+namespace twk {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+constexpr std::size_t kPC = 0;
+const std::string kAll(kAllDates);
+
+class ReportLoaderTest : public ::testing::Test {
+protected:
+    std::string path(const std::string& name) const { return dir.file(name); }
+
+    test::TempDir dir;
+    ReportTable table;
+    DateList dates;
+};
+
+TEST_F(ReportLoaderTest, QuarantineReadsOnlyNamesEndingInCsvInAnyCase) {
+    test::writeFile(path("q/a.CSV"), "upper;u;t\r\n");
+    test::writeFile(path("q/bcsv"), "nodot;u;t\r\n");
+    test::writeFile(path("q/c.txt"), "text;u;t\r\n");
+    test::writeFile(path("q/d.exe"), "program;u;t\r\n");
+    test::writeFile(path("q/e.cSv"), "mixed;u;t\r\n");
+    test::writeFile(path("q/sv"), "short;u;t\r\n");
+    const ReportLoad load = LoadVirusReports(path("q"), kAll, table, dates);
+    EXPECT_EQ(test::columnTexts(table, kPC), (Texts{"upper", "nodot", "mixed"}));
+    EXPECT_EQ(load.RecordCount, 3u);
+    EXPECT_TRUE(load.problems.empty());
+    EXPECT_EQ(table.kind(), ReportKind::Viruses);
+}
+
+TEST_F(ReportLoaderTest, DevicesFolderReadsEveryFileEvenAVirusesReport) {
+    test::writeFile(path("r/devices.log"), "PC1;ann;12.01.2013 08:00;Connect\r\n");
+    test::writeFile(path("r/quarantine.csv"), std::string(kVirusFileHeader) + "\r\n");
+    LoadDeviceReports(path("r"), kAll, table, dates);
+    ASSERT_EQ(table.rowCount(), 2u);
+    EXPECT_EQ(table.cell(0, kPC), "PC1");
+    const RowCells header = table.rowCells(1);
+    EXPECT_EQ(header[0], "PC");
+    EXPECT_EQ(header[3], "Action");
+    EXPECT_EQ(header[4], "Source path");
+    EXPECT_EQ(header[5], "Device") << "the Description column shows the seventh field";
+    EXPECT_EQ(header[6], "Destination path") << "the Path column shows the sixth field";
+}
+
+TEST_F(ReportLoaderTest, ReadsOnlyVisibleFilesOfTheFolderItselfInByteOrderOfNames) {
+    test::writeFile(path("r/b"), "b\r\n");
+    test::writeFile(path("r/a"), "a\r\n");
+    test::writeFile(path("r/C"), "C\r\n");
+    test::writeFile(path("r/.hidden"), "hidden\r\n");
+    test::writeFile(path("r/sub/inner"), "inner\r\n");
+    test::writeFile(path("r/sended reports/old"), "old\r\n");
+    LoadDeviceReports(path("r"), kAll, table, dates);
+    EXPECT_EQ(test::columnTexts(table, kPC), (Texts{"C", "a", "b"}));
+}
+
+TEST_F(ReportLoaderTest, ExactHeaderLinesAreSkippedWhereverTheyStand) {
+    const std::string header(kDeviceFileHeader);
+    test::writeFile(path("r/one"), header + "\r\nfirst\r\n" + header + "\r\n" + header + " \r\n" +
+                                       std::string(kVirusFileHeader) + "\r\nlast\r\n");
+    const ReportLoad load = LoadDeviceReports(path("r"), kAll, table, dates);
+    EXPECT_EQ(test::columnTexts(table, kPC), (Texts{"first", "PC", "PC", "last"}));
+    EXPECT_EQ(table.cell(1, 11), "Serial number ") << "a header with a trailing space is a record";
+    EXPECT_EQ(load.RecordCount, 4u);
+}
+
+TEST_F(ReportLoaderTest, EveryLineBecomesARecordWhateverItsLineEnd) {
+    test::writeFile(path("r/crlf"), "a;1\r\n\r\nb;2\r\n");
+    test::writeFile(path("r/lf"), "c;3\nd;4\n\n");
+    test::writeFile(path("r/open"), "e;5\r\nf;6");
+    test::writeFile(path("r/empty"), "");
+    const ReportLoad load = LoadDeviceReports(path("r"), kAll, table, dates);
+    EXPECT_EQ(test::columnTexts(table, kPC), (Texts{"a", "", "b", "c", "d", "", "e", "f"}));
+    EXPECT_EQ(test::columnTexts(table, 1), (Texts{"1", "", "2", "3", "4", "", "5", "6"}));
+    EXPECT_EQ(load.RecordCount, 8u);
+}
+
+TEST_F(ReportLoaderTest, SelectedDateShowsExactlyItsRecordsButOffersEveryDateOnce) {
+    test::writeFile(path("r/1"),
+                    "a;u;12.01.2013 10:00\r\nb;u;11.01.2013 09:00\r\nc;u;12.01.2013\r\n"
+                    "d;u;12.01.2013x 1\r\n");
+    test::writeFile(path("r/2"), "e;u;12.01.2013 23:59\r\nf;u;13.01.2013 00:00\r\n\r\n");
+    const ReportLoad load = LoadDeviceReports(path("r"), "12.01.2013", table, dates);
+    EXPECT_EQ(test::columnTexts(table, kPC), (Texts{"a", "e"}));
+    EXPECT_EQ(dates.entries(),
+              (Texts{kAll, "12.01.2013", "11.01.2013", "12.01.2013x", "13.01.2013"}));
+    EXPECT_EQ(load.RecordCount, 7u);
+
+    table.clear();
+    LoadDeviceReports(path("r"), kAll, table, dates);
+    EXPECT_EQ(table.rowCount(), 7u) << "all dates include records without a date";
+    EXPECT_EQ(dates.entries().size(), 5u) << "dates already offered are not added again";
+}
+
+TEST_F(ReportLoaderTest, RefreshReadsSendedReportsFirstAndCreatesMissingFolders) {
+    test::writeFile(path("r/main"), "main;u;02.02.2013 1\r\n");
+    test::writeFile(path("r/sended reports/sent"), "sent;u;01.02.2013 1\r\n");
+    table.setColumns(ReportKind::Viruses);
+    const ReportLoad load = RefreshReports(ReportKind::Devices, path("r"), kAll, table, dates);
+    EXPECT_EQ(test::columnTexts(table, kPC), (Texts{"sent", "main"}));
+    EXPECT_EQ(dates.entries(), (Texts{kAll, "01.02.2013", "02.02.2013"}));
+    EXPECT_EQ(table.kind(), ReportKind::Devices) << "a refresh starts from an empty table";
+    EXPECT_EQ(load.RecordCount, 2u);
+
+    RefreshReports(ReportKind::Viruses, path("missing"), kAll, table, dates);
+    EXPECT_EQ(table.rowCount(), 0u);
+    EXPECT_EQ(table.kind(), ReportKind::Viruses);
+    struct stat info {};
+    EXPECT_EQ(::stat(path("missing/sended reports").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
+}
+
+TEST_F(ReportLoaderTest, UnreadableFilesAreListedAndTheLoadGoesOn) {
+    test::writeFile(path("r/a"), "before\r\n");
+    ASSERT_EQ(::symlink("/proc/self/mem", path("r/b").c_str()), 0);  // opens, fails to read
+    test::writeFile(path("r/c"), "after\r\n");
+    Texts expectedWhat{"could not be read"};
+    if (::geteuid() != 0) {  // permissions stop only ordinary users
+        test::writeFile(path("r/bb"), "locked\r\n");
+        ASSERT_EQ(::chmod(path("r/bb").c_str(), 0), 0);
+        expectedWhat.push_back("could not be opened");
+    }
+    const ReportLoad load = LoadDeviceReports(path("r"), kAll, table, dates);
+    EXPECT_EQ(test::columnTexts(table, kPC), (Texts{"before", "after"}));
+    ASSERT_EQ(load.problems.size(), expectedWhat.size());
+    for (std::size_t i = 0; i < expectedWhat.size(); ++i) {
+        EXPECT_EQ(load.problems[i].path, path(i == 0 ? "r/b" : "r/bb"));
+        EXPECT_EQ(load.problems[i].what.rfind(expectedWhat[i], 0), 0u) << load.problems[i].what;
+    }
+}
+
+TEST_F(ReportLoaderTest, FoldersThatCannotBeCreatedAreListedAndTheRestIsRead) {
+    test::writeFile(path("file"), "not a folder");
+    ReportLoad load = RefreshReports(ReportKind::Devices, path("file/reports"), kAll, table, dates);
+    ASSERT_EQ(load.problems.size(), 1u) << "nothing below a missing folder is tried";
+    EXPECT_EQ(load.problems[0].path, path("file/reports"));
+    EXPECT_EQ(load.problems[0].what, "the folder could not be created");
+    EXPECT_EQ(table.columnCount(), 12u);
+
+    test::writeFile(path("r/sended reports"), "a file where the folder belongs");
+    test::writeFile(path("r/main"), "main\r\n");
+    load = RefreshReports(ReportKind::Devices, path("r"), kAll, table, dates);
+    EXPECT_EQ(test::columnTexts(table, kPC), (Texts{"main", "a file where the folder belongs"}));
+    ASSERT_EQ(load.problems.size(), 1u);
+    EXPECT_EQ(load.problems[0].path, path("r/sended reports"));
+}
+
+TEST(ReportProblemsTest, MessageListsEveryProblemUnderOneHeading) {
+    EXPECT_EQ(ReportProblemsMessage({}), "");
+    EXPECT_EQ(ReportProblemsMessage({{"/r/a", "could not be opened (Permission denied)"},
+                                     {"/r/new", "the folder could not be created"}}),
+              "Some reports could not be read:\n"
+              "/r/a - could not be opened (Permission denied)\n"
+              "/r/new - the folder could not be created");
+}
+
+}  // namespace
+}  // namespace twk

@@ -1,0 +1,103 @@
+#include "core/reports/save_report_flow.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "support/read_only.h"
+#include "support/scripted_services.h"
+#include "support/temp_dir.h"
+
+namespace twk {
+namespace {
+
+class SaveReportFlowTest : public ::testing::Test {
+protected:
+    // Writes "new" and records each path together with whether a file was there at the call.
+    void save() {
+        SaveReportAs(dialog, boxes, [this](const std::string& fileName) {
+            written.push_back(fileName);
+            existedBefore.push_back(test::exists(fileName));
+            test::writeFile(fileName, "new");
+            return writerAnswer;
+        });
+    }
+
+    test::TempDir dir;
+    test::ScriptedSaveFileDialog dialog;
+    test::ScriptedMessageBoxes boxes;
+    bool writerAnswer = true;
+    std::vector<std::string> written;
+    std::vector<bool> existedBefore;
+};
+
+TEST_F(SaveReportFlowTest, CancelledDialogWritesNothingAndSaysNothing) {
+    save();
+    EXPECT_EQ(dialog.asked, 1);
+    EXPECT_EQ(dialog.lastFilterName, "CSV file ");
+    EXPECT_EQ(dialog.lastPattern, "*.csv");
+    EXPECT_EQ(dialog.lastStartFolder, platform::documentsFolder());
+    EXPECT_TRUE(written.empty());
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(SaveReportFlowTest, NewFileGetsTheCsvExtensionWhenTypedWithoutOne) {
+    dialog.answer = dir.file("monday");
+    save();
+    dialog.answer = dir.file("tuesday.txt");
+    save();
+    EXPECT_EQ(written, (std::vector<std::string>{dir.file("monday.csv"), dir.file("tuesday.txt")}));
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[0].text, "Saving report is complete!");
+    EXPECT_EQ(boxes.shown[0].title, "Tarnwick");
+    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Information);
+    EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::Ok);
+}
+
+TEST_F(SaveReportFlowTest, ExistingFileIsReplacedOnlyAfterOk) {
+    dialog.answer = test::writeFile(dir.file("old.csv"), "old");
+    boxes.answers = {MsgAnswer::Cancel};
+    save();
+    EXPECT_TRUE(written.empty());
+    EXPECT_EQ(test::readFile(dialog.answer), "old");
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "File is exists, do you want overwrite file?");
+    EXPECT_EQ(boxes.shown[0].title, "Tarnwick");
+    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Error);
+    EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::OkCancel);
+
+    boxes.answers = {MsgAnswer::Ok};
+    save();
+    EXPECT_EQ(written, std::vector<std::string>{dialog.answer});
+    EXPECT_EQ(existedBefore, std::vector<bool>{false}) << "the old file is deleted first";
+    EXPECT_EQ(test::readFile(dialog.answer), "new");
+    ASSERT_EQ(boxes.shown.size(), 3u);
+    EXPECT_EQ(boxes.shown[2].text, "Saving report is complete!");
+}
+
+TEST_F(SaveReportFlowTest, FailedWriteIsReportedNamingTheFile) {
+    dialog.answer = dir.file("report.csv");
+    writerAnswer = false;
+    save();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "The report could not be saved to:\n" + dir.file("report.csv"));
+    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Error);
+}
+
+TEST_F(SaveReportFlowTest, FileThatCannotBeDeletedIsKeptAndReported) {
+    dialog.answer = test::writeFile(dir.file("locked/old.csv"), "old");
+    test::ReadOnlyFolder readOnly(dir.file("locked"));
+    if (!readOnly.active()) GTEST_SKIP() << "this machine allows no read-only folder";
+    boxes.answers = {MsgAnswer::Ok};
+    save();
+    EXPECT_TRUE(written.empty());
+    EXPECT_EQ(test::readFile(dialog.answer), "old");
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].text, "The existing file could not be replaced:\n" + dialog.answer);
+    EXPECT_EQ(boxes.shown[1].icon, MsgIcon::Error);
+}
+
+}  // namespace
+}  // namespace twk

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "support/scoped_env.h"
+#include "support/temp_dir.h"
+
+namespace twk::test {
+
+// One message as the test server accepted it.
+struct ReceivedMail {
+    std::string sender;                   // envelope sender (MAIL FROM)
+    std::vector<std::string> recipients;  // accepted envelope recipients (RCPT TO)
+    std::string raw;                      // the message data as received, CR LF line ends
+    std::string subject;                  // Subject header, decoded to UTF-8
+    std::string body;                     // first text/plain part, decoded to UTF-8
+    std::vector<std::string> partTypes;   // content type of every leaf part, in order
+    std::vector<std::pair<std::string, std::string>> attachments;  // file name, exact bytes
+
+    // A top-level header of raw, unfolded, as sent (not decoded); empty when missing.
+    std::string header(const std::string& name) const;
+};
+
+struct SmtpServerOptions {
+    // When user is set, clients must log in (PLAIN or LOGIN) with user and password.
+    std::string user;
+    std::string password;
+};
+
+// A real SMTP server on 127.0.0.1 at a free port for the length of a test (Debian's aiosmtpd,
+// run by /usr/bin/python3). It accepts every recipient except those containing "refuse", which
+// get 550. A message is on disk before the server answers its data, so messages() shows it as
+// soon as the client's call has returned.
+//
+//     SmtpServer server;
+//     ASSERT_TRUE(server.running()) << server.error();
+//     HelperMailConfig config(dir.path(), server.url());   // for libtwkd, see below
+//     ... send ...
+//     auto mails = server.messages();
+class SmtpServer {
+public:
+    explicit SmtpServer(SmtpServerOptions options = {});
+    ~SmtpServer();
+    SmtpServer(const SmtpServer&) = delete;
+    SmtpServer& operator=(const SmtpServer&) = delete;
+
+    bool running() const { return pid_ > 0; }
+    // Why the server did not start.
+    const std::string& error() const { return error_; }
+    int port() const { return port_; }
+    std::string url() const;  // "smtp://127.0.0.1:<port>"
+    // Every message accepted so far, oldest first.
+    std::vector<ReceivedMail> messages() const;
+
+private:
+    void start(const SmtpServerOptions& options);
+    void stop();
+
+    TempDir folder_;
+    int pid_ = -1;
+    int port_ = 0;
+    int stdinPipe_ = -1;  // closed at stop; the server also ends when this process dies
+    std::string error_;
+};
+
+// Settings for the helper library's [Mail] section; empty values are left out of the file.
+struct HelperMailSettings {
+    std::string server;
+    std::string sender = "tarnwick@test.example";
+    std::string user;
+    std::string password;
+    std::string startTls;
+    std::string timeout = "10";
+};
+
+// Points the helper library of this process at a mail server until destruction: writes
+// <configDir>/Brindle/twkd.ini and sets XDG_CONFIG_DIRS to configDir (restored afterwards).
+class HelperMailConfig {
+public:
+    HelperMailConfig(const std::string& configDir, const std::string& serverUrl);
+    HelperMailConfig(const std::string& configDir, const HelperMailSettings& settings);
+    ~HelperMailConfig();
+    HelperMailConfig(const HelperMailConfig&) = delete;
+    HelperMailConfig& operator=(const HelperMailConfig&) = delete;
+
+    // Text for a twkd.ini with these settings.
+    static std::string iniText(const HelperMailSettings& settings);
+
+private:
+    ScopedEnvironment configDirs_;
+};
+
+// A 127.0.0.1 port that nothing listens on at the moment of the call.
+int unusedLoopbackPort();
+
+}  // namespace twk::test
