@@ -9,6 +9,7 @@
 #include "pages/options/frm_options.h"
 #include "pages/support/page_fixture.h"
 #include "support/read_only.h"
+#include "support/smtp_server.h"
 
 namespace twk {
 namespace {
@@ -32,7 +33,19 @@ class FrmOptionsTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::PageEnvironment> env;
+    std::unique_ptr<LoadedHelperLibrary> realHelper;
+    std::unique_ptr<AppContext> realContext;  // the environment's, with the real helper library
     std::unique_ptr<Navigator> pages;
+
+    AppContext& app() { return realContext ? *realContext : env->context; }
+    // Starts the program over context and opens the options page from the main window.
+    void startPages(AppContext& context) {
+        pages = std::make_unique<Navigator>(context, env->tray);
+        registerPages(*pages);
+        QVERIFY(pages->main().Form_Load());
+        pages->showMain();
+        open();
+    }
 
     frmOptions* page() { return static_cast<frmOptions*>(pages->loaded(PageId::Options)); }
     template <typename T = PictureButton>
@@ -49,14 +62,14 @@ class FrmOptionsTest : public QObject {
     QString tagOf(const char* name) { return control(name)->tag(); }
     ColorRef colourOf(const char* caption) { return control<Caption>(caption)->textColor(); }
     std::string stored(const char* name) {
-        return Regedit::GetString(env->context.mainOp.root(), kSettingsKey, name);
+        return Regedit::GetString(app().mainOp.root(), kSettingsKey, name);
     }
     void store(const std::vector<std::pair<std::string, std::string>>& values) {
-        QVERIFY(Regedit::SaveStrings(env->context.mainOp.root(), kSettingsKey, values));
+        QVERIFY(Regedit::SaveStrings(app().mainOp.root(), kSettingsKey, values));
     }
     void open() {
         if (page()) pages->unload(PageId::Options);
-        env->context.mainOp.Init();
+        app().mainOp.Init();
         test::click(pages->main().findChild<PictureButton*>("cmd_options"));
         QVERIFY(page());
     }
@@ -105,13 +118,13 @@ class FrmOptionsTest : public QObject {
     // A save that stops: told, the page open and unchanged, nothing stored.
     void expectStoppedSave(const std::string& text) {
         const QStringList before = look();
-        const std::string keyFile = test::readFile(env->context.mainOp.root().keyFile(kSettingsKey));
+        const std::string keyFile = test::readFile(app().mainOp.root().keyFile(kSettingsKey));
         env->messages.shown.clear();
         test::click(control("img_save"));
         expectOneBox(text, MsgIcon::Error);
         QVERIFY(page() && page()->isVisible());
         QCOMPARE(look(), before);
-        QCOMPARE(test::readFile(env->context.mainOp.root().keyFile(kSettingsKey)), keyFile);
+        QCOMPARE(test::readFile(app().mainOp.root().keyFile(kSettingsKey)), keyFile);
         QVERIFY(!pages->main().isVisible());
     }
     void expectSaved() {
@@ -132,14 +145,12 @@ private slots:
         store({{"Recipient", "old@example.org"}, {"Shedule", "2"}, {"Time", "06:45"},
                {"EveryWeek", "3"}, {"EveryMonth", "9"}});
         env->startUp();
-        pages = std::make_unique<Navigator>(env->context, env->tray);
-        registerPages(*pages);
-        QVERIFY(pages->main().Form_Load());
-        pages->showMain();
-        open();
+        startPages(env->context);
     }
     void cleanup() {
         pages.reset();
+        realContext.reset();
+        realHelper.reset();
         env.reset();
     }
 
@@ -480,6 +491,40 @@ private slots:
         open();
         QCOMPARE(control<Caption>("lblGeneral")->text(), QString("Allgemein"));
         QCOMPARE(list("cmbDayW")->count(), 3);
+    }
+
+    void theTestMessageGoesThroughTheRealHelperLibraryToAMailServer() {
+        test::SmtpServer server;
+        QVERIFY2(server.running(), server.error().c_str());
+        test::TempDir mailConfig;
+        test::HelperMailConfig config(mailConfig.path(), server.url());
+        pages.reset();  // lets the program start again over the real library
+        realHelper = std::make_unique<LoadedHelperLibrary>(TWK_PROGRAM_DIR);
+        const Services& scripted = env->context.services;
+        realContext = std::make_unique<AppContext>(
+            env->context.roots, env->context.programFolder,
+            Services{scripted.messages, scripted.saveFile, scripted.folders, scripted.urls,
+                     *realHelper, scripted.clock});
+        realContext->updateUrl.clear();
+        realContext->adminToken = env->context.adminToken;
+        startUp(*realContext);
+        startPages(*realContext);
+
+        ShowMail();
+        turnOnSendReports("refuse@customer.example");  // the server answers 550
+        expectStoppedSave("The e-mail is wrong! Check the data!");
+        QVERIFY(server.messages().empty());
+
+        box("txtrec")->setText("admin@customer.example");
+        expectSaved();
+        const std::vector<test::ReceivedMail> mails = server.messages();
+        QCOMPARE(mails.size(), size_t(1));
+        QCOMPARE(mails[0].recipients, std::vector<std::string>{"admin@customer.example"});
+        QCOMPARE(mails[0].subject, std::string("Test message from Tarnwick program"));
+        QCOMPARE(mails[0].body, std::string("It's test message from Tarnwick"));
+        QVERIFY(mails[0].attachments.empty());
+        QCOMPARE(stored("Recipient"), std::string("admin@customer.example"));
+        QCOMPARE(stored("SendReports"), std::string("1"));
     }
 
 private:
