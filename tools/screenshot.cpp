@@ -13,6 +13,7 @@
 #include "pages/app/navigator.h"
 #include "pages/app/page_registry.h"
 #include "pages/app/tray_backend.h"
+#include "pages/options/frm_options.h"
 #include "tools/sample_environment.h"
 
 namespace {
@@ -22,6 +23,18 @@ struct Shot {
     std::function<QWidget*(twk::Navigator&)> show;
 };
 
+// The options page on one tab, as it looks once the pointer has moved over it.
+QWidget* optionsTab(twk::Navigator& pages, bool mail) {
+    auto* options = static_cast<twk::frmOptions*>(pages.load(twk::PageId::Options));
+    if (!options) return nullptr;
+    if (mail)
+        options->ShowMailTab();
+    else
+        options->ShowGeneralTab();
+    options->ResetHover();
+    return options;
+}
+
 std::vector<Shot> shots() {
     return {
         {"main", [](twk::Navigator& pages) -> QWidget* {
@@ -30,7 +43,8 @@ std::vector<Shot> shots() {
          }},
         {"protection", [](twk::Navigator& pages) { return pages.load(twk::PageId::Protection); }},
         {"reports", [](twk::Navigator& pages) { return pages.load(twk::PageId::Reports); }},
-        {"options", [](twk::Navigator& pages) { return pages.load(twk::PageId::Options); }},
+        {"options", [](twk::Navigator& pages) { return optionsTab(pages, false); }},
+        {"options_mail", [](twk::Navigator& pages) { return optionsTab(pages, true); }},
         {"info", [](twk::Navigator& pages) { return pages.load(twk::PageId::Info); }},
         {"feedback", [](twk::Navigator& pages) { return pages.load(twk::PageId::Feedback); }},
     };
