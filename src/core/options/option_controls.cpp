@@ -22,9 +22,15 @@ std::optional<bool> toggle(PictureToggle& box, Picture pictureWhenTurnedOn) {
 
 void setInputEnabled(OptionsState& state, Schedule kind, bool enabled) {
     switch (kind) {
-        case Schedule::EveryDay: state.timeEnabled = enabled; break;
-        case Schedule::EveryWeek: state.weekdayEnabled = enabled; break;
-        case Schedule::EveryMonth: state.monthDayEnabled = enabled; break;
+        case Schedule::EveryDay:
+            state.timeEnabled = enabled;
+            break;
+        case Schedule::EveryWeek:
+            state.weekdayEnabled = enabled;
+            break;
+        case Schedule::EveryMonth:
+            state.monthDayEnabled = enabled;
+            break;
     }
 }
 

@@ -41,7 +41,7 @@ struct OptionsState {
     PictureToggle startWithWindows;      // ch_autorun
 
     // Mail tab
-    PictureToggle sendReports;                        // rep_send
+    PictureToggle sendReports;                             // rep_send
     std::string recipient = maker::kPlaceholderRecipient;  // txtrec
     bool recipientEnabled = false;
     std::array<PictureToggle, 3> schedule;  // ch_sh0 every day, ch_sh1 every week, ch_sh2 month

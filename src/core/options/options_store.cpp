@@ -30,6 +30,9 @@ constexpr const char* kSaved = "Options is saved!";
 
 const char* flag(bool on) { return on ? kTagOn : kTagOff; }
 
+// The stored schedule kind: "0" every day, "1" every week, "2" every month.
+std::string shedOf(Schedule kind) { return std::to_string(static_cast<int>(kind)); }
+
 bool isLanguageFile(const std::string& name) {
     const std::size_t extension = std::string(kLanguageExtension).size();
     return name.size() > extension &&
@@ -38,16 +41,16 @@ bool isLanguageFile(const std::string& name) {
 
 // Applies the stored schedule to a page whose "Send reports" was just turned on.
 void loadSchedule(const MainOp& settings, OptionsState& state) {
-    if (settings.Shed == "0" || settings.Shed.empty()) {
+    if (settings.Shed == shedOf(Schedule::EveryDay) || settings.Shed.empty()) {
         SelectEveryDay(state);
         if (!settings.Time.empty()) {
             const std::string value = timeValueOfStored(settings.Time);
             if (!value.empty()) state.time = clampTime(value);
         }
-    } else if (settings.Shed == "1") {
+    } else if (settings.Shed == shedOf(Schedule::EveryWeek)) {
         SelectEveryWeek(state);
         state.weekday = storedListIndex(settings.EW, state.weekdays.size());
-    } else if (settings.Shed == "2") {
+    } else if (settings.Shed == shedOf(Schedule::EveryMonth)) {
         SelectEveryMonth(state);
         state.monthDay = storedListIndex(settings.EM, state.monthDays.size());
     }
@@ -77,13 +80,13 @@ bool takeMailSettings(const OptionsState& page, MainOp& settings, HelperLibrary&
             return false;
         }
         settings.Time = storedTimeOf(page.time);
-        settings.Shed = "0";
+        settings.Shed = shedOf(Schedule::EveryDay);
     } else if (page.radio(Schedule::EveryWeek).isOn()) {
         settings.EW = std::to_string(page.weekday);
-        settings.Shed = "1";
+        settings.Shed = shedOf(Schedule::EveryWeek);
     } else if (page.radio(Schedule::EveryMonth).isOn()) {
         settings.EM = std::to_string(page.monthDay);
-        settings.Shed = "2";
+        settings.Shed = shedOf(Schedule::EveryMonth);
     }
     return true;
 }

@@ -32,13 +32,14 @@ constexpr int kEntryHeight = 375;
 constexpr int kEntryInset = 45;
 constexpr int kCaptionHeight = 270;
 constexpr int kCheckCaptionGap = 120;
+constexpr int kCheckCaptionRight = 8400;
 constexpr int kSaveRight = 8640;  // right edge of the save caption, left of its picture
 
 constexpr const char* kReportsFolderTitle = "Choose a directory for reports";
 constexpr const char* kQuarantineFolderTitle = "Choose a directory for quarantines files";
 constexpr const char* kTimeMask = "99:99;_";
 
-QLabel* holder(QWidget* page, const char* name, const char* skin, int sizeTwips) {
+QLabel* holder(QWidget* page, const QString& name, const QString& skin, int sizeTwips) {
     return makePictureHolder(page, name, skin, twipsSize(sizeTwips, sizeTwips));
 }
 
@@ -77,24 +78,24 @@ frmOptions::frmOptions(AppContext& context, Navigator& navigator)
 
 void frmOptions::buildPictureHolders() {
     for (int role = 0; role < 4; ++role) {
-        const QByteArray index = QByteArray::number(role);
-        checkPictures_[role] = holder(this, "ch_" + index, "check_" + index, kCheckSize);
-        radioPictures_[role] = holder(this, "ch_s" + index, "radio_" + index, kRadioSize);
+        checkPictures_[role] = holder(this, QStringLiteral("ch_%1").arg(role),
+                                      QStringLiteral("check_%1").arg(role), kCheckSize);
+        radioPictures_[role] = holder(this, QStringLiteral("ch_s%1").arg(role),
+                                      QStringLiteral("radio_%1").arg(role), kRadioSize);
     }
     chDir_0_ = holder(this, "chDir_0", "folder_0", kFolderButtonSize);
     chDir_1_ = holder(this, "chDir_1", "folder_1", kFolderButtonSize);
 }
 
 void frmOptions::buildFrame() {
-    std::vector<QWidget*> frame;  // always shown
     general_ = {new PictureButton(this, QStringLiteral("cmd_general"),
                                   twipsRect(720, kTabTop, kTabSize, kTabSize)),
-                addCaption(frame, "lblGeneral", twipsRect(360, 960, 1200, 300), "General", 12),
+                new Caption(this, "lblGeneral", twipsRect(360, 960, 1200, 300), "General", 12),
                 holder(this, "cmd_general_0", "general_0", kTabSize),
                 holder(this, "cmd_general_1", "general_1", kTabSize)};
     mail_ = {new PictureButton(this, QStringLiteral("cmd_mail"),
                                twipsRect(2280, kTabTop, kTabSize, kTabSize)),
-             addCaption(frame, "lblMail", twipsRect(1920, 960, 1200, 300), "Mail", 12),
+             new Caption(this, "lblMail", twipsRect(1920, 960, 1200, 300), "Mail", 12),
              holder(this, "cmd_mail_0", "mail_0", kTabSize),
              holder(this, "cmd_mail_1", "mail_1", kTabSize)};
     for (const TabView* tab : {&general_, &mail_}) {
@@ -110,11 +111,10 @@ void frmOptions::buildFrame() {
     cmd_line_->setGeometry(twipsRect(240, 1320, 1500, 150));
     cmd_line_->setPixmap(skinPicture(QStringLiteral("marker_line"), cmd_line_->size()));
 
-    const QSize saveSize = twipsSize(kTabSize, kTabSize);
     img_save_ = new PictureButton(this, QStringLiteral("img_save"),
-                                  QRect(twipsPoint(8760, 6480), saveSize));
-    txtSave_ = addCaption(frame, "txtSave", twipsRect(4800, 6570, 3720, 300), "Save changes",
-                          11.25);
+                                  twipsRect(8760, 6480, kTabSize, kTabSize));
+    txtSave_ =
+        new Caption(this, "txtSave", twipsRect(4800, 6570, 3720, 300), "Save changes", 11.25);
     txtSave_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     attachHover(img_save_, holder(this, "img_save_0", "save_changes_0", kTabSize),
                 holder(this, "img_save_1", "save_changes_1", kTabSize), txtSave_);
@@ -122,7 +122,8 @@ void frmOptions::buildFrame() {
     connect(img_save_, &PictureButton::clicked, this, &frmOptions::SaveOptions);
     connect(txtSave_, &Caption::clicked, this, &frmOptions::SaveOptions);
 
-    auto* close = new PictureButton(this, QStringLiteral("cmd_close"), twipsRect(9000, 120, 435, 435));
+    auto* close =
+        new PictureButton(this, QStringLiteral("cmd_close"), twipsRect(9000, 120, 435, 435));
     attachHover(close, holder(this, "cmd_close0", "close_0", 435),
                 holder(this, "cmd_close1", "close_1", 435));
     connect(close, &PictureButton::clicked, this, &frmOptions::closePage);
@@ -134,7 +135,7 @@ void frmOptions::buildGeneralPanel() {
     lng_cmb_ = addList(panel, "lng_cmb", twipsRect(720, 2160, 3000, 345));
 
     saveReports_ = addCheckBox("rep_ch", "rep_txt", QPoint(720, 2820), "Save reports", panel);
-    connectCheckBox(saveReports_, state_.saveReports, options::clickSaveReports);
+    connectCheckBox(saveReports_, &OptionsState::saveReports, options::clickSaveReports);
 
     addCaption(panel, "lblRepDir", twipsRect(1200, 3360, 6600, kCaptionHeight),
                "Directory for reports:");
@@ -148,15 +149,16 @@ void frmOptions::buildGeneralPanel() {
     QrntDirCh_ = addFolderButton("QrntDirCh", twipsRect(7920, 4508, 360, 360), txtQrntDir_,
                                  kQuarantineFolderTitle);
 
-    startWithWindows_ = addCheckBox("ch_autorun", "lbl_autorun", QPoint(720, 5220),
-                                    "Start with Windows", panel);
-    connectCheckBox(startWithWindows_, state_.startWithWindows, options::clickStartWithWindows);
+    startWithWindows_ =
+        addCheckBox("ch_autorun", "lbl_autorun", QPoint(720, 5220), "Start with Windows", panel);
+    connectCheckBox(startWithWindows_, &OptionsState::startWithWindows,
+                    options::clickStartWithWindows);
 }
 
 void frmOptions::buildMailPanel() {
     std::vector<QWidget*>& panel = mailPanel_;
     sendReports_ = addCheckBox("rep_send", "lblSend_rep", QPoint(720, 1860), "Send reports", panel);
-    connectCheckBox(sendReports_, state_.sendReports, options::clickSendReports);
+    connectCheckBox(sendReports_, &OptionsState::sendReports, options::clickSendReports);
 
     addCaption(panel, "lblrec", twipsRect(1200, 2400, 4200, kCaptionHeight), "Recipient");
     txtrec_ = addEntryBox(panel, "b_frame3", "txtrec", twipsRect(1200, 2700, 4200, 375));
@@ -177,9 +179,9 @@ void frmOptions::buildMailPanel() {
         auto* picture = new PictureButton(this, design.name,
                                           twipsRect(1200, design.top, kRadioSize, kRadioSize));
         panel.push_back(picture);
-        Caption* caption = addCaption(panel, design.caption,
-                                      twipsRect(1620, design.top + 15, 1920, kCaptionHeight),
-                                      design.designText);
+        Caption* caption =
+            addCaption(panel, design.caption,
+                       twipsRect(1620, design.top + 15, 1920, kCaptionHeight), design.designText);
         radios_[i] = {picture, caption, &radioPictures_};
         connectRadio(static_cast<Schedule>(i));
     }
@@ -248,7 +250,8 @@ PictureButton* frmOptions::addFolderButton(const char* name, QRect geometry, QLi
     connect(button, &PictureButton::entered, this, [this, button] {
         if (options::folderButtonsActive(state_)) button->showPictureOf(chDir_1_);
     });
-    connect(button, &PictureButton::left, this, [this, button] { button->showPictureOf(chDir_0_); });
+    connect(button, &PictureButton::left, this,
+            [this, button] { button->showPictureOf(chDir_0_); });
     connect(button, &PictureButton::clicked, this, [this, box, title] {
         if (!options::folderButtonsActive(state_)) return;
         const std::string folder = context().services.folders.browseFolder(title);
@@ -257,22 +260,21 @@ PictureButton* frmOptions::addFolderButton(const char* name, QRect geometry, QLi
     return button;
 }
 
-frmOptions::ToggleView frmOptions::addCheckBox(const char* name, const char* captionName,
-                                               QPoint at, const char* designText,
+frmOptions::ToggleView frmOptions::addCheckBox(const char* name, const char* captionName, QPoint at,
+                                               const char* designText,
                                                std::vector<QWidget*>& panel) {
-    auto* picture = new PictureButton(this, name,
-                                      twipsRect(at.x(), at.y(), kCheckSize, kCheckSize));
+    auto* picture =
+        new PictureButton(this, name, twipsRect(at.x(), at.y(), kCheckSize, kCheckSize));
     panel.push_back(picture);
     const int captionLeft = at.x() + kCheckSize + kCheckCaptionGap;
-    Caption* caption =
-        addCaption(panel, captionName,
-                   twipsRect(captionLeft, at.y() + (kCheckSize - kCaptionHeight) / 2,
-                             8400 - captionLeft, kCaptionHeight),
-                   designText);
+    Caption* caption = addCaption(panel, captionName,
+                                  twipsRect(captionLeft, at.y() + (kCheckSize - kCaptionHeight) / 2,
+                                            kCheckCaptionRight - captionLeft, kCaptionHeight),
+                                  designText);
     return {picture, caption, &checkPictures_};
 }
 
-void frmOptions::connectCheckBox(const ToggleView& view, PictureToggle& toggle,
+void frmOptions::connectCheckBox(const ToggleView& view, PictureToggle OptionsState::*toggle,
                                  void (*click)(OptionsState&)) {
     auto onClick = [this, click] {
         click(state_);
@@ -281,8 +283,8 @@ void frmOptions::connectCheckBox(const ToggleView& view, PictureToggle& toggle,
     connect(view.picture, &PictureButton::clicked, this, onClick);
     connect(view.caption, &Caption::clicked, this, onClick);
     // Check boxes have no leave of their own: the background's ResetHover puts them back.
-    auto onHover = [this, view, &toggle] {
-        showHoverResult(view, options::hoverCheckBox(toggle, true), true);
+    auto onHover = [this, view, toggle] {
+        showHoverResult(view, options::hoverCheckBox(state_.*toggle, true), true);
     };
     connect(view.picture, &PictureButton::entered, this, onHover);
     connect(view.caption, &Caption::hovered, this, onHover);
@@ -342,14 +344,22 @@ void frmOptions::ApplyCaptions() {
         std::string LangOp::*key;
     };
     static const CaptionKey keys[] = {
-        {"lblGeneral", &LangOp::lfo_menu1},     {"lblMail", &LangOp::lfo_menu2},
-        {"lng_txt", &LangOp::lfo_lang},         {"rep_txt", &LangOp::lfo_save_rep},
-        {"lblRepDir", &LangOp::lfo_dir_rep},    {"lblQrntDir", &LangOp::lfo_dir_quar},
-        {"lbl_autorun", &LangOp::lfo_strt_win}, {"txtSave", &LangOp::lfo_save_changes},
-        {"lblSend_rep", &LangOp::lfo_send_rep}, {"lblrec", &LangOp::lfo_recip},
-        {"lblshed", &LangOp::lfo_shed},         {"lblED", &LangOp::lfo_ED},
-        {"lblEW", &LangOp::lfo_EW},             {"lblEM", &LangOp::lfo_EM},
-        {"lblTime", &LangOp::lfo_time},         {"lblDayW", &LangOp::lfo_week},
+        {"lblGeneral", &LangOp::lfo_menu1},
+        {"lblMail", &LangOp::lfo_menu2},
+        {"lng_txt", &LangOp::lfo_lang},
+        {"rep_txt", &LangOp::lfo_save_rep},
+        {"lblRepDir", &LangOp::lfo_dir_rep},
+        {"lblQrntDir", &LangOp::lfo_dir_quar},
+        {"lbl_autorun", &LangOp::lfo_strt_win},
+        {"txtSave", &LangOp::lfo_save_changes},
+        {"lblSend_rep", &LangOp::lfo_send_rep},
+        {"lblrec", &LangOp::lfo_recip},
+        {"lblshed", &LangOp::lfo_shed},
+        {"lblED", &LangOp::lfo_ED},
+        {"lblEW", &LangOp::lfo_EW},
+        {"lblEM", &LangOp::lfo_EM},
+        {"lblTime", &LangOp::lfo_time},
+        {"lblDayW", &LangOp::lfo_week},
         {"llbDayM", &LangOp::lfo_month},
     };
     const LangOp& captions = context().langOp;
@@ -474,8 +484,8 @@ bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
 
 void frmOptions::SaveOptions() {
     AppContext& app = context();
-    const options::SaveResult result = options::SaveOptions(
-        state_, app.mainOp, app.services.helper, app.services.messages);
+    const options::SaveResult result =
+        options::SaveOptions(state_, app.mainOp, app.services.helper, app.services.messages);
     if (result != options::SaveResult::Saved) return;
     app.mainOp.Init();
     app.langOp.Init(app.mainOp);

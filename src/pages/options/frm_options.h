@@ -53,14 +53,15 @@ private:
     void buildMailPanel();
     Caption* addCaption(std::vector<QWidget*>& panel, const char* name, QRect geometry,
                         const char* designText, double pointSize = 9.75);
-    QLineEdit* addEntryBox(std::vector<QWidget*>& panel, const char* frameName,
-                           const char* boxName, QRect frame);
+    QLineEdit* addEntryBox(std::vector<QWidget*>& panel, const char* frameName, const char* boxName,
+                           QRect frame);
     QComboBox* addList(std::vector<QWidget*>& panel, const char* name, QRect geometry);
     PictureButton* addFolderButton(const char* name, QRect geometry, QLineEdit* box,
                                    const char* title);
     ToggleView addCheckBox(const char* name, const char* captionName, QPoint at,
                            const char* designText, std::vector<QWidget*>& panel);
-    void connectCheckBox(const ToggleView& view, options::PictureToggle& toggle,
+    void connectCheckBox(const ToggleView& view,
+                         options::PictureToggle options::OptionsState::*toggle,
                          void (*click)(options::OptionsState&));
     void connectRadio(options::Schedule kind);
     void connectTab(const TabView& tab, void (frmOptions::*show)());

@@ -1,6 +1,7 @@
+#include "core/options/option_controls.h"
+
 #include <gtest/gtest.h>
 
-#include "core/options/option_controls.h"
 #include "core/options/time_box.h"
 
 namespace twk::options {

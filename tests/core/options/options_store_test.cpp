@@ -1,7 +1,8 @@
+#include "core/options/options_store.h"
+
 #include <gtest/gtest.h>
 
 #include "core/options/option_controls.h"
-#include "core/options/options_store.h"
 #include "core/settings/main_op.h"
 #include "support/read_only.h"
 #include "support/scripted_services.h"
@@ -30,10 +31,10 @@ TEST(OptionListsTest, WeekNamesEndWithSemicolonsAndStopAfterTheEighth) {
 
 TEST(OptionListsTest, LanguagesAreTheLanguageFilesInNameOrder) {
     test::TempDir program;
-    for (const char* file : {"languages/English.twl", "languages/Deutsch.twl",
-                             "languages/Russian.TWL", "languages/.Hidden.twl",
-                             "languages/notes.txt", "languages/.twl", "languages/twl",
-                             "languages/Folder.twl/inner.twl"})
+    for (const char* file :
+         {"languages/English.twl", "languages/Deutsch.twl", "languages/Russian.TWL",
+          "languages/.Hidden.twl", "languages/notes.txt", "languages/.twl", "languages/twl",
+          "languages/Folder.twl/inner.twl"})
         test::writeFile(program.file(file), "[frmMain]\n");
     EXPECT_EQ(languageNames(program.path()), (Names{"Deutsch", "English", "Russian"}));
     test::TempDir empty;
@@ -59,9 +60,7 @@ protected:
     OptionsState load(const std::string& weekNames = "Mon;Tue;Wed;") {
         return LoadOptions(settings, weekNames, {"Deutsch", "English"});
     }
-    SaveResult save(const OptionsState& page) {
-        return SaveOptions(page, settings, helper, boxes);
-    }
+    SaveResult save(const OptionsState& page) { return SaveOptions(page, settings, helper, boxes); }
     std::string stored(const char* name) { return Regedit::GetString(root, kSettingsKey, name); }
     void expectOneBox(const std::string& text, MsgIcon icon) {
         ASSERT_EQ(boxes.shown.size(), 1u);
@@ -133,11 +132,11 @@ TEST_F(OptionsStoreTest, EachScheduleKindLoadsItsRadioAndValue) {
         int weekday, monthDay;
         const char* time;  // a stored time reaches the box only with the daily schedule
     };
-    for (const Case& c : {Case{"", Schedule::EveryDay, 0, 0, "0615"},
-                          Case{"0", Schedule::EveryDay, 0, 0, "0615"},
-                          Case{"1", Schedule::EveryWeek, 2, 0, "2359"},
-                          Case{"2", Schedule::EveryMonth, 0, 14, "2359"},
-                          Case{"7", Schedule::EveryDay, 0, 0, "2359"}}) {
+    for (const Case& c :
+         {Case{"", Schedule::EveryDay, 0, 0, "0615"}, Case{"0", Schedule::EveryDay, 0, 0, "0615"},
+          Case{"1", Schedule::EveryWeek, 2, 0, "2359"},
+          Case{"2", Schedule::EveryMonth, 0, 14, "2359"},
+          Case{"7", Schedule::EveryDay, 0, 0, "2359"}}) {
         settings.Shed = c.shed;
         const OptionsState page = load();
         for (Schedule kind : {Schedule::EveryDay, Schedule::EveryWeek, Schedule::EveryMonth})
@@ -297,10 +296,9 @@ TEST_F(OptionsStoreTest, FilledFolderBoxesAreStoredAndEmptyOnesKeepTheirFolder) 
         const char* storedReports;
         const char* storedQuarantine;
     };
-    for (const Case& c : {Case{"/a/rep", "/a/quar", "/a/rep", "/a/quar"},
-                          Case{"", "", "/a/rep", "/a/quar"},
-                          Case{"/b/rep", "", "/b/rep", "/a/quar"},
-                          Case{"", "/b/quar", "/b/rep", "/b/quar"}}) {
+    for (const Case& c :
+         {Case{"/a/rep", "/a/quar", "/a/rep", "/a/quar"}, Case{"", "", "/a/rep", "/a/quar"},
+          Case{"/b/rep", "", "/b/rep", "/a/quar"}, Case{"", "/b/quar", "/b/rep", "/b/quar"}}) {
         OptionsState page = load();
         page.reportFolder = c.reports;
         page.quarantineFolder = c.quarantine;
