@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "tools/sample_environment.h"
 
 #include <QMenu>
@@ -34,6 +36,21 @@ public:
     }
 };
 
+struct SampleDrive {
+    const char* root;
+    const char* name;
+};
+
+constexpr SampleDrive kSampleDrives[] = {
+    {"/media/anna/BACKUP", "SanDisk Cruzer Blade 14.3 GB (BACKUP)"},
+    {"/media/anna/KINGSTON", "Kingston DataTraveler 3.0 31.0 GB"},
+    {"/media/anna/CAMERA", "SD card SC64G 63.9 GB (CAMERA)"},
+    {"/media/anna/ARCHIVE", "WD Elements 2.0 TB (ARCHIVE)"},
+    {"/media/anna/VERBATIM", "Verbatim Store n Go 7.8 GB"},
+    {"/media/anna/MUSIC", "Transcend JetFlash 15.5 GB (MUSIC)"},
+    {"/media/anna/SAMSUNG", "Samsung BAR Plus 64.1 GB"},
+};
+
 // Describes the sample drives and sends nothing.
 class SampleHelperLibrary : public HelperLibrary {
 public:
@@ -41,10 +58,16 @@ public:
                              const std::string&) override {
         return 1;
     }
-    std::int16_t GetDriveInfoByPath(std::string&, std::string& buffer) override {
-        const std::string text = "SanDisk Cruzer Blade 14.3 GB";
-        buffer.replace(0, text.size() + 1, text + '\0');
-        return 1;
+    std::int16_t GetDriveInfoByPath(std::string& root, std::string& buffer) override {
+        for (const SampleDrive& drive : kSampleDrives) {
+            if (root != drive.root) continue;
+            const std::string text = drive.name;
+            const size_t length = std::min(text.size(), buffer.size() - 1);
+            text.copy(buffer.data(), length);
+            buffer[length] = '\0';
+            return 1;
+        }
+        return 0;
     }
 };
 
@@ -59,6 +82,17 @@ public:
 };
 
 }  // namespace
+
+SampleDrives::SampleDrives(int count) {
+    for (int i = 0; i < count && i < static_cast<int>(std::size(kSampleDrives)); ++i)
+        roots_.push_back(kSampleDrives[i].root);
+}
+
+std::vector<std::string> SampleDrives::roots() { return roots_; }
+
+platform::DriveType SampleDrives::type(const std::string&) {
+    return platform::DriveType::Removable;
+}
 
 class SampleEnvironment::Services {
 public:

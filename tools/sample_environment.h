@@ -5,9 +5,21 @@
 #include <string>
 
 #include "core/app/app_context.h"
+#include "core/protection/drive_panel.h"
 #include "pages/app/tray_backend.h"
 
 namespace twk::tools {
+
+// A few removable drives with the names people give them.
+class SampleDrives : public DriveSource {
+public:
+    explicit SampleDrives(int count);
+    std::vector<std::string> roots() override;
+    platform::DriveType type(const std::string& root) override;
+
+private:
+    std::vector<std::string> roots_;
+};
 
 // A program environment for pictures and demonstrations: a private settings store, sample
 // reports, sample drives, and services that never block.

@@ -14,6 +14,7 @@
 #include "pages/app/page_registry.h"
 #include "pages/app/tray_backend.h"
 #include "pages/options/frm_options.h"
+#include "pages/protection/frm_guard.h"
 #include "tools/sample_environment.h"
 
 namespace {
@@ -35,6 +36,16 @@ QWidget* optionsTab(twk::Navigator& pages, bool mail) {
     return options;
 }
 
+// The protection page over sample drives, switched on or off.
+QWidget* guardPage(twk::Navigator& pages, int drives, bool on) {
+    pages.context().mainOp.isGuard.assign(1, on ? '1' : '0');
+    auto* page = new twk::frmGuard(pages.context(), pages,
+                                   std::make_unique<twk::tools::SampleDrives>(drives));
+    pages.context().mainOp.isGuard.clear();
+    page->setAttribute(Qt::WA_DeleteOnClose);
+    return page;
+}
+
 std::vector<Shot> shots() {
     return {
         {"main", [](twk::Navigator& pages) -> QWidget* {
@@ -42,6 +53,8 @@ std::vector<Shot> shots() {
              return &pages.main();
          }},
         {"protection", [](twk::Navigator& pages) { return pages.load(twk::PageId::Protection); }},
+        {"protection_one", [](twk::Navigator& pages) { return guardPage(pages, 1, false); }},
+        {"protection_seven_on", [](twk::Navigator& pages) { return guardPage(pages, 7, true); }},
         {"reports", [](twk::Navigator& pages) { return pages.load(twk::PageId::Reports); }},
         {"options", [](twk::Navigator& pages) { return optionsTab(pages, false); }},
         {"options_mail", [](twk::Navigator& pages) { return optionsTab(pages, true); }},

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "support/scripted_services.h"
 
 #include "support/temp_dir.h"
@@ -42,7 +44,9 @@ std::int16_t ScriptedHelperLibrary::GetDriveInfoByPath(std::string& root, std::s
     for (const auto& [known, answer] : drives) {
         if (known != root) continue;
         if (answer.result == 1) {
-            buffer.replace(0, answer.description.size() + 1, answer.description + '\0');
+            const size_t length = std::min(answer.description.size(), buffer.size() - 1);
+            answer.description.copy(buffer.data(), length);
+            buffer[length] = '\0';
         }
         return answer.result;
     }

@@ -1,0 +1,47 @@
+#include "core/mail/feedback.h"
+
+#include "core/app/maker.h"
+
+namespace twk {
+
+bool isEmptyOrPlaceholder(const std::string& text, const std::string& placeholder) {
+    return text.empty() || text == placeholder;
+}
+
+std::string textAfterClick(const std::string& text, const std::string& placeholder) {
+    return text == placeholder ? std::string() : text;
+}
+
+std::string textAfterLeaving(const std::string& text, const std::string& placeholder) {
+    return text.empty() ? placeholder : text;
+}
+
+std::string feedbackRefusal(const FeedbackForm& form, const std::string& messagePlaceholder) {
+    if (isEmptyOrPlaceholder(form.sender, maker::kPlaceholderSender)) return kFeedbackNeedsSender;
+    if (isEmptyOrPlaceholder(form.message, messagePlaceholder)) return kFeedbackNeedsMessage;
+    return {};
+}
+
+std::string feedbackSubject(const std::string& theme, const std::string& sender) {
+    return "theme: " + theme + " e-mail: " + sender;
+}
+
+bool SendFeedback(const FeedbackForm& form, const std::string& messagePlaceholder,
+                  HelperLibrary& helper, MessageBoxes& boxes) {
+    const std::string refusal = feedbackRefusal(form, messagePlaceholder);
+    if (!refusal.empty()) {
+        showError(boxes, refusal);
+        return false;
+    }
+    const std::string noAttachment;
+    const bool sent =
+        helper.SendMailOut(maker::kSupportMailbox, feedbackSubject(form.theme, form.sender),
+                           form.message, noAttachment) == 0;
+    if (sent)
+        showInformation(boxes, kFeedbackSent);
+    else
+        showError(boxes, kFeedbackNotSent);
+    return sent;
+}
+
+}  // namespace twk

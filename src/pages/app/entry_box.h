@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QLineEdit;
+class QWidget;
+
+namespace twk {
+
+// Entry boxes draw Arial text in RGB(64,64,64) on RGB(224,224,224).
+void styleEntryBox(QWidget* box);
+
+// Puts the text frame picture over geometry and the box, frameless, inside it.
+void placeInTextFrame(QWidget* box, QRect geometry);
+
+// A one-line entry box in its text frame.
+QLineEdit* makeOneLineBox(QWidget* page, const QString& objectName, QRect geometry);
+
+}  // namespace twk

@@ -1,0 +1,76 @@
+#include "pages/info/frm_info.h"
+
+#include "core/app/app_context.h"
+#include "core/app/maker.h"
+#include "pages/app/navigator.h"
+#include "pages/app/skin.h"
+
+namespace twk {
+namespace {
+
+constexpr double kLinkPointSize = 18;
+
+}  // namespace
+
+frmInfo::frmInfo(AppContext& context, Navigator& navigator)
+    : SkinnedPage(context, QStringLiteral("frmInfo"), QStringLiteral("info_background"),
+                  QSize(9600, 7185)),
+      navigator_(navigator) {
+    buildLinks();
+    buildButtons();
+    Form_Load();
+    centerOnScreen();
+}
+
+void frmInfo::buildLinks() {
+    txtMail_ = new Caption(this, QStringLiteral("txtMail"), twipsRect(960, 4560, 1005, 405),
+                           QStringLiteral("E-Mail"), kLinkPointSize);
+    txtHome_ = new Caption(this, QStringLiteral("txtHome"), twipsRect(960, 5160, 1755, 405),
+                           QStringLiteral("Homepage"), kLinkPointSize);
+    auto* txtOk = new Caption(this, QStringLiteral("txtOk"), twipsRect(8880, 6600, 465, 405),
+                              QStringLiteral("Ok"), kLinkPointSize);
+    for (Caption* link : {txtMail_, txtHome_, txtOk}) addTextLink(link);
+    connect(txtMail_, &Caption::clicked, this, &frmInfo::openFeedback);
+    connect(txtHome_, &Caption::clicked, this, [this] { openAddress(maker::kHomePage); });
+    connect(txtOk, &Caption::clicked, this, &frmInfo::backToMain);
+}
+
+PictureButton* frmInfo::addHoverButton(const char* name, const char* holderPrefix, const char* skin,
+                                       QRect geometry) {
+    auto* button = new PictureButton(this, name, geometry);
+    const QString prefix = holderPrefix;
+    const QString picture = skin;
+    attachHover(button, makePictureHolder(this, prefix + "0", picture + "_0", geometry.size()),
+                makePictureHolder(this, prefix + "1", picture + "_1", geometry.size()));
+    return button;
+}
+
+void frmInfo::buildButtons() {
+    auto* facebook =
+        addHoverButton("cmd_facebook", "cmd_f", "facebook", twipsRect(240, 6600, 360, 360));
+    auto* twitter =
+        addHoverButton("cmd_twitter", "cmd_t", "twitter", twipsRect(720, 6550, 480, 480));
+    auto* close = addHoverButton("cmd_close", "cmd_close", "close", twipsRect(9000, 120, 435, 435));
+    connect(facebook, &PictureButton::clicked, this, [this] { openAddress(maker::kFacebookPage); });
+    connect(twitter, &PictureButton::clicked, this, [this] { openAddress(maker::kTwitterPage); });
+    connect(close, &PictureButton::clicked, this, &frmInfo::backToMain);
+}
+
+void frmInfo::Form_Load() {
+    txtMail_->setCaption(context().langOp.lfi_mail);
+    txtHome_->setCaption(context().langOp.lfi_homepage);
+}
+
+void frmInfo::backToMain() {
+    navigator_.unload(PageId::Info);
+    navigator_.showMain();
+}
+
+void frmInfo::openFeedback() {
+    navigator_.open(PageId::Feedback);
+    navigator_.unload(PageId::Info);
+}
+
+void frmInfo::openAddress(const char* address) { context().services.urls.openUrl(address); }
+
+}  // namespace twk

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "pages/app/skinned_page.h"
+
+namespace twk {
+
+class Navigator;
+
+// The about page: the product artwork, links to the support page and the home page, the
+// Facebook and Twitter buttons, Ok and close.
+class frmInfo : public SkinnedPage {
+    Q_OBJECT
+  public:
+    frmInfo(AppContext& context, Navigator& navigator);
+
+    // Puts the caption table's texts on the two links; "Ok" keeps its fixed text.
+    void Form_Load();
+
+  private:
+    void buildLinks();
+    void buildButtons();
+    PictureButton* addHoverButton(const char* name, const char* holderPrefix, const char* skin,
+                                  QRect geometry);
+    void backToMain();
+    void openFeedback();
+    void openAddress(const char* address);
+
+    Navigator& navigator_;
+    Caption* txtMail_ = nullptr;
+    Caption* txtHome_ = nullptr;
+};
+
+}  // namespace twk

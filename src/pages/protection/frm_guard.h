@@ -1,0 +1,63 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "core/protection/drive_panel.h"
+#include "pages/app/skinned_page.h"
+
+namespace twk {
+
+class Navigator;
+
+// The protection page: the protection switch and the removable drives, five rows at a time.
+class frmGuard : public SkinnedPage {
+    Q_OBJECT
+public:
+    frmGuard(AppContext& context, Navigator& navigator, std::unique_ptr<DriveSource> drives);
+    ~frmGuard() override;
+
+    // Flips the switch, stores every setting and rebuilds the drive rows.
+    void guard_switch();
+    // The switch's look for the pointer being over it or not.
+    void guard_hover(bool over);
+    // Rebuilds the drive list and the rows.
+    void show_drives();
+
+    const DrivePanel& panel() const { return *panel_; }
+
+private:
+    struct Row {
+        PictureButton* picture;
+        Caption* root;
+        Caption* name;
+    };
+
+    void buildFrame();
+    void buildSwitch();
+    void buildDriveRows();
+    void applyCaptions();
+    void renderRows();
+    int rootColumnWidth() const;
+    void showRow(const Row& row, const DriveRow& content, bool noDevices, int rootWidth);
+    void resetHover();
+    QLabel* drivePicture() const;
+
+    Navigator& navigator_;
+    std::unique_ptr<DriveSource> drives_;
+    std::unique_ptr<DrivePanel> panel_;
+    PictureButton* ch_guard_ = nullptr;
+    Caption* txt_guard_ = nullptr;
+    Caption* lblGuard_ = nullptr;
+    PictureButton* btn_up_ = nullptr;
+    PictureButton* btn_down_ = nullptr;
+    std::array<QLabel*, 4> switchPictures_{};  // ch_0 .. ch_3
+    QLabel* usb_mini0_ = nullptr;
+    QLabel* usb_mini1_ = nullptr;
+    QLabel *btn_up0_ = nullptr, *btn_up1_ = nullptr, *btn_down0_ = nullptr, *btn_down1_ = nullptr;
+    Row row0_{};
+    std::vector<Row> extraRows_;
+};
+
+}  // namespace twk
