@@ -97,12 +97,4 @@ bool hoverRadio(OptionsState& state, Schedule kind, bool entering) {
 
 bool folderButtonsActive(const OptionsState& state) { return state.saveReports.isOn(); }
 
-bool isPlaceholderRecipient(const std::string& text) {
-    return text == maker::kPlaceholderRecipient;
-}
-
-std::string recipientOnFocus(const std::string& text) {
-    return isPlaceholderRecipient(text) ? std::string() : text;
-}
-
 }  // namespace twk::options

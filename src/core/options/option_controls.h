@@ -1,10 +1,8 @@
 #pragma once
 
-#include <string>
-
 #include "core/options/options_state.h"
 
-// How the options page's check boxes, radio buttons and recipient box react.
+// How the options page's check boxes and radio buttons react.
 namespace twk::options {
 
 // Check box clicks: "0" turns on, "1" turns off (showing the off-highlighted picture, as the
@@ -38,10 +36,5 @@ bool hoverRadio(OptionsState& state, Schedule kind, bool entering);
 
 // The folder buttons react only while "Save reports" is on.
 bool folderButtonsActive(const OptionsState& state);
-
-// A recipient box holding the example address counts as empty.
-bool isPlaceholderRecipient(const std::string& text);
-// What the recipient box holds once it has the focus: the example address goes away.
-std::string recipientOnFocus(const std::string& text);
 
 }  // namespace twk::options

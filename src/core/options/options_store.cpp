@@ -2,8 +2,10 @@
 
 #include <utility>
 
+#include "core/app/maker.h"
 #include "core/app/services.h"
 #include "core/i18n/lang_op.h"
+#include "core/mail/feedback.h"
 #include "core/mail/helper_library.h"
 #include "core/options/option_controls.h"
 #include "core/options/time_box.h"
@@ -65,7 +67,7 @@ bool takeMailSettings(const OptionsState& page, MainOp& settings, HelperLibrary&
         return true;
     }
     settings.isSendRep = kTagOn;
-    if (page.recipient.empty() || isPlaceholderRecipient(page.recipient)) {
+    if (isEmptyOrPlaceholder(page.recipient, maker::kPlaceholderRecipient)) {
         showError(boxes, kWrongRecipient);
         return false;
     }

@@ -5,10 +5,13 @@
 #include <QLineEdit>
 
 #include "core/app/app_context.h"
+#include "core/app/maker.h"
 #include "core/app/twips.h"
+#include "core/mail/feedback.h"
 #include "core/options/option_controls.h"
 #include "core/options/options_store.h"
 #include "core/options/time_box.h"
+#include "pages/app/entry_box.h"
 #include "pages/app/frm_main.h"
 #include "pages/app/navigator.h"
 #include "pages/app/qt_text.h"
@@ -29,8 +32,8 @@ constexpr int kCheckSize = 360;
 constexpr int kRadioSize = 300;
 constexpr int kFolderButtonSize = 360;
 constexpr int kEntryHeight = 375;
-constexpr int kEntryInset = 45;
 constexpr int kCaptionHeight = 270;
+constexpr double kLabelPointSize = 9.75;
 constexpr int kCheckCaptionGap = 120;
 constexpr int kCheckCaptionRight = 8400;
 constexpr int kSaveRight = 8640;  // right edge of the save caption, left of its picture
@@ -67,9 +70,10 @@ frmOptions::frmOptions(AppContext& context, Navigator& navigator)
                   QSize(9600, 7200)),
       navigator_(navigator) {
     buildPictureHolders();
-    buildFrame();
     buildGeneralPanel();
     buildMailPanel();
+    // Made after the panels, so the tabs, the save button and the close button lie above them.
+    buildFrame();
     connectEntries();
     connect(this, &SkinnedPage::backgroundMouseMoved, this, &frmOptions::ResetHover);
     Form_Load();
@@ -130,41 +134,46 @@ void frmOptions::buildFrame() {
 }
 
 void frmOptions::buildGeneralPanel() {
-    std::vector<QWidget*>& panel = generalPanel_;
-    addCaption(panel, "lng_txt", twipsRect(720, 1860, 3000, kCaptionHeight), "Language");
+    QWidget* panel = generalPanel_ = makePanel();
+    addLabel(panel, "lng_txt", twipsRect(720, 1860, 3000, kCaptionHeight), "Language");
     lng_cmb_ = addList(panel, "lng_cmb", twipsRect(720, 2160, 3000, 345));
 
-    saveReports_ = addCheckBox("rep_ch", "rep_txt", QPoint(720, 2820), "Save reports", panel);
+    saveReports_ = addCheckBox(panel, "rep_ch", "rep_txt", QPoint(720, 2820), "Save reports");
     connectCheckBox(saveReports_, &OptionsState::saveReports, options::clickSaveReports);
 
-    addCaption(panel, "lblRepDir", twipsRect(1200, 3360, 6600, kCaptionHeight),
-               "Directory for reports:");
-    txtRepDir_ = addEntryBox(panel, "b_frame0", "txtRepDir", twipsRect(1200, 3660, 6600, 375));
+    addLabel(panel, "lblRepDir", twipsRect(1200, 3360, 6600, kCaptionHeight),
+             "Directory for reports:");
+    txtRepDir_ =
+        makeOneLineBox(panel, QStringLiteral("txtRepDir"),
+                       twipsRect(1200, 3660, 6600, kEntryHeight), QStringLiteral("b_frame0"));
     RepDirCh_ = addFolderButton("RepDirCh", twipsRect(7920, 3668, 360, 360), txtRepDir_,
                                 kReportsFolderTitle);
 
-    addCaption(panel, "lblQrntDir", twipsRect(1200, 4200, 6600, kCaptionHeight),
-               "Directory for quarantine:");
-    txtQrntDir_ = addEntryBox(panel, "b_frame1", "txtQrntDir", twipsRect(1200, 4500, 6600, 375));
+    addLabel(panel, "lblQrntDir", twipsRect(1200, 4200, 6600, kCaptionHeight),
+             "Directory for quarantine:");
+    txtQrntDir_ =
+        makeOneLineBox(panel, QStringLiteral("txtQrntDir"),
+                       twipsRect(1200, 4500, 6600, kEntryHeight), QStringLiteral("b_frame1"));
     QrntDirCh_ = addFolderButton("QrntDirCh", twipsRect(7920, 4508, 360, 360), txtQrntDir_,
                                  kQuarantineFolderTitle);
 
     startWithWindows_ =
-        addCheckBox("ch_autorun", "lbl_autorun", QPoint(720, 5220), "Start with Windows", panel);
+        addCheckBox(panel, "ch_autorun", "lbl_autorun", QPoint(720, 5220), "Start with Windows");
     connectCheckBox(startWithWindows_, &OptionsState::startWithWindows,
                     options::clickStartWithWindows);
 }
 
 void frmOptions::buildMailPanel() {
-    std::vector<QWidget*>& panel = mailPanel_;
-    sendReports_ = addCheckBox("rep_send", "lblSend_rep", QPoint(720, 1860), "Send reports", panel);
+    QWidget* panel = mailPanel_ = makePanel();
+    sendReports_ = addCheckBox(panel, "rep_send", "lblSend_rep", QPoint(720, 1860), "Send reports");
     connectCheckBox(sendReports_, &OptionsState::sendReports, options::clickSendReports);
 
-    addCaption(panel, "lblrec", twipsRect(1200, 2400, 4200, kCaptionHeight), "Recipient");
-    txtrec_ = addEntryBox(panel, "b_frame3", "txtrec", twipsRect(1200, 2700, 4200, 375));
+    addLabel(panel, "lblrec", twipsRect(1200, 2400, 4200, kCaptionHeight), "Recipient");
+    txtrec_ = makeOneLineBox(panel, QStringLiteral("txtrec"),
+                             twipsRect(1200, 2700, 4200, kEntryHeight), QStringLiteral("b_frame3"));
     txtrec_->installEventFilter(this);
 
-    addCaption(panel, "lblshed", twipsRect(1200, 3360, 4200, kCaptionHeight), "Schedule:");
+    addLabel(panel, "lblshed", twipsRect(1200, 3360, 4200, kCaptionHeight), "Schedule:");
     struct RadioDesign {
         const char* name;
         const char* caption;
@@ -176,77 +185,58 @@ void frmOptions::buildMailPanel() {
                                   {"ch_sh2", "lblEM", "Every month", 4860}};
     for (size_t i = 0; i < std::size(radios); ++i) {
         const RadioDesign& design = radios[i];
-        auto* picture = new PictureButton(this, design.name,
+        auto* picture = new PictureButton(panel, design.name,
                                           twipsRect(1200, design.top, kRadioSize, kRadioSize));
-        panel.push_back(picture);
-        Caption* caption =
-            addCaption(panel, design.caption,
-                       twipsRect(1620, design.top + 15, 1920, kCaptionHeight), design.designText);
+        auto* caption = new Caption(panel, design.caption,
+                                    twipsRect(1620, design.top + 15, 1920, kCaptionHeight),
+                                    design.designText, kLabelPointSize);
         radios_[i] = {picture, caption, &radioPictures_};
         connectRadio(static_cast<Schedule>(i));
     }
 
-    addCaption(panel, "lblTime", twipsRect(3720, 3795, 1560, kCaptionHeight), "Time");
-    txtTime_ = addEntryBox(panel, "frame5", "txtTime", twipsRect(5400, 3743, 1200, 375));
+    addLabel(panel, "lblTime", twipsRect(3720, 3795, 1560, kCaptionHeight), "Time");
+    txtTime_ = makeOneLineBox(panel, QStringLiteral("txtTime"),
+                              twipsRect(5400, 3743, 1200, kEntryHeight), QStringLiteral("frame5"));
     txtTime_->setInputMask(QString::fromLatin1(kTimeMask));
-    addCaption(panel, "lblDayW", twipsRect(3720, 4335, 1560, kCaptionHeight), "Day of week");
+    addLabel(panel, "lblDayW", twipsRect(3720, 4335, 1560, kCaptionHeight), "Day of week");
     cmbDayW_ = addList(panel, "cmbDayW", twipsRect(5400, 4283, 2400, 360));
-    addCaption(panel, "llbDayM", twipsRect(3720, 4875, 1560, kCaptionHeight), "Day of month");
+    addLabel(panel, "llbDayM", twipsRect(3720, 4875, 1560, kCaptionHeight), "Day of month");
     cmbDayM_ = addList(panel, "cmbDayM", twipsRect(5400, 4823, 1200, 360));
-    for (QWidget* control : panel) control->hide();
+    panel->hide();
 }
 
-Caption* frmOptions::addCaption(std::vector<QWidget*>& panel, const char* name, QRect geometry,
-                                const char* designText, double pointSize) {
-    auto* caption = new Caption(this, name, geometry, designText, pointSize);
-    panel.push_back(caption);
-    return caption;
+// A panel covers the whole page, so its controls stand at their page positions; where it has no
+// control, the pointer is over the window background. Pointer moves that only a tracking widget
+// receives must reach the page through it.
+QWidget* frmOptions::makePanel() {
+    auto* panel = new QWidget(this);
+    panel->setGeometry(rect());
+    panel->setMouseTracking(true);
+    return panel;
 }
 
-QLineEdit* frmOptions::addEntryBox(std::vector<QWidget*>& panel, const char* frameName,
-                                   const char* boxName, QRect frame) {
-    auto* picture = new QLabel(this);
-    picture->setObjectName(frameName);
-    picture->setGeometry(frame);
-    picture->setScaledContents(true);
-    picture->setPixmap(skinPicture(QStringLiteral("text_frame"), frame.size()));
-    const int inset = twipsToPixels(kEntryInset);
-    auto* box = new QLineEdit(this);
-    box->setObjectName(boxName);
-    box->setGeometry(frame.adjusted(inset, inset, -inset, -inset));
-    box->setFrame(false);
-    box->setFont(captionFont(9.75));
-    QPalette colours = box->palette();
-    colours.setColor(QPalette::Base, toQColor(kEntryBackColor));
-    colours.setColor(QPalette::Text, toQColor(kDesignLabelColor));
-    box->setPalette(colours);
-    panel.push_back(picture);
-    panel.push_back(box);
-    return box;
+// A plain label is part of the window surface: the drag and the hover reset work over it.
+Caption* frmOptions::addLabel(QWidget* panel, const char* name, QRect geometry,
+                              const char* designText) {
+    auto* label = new Caption(panel, name, geometry, designText, kLabelPointSize);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
 }
 
-QComboBox* frmOptions::addList(std::vector<QWidget*>& panel, const char* name, QRect geometry) {
-    auto* list = new QComboBox(this);
+QComboBox* frmOptions::addList(QWidget* panel, const char* name, QRect geometry) {
+    auto* list = new QComboBox(panel);
     list->setObjectName(name);
     list->setGeometry(geometry);
     list->setEditable(true);
     list->setInsertPolicy(QComboBox::NoInsert);
-    list->setFont(captionFont(9.75));
-    QPalette colours = list->palette();
-    for (QPalette::ColorRole role : {QPalette::Base, QPalette::Button})
-        colours.setColor(role, toQColor(kEntryBackColor));
-    for (QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText})
-        colours.setColor(role, toQColor(kDesignLabelColor));
-    list->setPalette(colours);
-    panel.push_back(list);
+    styleEntryBox(list);
     return list;
 }
 
 PictureButton* frmOptions::addFolderButton(const char* name, QRect geometry, QLineEdit* box,
                                            const char* title) {
-    auto* button = new PictureButton(this, name, geometry);
+    auto* button = new PictureButton(generalPanel_, name, geometry);
     button->showPictureOf(chDir_0_);
-    generalPanel_.push_back(button);
     connect(button, &PictureButton::entered, this, [this, button] {
         if (options::folderButtonsActive(state_)) button->showPictureOf(chDir_1_);
     });
@@ -260,17 +250,16 @@ PictureButton* frmOptions::addFolderButton(const char* name, QRect geometry, QLi
     return button;
 }
 
-frmOptions::ToggleView frmOptions::addCheckBox(const char* name, const char* captionName, QPoint at,
-                                               const char* designText,
-                                               std::vector<QWidget*>& panel) {
+frmOptions::ToggleView frmOptions::addCheckBox(QWidget* panel, const char* name,
+                                               const char* captionName, QPoint at,
+                                               const char* designText) {
     auto* picture =
-        new PictureButton(this, name, twipsRect(at.x(), at.y(), kCheckSize, kCheckSize));
-    panel.push_back(picture);
+        new PictureButton(panel, name, twipsRect(at.x(), at.y(), kCheckSize, kCheckSize));
     const int captionLeft = at.x() + kCheckSize + kCheckCaptionGap;
-    Caption* caption = addCaption(panel, captionName,
-                                  twipsRect(captionLeft, at.y() + (kCheckSize - kCaptionHeight) / 2,
-                                            kCheckCaptionRight - captionLeft, kCaptionHeight),
-                                  designText);
+    auto* caption = new Caption(panel, captionName,
+                                twipsRect(captionLeft, at.y() + (kCheckSize - kCaptionHeight) / 2,
+                                          kCheckCaptionRight - captionLeft, kCaptionHeight),
+                                designText, kLabelPointSize);
     return {picture, caption, &checkPictures_};
 }
 
@@ -448,19 +437,18 @@ void frmOptions::ResetHover() {
     QrntDirCh_->showPictureOf(chDir_0_);
 }
 
-void frmOptions::ShowGeneralTab() { selectTab(general_, mail_, true); }
+void frmOptions::ShowGeneralTab() { selectTab(general_, mail_, generalPanel_); }
 
-void frmOptions::ShowMailTab() { selectTab(mail_, general_, false); }
+void frmOptions::ShowMailTab() { selectTab(mail_, general_, mailPanel_); }
 
 // Exactly one panel shows; the panels never move, so their places cannot drift.
-void frmOptions::selectTab(const TabView& shown, const TabView& other, bool showGeneral) {
+void frmOptions::selectTab(const TabView& selected, const TabView& other, QWidget* panel) {
     ResetHover();
-    for (QWidget* control : generalPanel_) control->setVisible(showGeneral);
-    for (QWidget* control : mailPanel_) control->setVisible(!showGeneral);
-    shown.button->setTag(QString::fromLatin1(options::kTagOn));
+    for (QWidget* each : {generalPanel_, mailPanel_}) each->setVisible(each == panel);
+    selected.button->setTag(QString::fromLatin1(options::kTagOn));
     other.button->setTag(QString::fromLatin1(options::kTagOff));
-    highlightTab(shown);
-    cmd_line_->move(shown.button->x() - twipsToPixels(kMarkerOffset), cmd_line_->y());
+    highlightTab(selected);
+    cmd_line_->move(selected.button->x() - twipsToPixels(kMarkerOffset), cmd_line_->y());
     cmd_line_->show();
 }
 
@@ -476,7 +464,7 @@ void frmOptions::onTimeEdited() {
 bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtrec_ && event->type() == QEvent::FocusIn) {
         const std::string text = local8(txtrec_->text());
-        const std::string focused = options::recipientOnFocus(text);
+        const std::string focused = textAfterClick(text, maker::kPlaceholderRecipient);
         if (focused != text) txtrec_->setText(qs(focused));
     }
     return SkinnedPage::eventFilter(watched, event);

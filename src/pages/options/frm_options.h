@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <vector>
 
 #include "core/options/options_state.h"
 #include "pages/app/skinned_page.h"
@@ -51,15 +50,13 @@ private:
     void buildFrame();
     void buildGeneralPanel();
     void buildMailPanel();
-    Caption* addCaption(std::vector<QWidget*>& panel, const char* name, QRect geometry,
-                        const char* designText, double pointSize = 9.75);
-    QLineEdit* addEntryBox(std::vector<QWidget*>& panel, const char* frameName, const char* boxName,
-                           QRect frame);
-    QComboBox* addList(std::vector<QWidget*>& panel, const char* name, QRect geometry);
+    QWidget* makePanel();
+    Caption* addLabel(QWidget* panel, const char* name, QRect geometry, const char* designText);
+    QComboBox* addList(QWidget* panel, const char* name, QRect geometry);
     PictureButton* addFolderButton(const char* name, QRect geometry, QLineEdit* box,
                                    const char* title);
-    ToggleView addCheckBox(const char* name, const char* captionName, QPoint at,
-                           const char* designText, std::vector<QWidget*>& panel);
+    ToggleView addCheckBox(QWidget* panel, const char* name, const char* captionName, QPoint at,
+                           const char* designText);
     void connectCheckBox(const ToggleView& view,
                          options::PictureToggle options::OptionsState::*toggle,
                          void (*click)(options::OptionsState&));
@@ -73,7 +70,7 @@ private:
     void showTexts();
     void highlightTab(const TabView& tab);
     void leaveTab(const TabView& tab);
-    void selectTab(const TabView& shown, const TabView& other, bool showGeneral);
+    void selectTab(const TabView& selected, const TabView& other, QWidget* panel);
     void fitSaveCaption();
     void onTimeEdited();
     void closePage();
@@ -92,8 +89,9 @@ private:
     PictureButton* img_save_ = nullptr;
     Caption* txtSave_ = nullptr;
 
-    std::vector<QWidget*> generalPanel_;
-    std::vector<QWidget*> mailPanel_;
+    // The two panels share the area below the tabs; exactly one of them shows.
+    QWidget* generalPanel_ = nullptr;
+    QWidget* mailPanel_ = nullptr;
 
     QComboBox* lng_cmb_ = nullptr;
     ToggleView saveReports_{};

@@ -134,13 +134,6 @@ TEST(OptionControlsTest, HoverShowsTheHighlightedPictureOfTheState) {
     EXPECT_EQ(state.radio(Schedule::EveryDay).picture, Picture::OnHighlighted);
 }
 
-TEST(OptionControlsTest, FocusClearsOnlyThePlaceholderRecipient) {
-    EXPECT_EQ(OptionsState().recipient, maker::kPlaceholderRecipient);
-    EXPECT_EQ(recipientOnFocus(maker::kPlaceholderRecipient), "");
-    EXPECT_EQ(recipientOnFocus("admin@example.org"), "admin@example.org");
-    EXPECT_EQ(recipientOnFocus(""), "");
-}
-
 TEST(TimeBoxTest, HoursAndMinutesAreKeptInRange) {
     EXPECT_EQ(clampTime("99"), "23");
     EXPECT_EQ(clampTime("24"), "23");
