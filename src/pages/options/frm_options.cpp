@@ -115,21 +115,16 @@ void frmOptions::buildFrame() {
     cmd_line_->setGeometry(twipsRect(240, 1320, 1500, 150));
     cmd_line_->setPixmap(skinPicture(QStringLiteral("marker_line"), cmd_line_->size()));
 
-    img_save_ = new PictureButton(this, QStringLiteral("img_save"),
-                                  twipsRect(8760, 6480, kTabSize, kTabSize));
     txtSave_ =
         new Caption(this, "txtSave", twipsRect(4800, 6570, 3720, 300), "Save changes", 11.25);
     txtSave_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    attachHover(img_save_, holder(this, "img_save_0", "save_changes_0", kTabSize),
-                holder(this, "img_save_1", "save_changes_1", kTabSize), txtSave_);
+    img_save_ = addHoverButton("img_save", "img_save_", "save_changes",
+                               twipsRect(8760, 6480, kTabSize, kTabSize), txtSave_);
     connect(txtSave_, &Caption::hovered, img_save_, &PictureButton::entered);
     connect(img_save_, &PictureButton::clicked, this, &frmOptions::SaveOptions);
     connect(txtSave_, &Caption::clicked, this, &frmOptions::SaveOptions);
 
-    auto* close =
-        new PictureButton(this, QStringLiteral("cmd_close"), twipsRect(9000, 120, 435, 435));
-    attachHover(close, holder(this, "cmd_close0", "close_0", 435),
-                holder(this, "cmd_close1", "close_1", 435));
+    PictureButton* close = addCloseButton(twipsRect(9000, 120, 435, 435));
     connect(close, &PictureButton::clicked, this, &frmOptions::closePage);
 }
 
