@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
+#include <string>
+#include <vector>
 
 #include "core/app/app_context.h"
 #include "core/app/maker.h"
@@ -114,6 +116,7 @@ void frmOptions::buildFrame() {
     cmd_line_->setScaledContents(true);
     cmd_line_->setGeometry(twipsRect(240, 1320, 1500, 150));
     cmd_line_->setPixmap(skinPicture(QStringLiteral("marker_line"), cmd_line_->size()));
+    cmd_line_->setAttribute(Qt::WA_TransparentForMouseEvents);  // part of the window surface
 
     txtSave_ =
         new Caption(this, "txtSave", twipsRect(4800, 6570, 3720, 300), "Save changes", 11.25);
