@@ -233,7 +233,12 @@ SampleEnvironment::SampleEnvironment(const std::string& language)
     Regedit::SaveStrings(Regedit::RootKey(root + "/etc"), kSettingsKey,
                          {{"Language", language},
                           {"DirectoryReports", root + "/reports"},
-                          {"DirectoryQuarantine", root + "/quarantine"}});
+                          {"DirectoryQuarantine", root + "/quarantine"},
+                          {"SaveReports", "1"},
+                          {"SendReports", "1"},
+                          {"Recipient", "it-security@customer.example"},
+                          {"Shedule", "1"},
+                          {"EveryWeek", "4"}});
     writeSampleReports(root + "/reports", root + "/quarantine");
 }
 

@@ -13,6 +13,7 @@
 #include "pages/app/navigator.h"
 #include "pages/app/page_registry.h"
 #include "pages/app/tray_backend.h"
+#include "pages/options/frm_options.h"
 #include "pages/protection/frm_guard.h"
 #include "pages/reports/frm_report.h"
 #include "pages/reports/frm_send_report.h"
@@ -24,6 +25,18 @@ struct Shot {
     const char* name;
     std::function<QWidget*(twk::Navigator&)> show;
 };
+
+// The options page on one tab, as it looks once the pointer has moved over it.
+QWidget* optionsTab(twk::Navigator& pages, bool mail) {
+    auto* options = static_cast<twk::frmOptions*>(pages.load(twk::PageId::Options));
+    if (!options) return nullptr;
+    if (mail)
+        options->ShowMailTab();
+    else
+        options->ShowGeneralTab();
+    options->ResetHover();
+    return options;
+}
 
 // The protection page over sample drives, switched on or off.
 QWidget* guardPage(twk::Navigator& pages, int drives, bool on) {
@@ -57,7 +70,8 @@ std::vector<Shot> shots() {
              report->openSendReport();
              return report->sendReportDialog();
          }},
-        {"options", [](twk::Navigator& pages) { return pages.load(twk::PageId::Options); }},
+        {"options", [](twk::Navigator& pages) { return optionsTab(pages, false); }},
+        {"options_mail", [](twk::Navigator& pages) { return optionsTab(pages, true); }},
         {"info", [](twk::Navigator& pages) { return pages.load(twk::PageId::Info); }},
         {"feedback", [](twk::Navigator& pages) { return pages.load(twk::PageId::Feedback); }},
     };

@@ -6,6 +6,7 @@
 #include "pages/app/navigator.h"
 #include "pages/info/frm_info.h"
 #include "pages/mail/frm_feedback.h"
+#include "pages/options/frm_options.h"
 #include "pages/protection/frm_guard.h"
 #include "pages/reports/frm_report.h"
 
@@ -35,6 +36,8 @@ void registerPages(Navigator& navigator) {
     navigator.registerPage(PageId::Info, [](Navigator& n) { return new frmInfo(n.context(), n); });
     navigator.registerPage(PageId::Feedback,
                            [](Navigator& n) { return new frmFeedback(n.context(), n); });
+    navigator.registerPage(PageId::Options,
+                           [](Navigator& n) { return new frmOptions(n.context(), n); });
     installReportCaptionsHook(navigator);
 }
 
