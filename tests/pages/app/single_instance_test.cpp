@@ -1,14 +1,25 @@
 #include <QDir>
 #include <QProcess>
 #include <QTest>
+#include <algorithm>
+#include <vector>
 
 #include "pages/support/page_fixture.h"
 
 namespace twk {
 
-// Starts the real program twice, side by side, in a private environment.
+// Starts the real program side by side, in a private environment.
 class SingleInstanceTest : public QObject {
     Q_OBJECT
+
+    static constexpr int kBurst = 20;
+
+    // A runtime folder is private to its user, as the lock expects.
+    static void makeRuntimeFolder(const test::TempDir& runtime) {
+        QFile::setPermissions(QString::fromStdString(runtime.path()),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                  QFileDevice::ExeOwner);
+    }
 
     QProcess* start(const test::TempDir& runtime, const test::TempDir& config) {
         auto* process = new QProcess(this);
@@ -21,12 +32,35 @@ class SingleInstanceTest : public QObject {
         return process;
     }
 
+    // Starts the program kBurst times in quick succession and waits until all but one have
+    // ended; that one must keep running. Answers the survivor.
+    QProcess* startBurstAndKeepOne(const test::TempDir& runtime, const test::TempDir& config) {
+        std::vector<QProcess*> starts;
+        for (int i = 0; i < kBurst; ++i) starts.push_back(start(runtime, config));
+        auto ended = [&] {
+            return std::count_if(starts.begin(), starts.end(),
+                                 [](QProcess* p) { return p->state() == QProcess::NotRunning; });
+        };
+        [&] { QTRY_COMPARE_WITH_TIMEOUT(ended(), kBurst - 1, 240000); }();
+        QProcess* survivor = nullptr;
+        for (QProcess* process : starts) {
+            if (process->state() != QProcess::NotRunning) {
+                survivor = process;
+                continue;
+            }
+            // Every other start ended by itself, quietly.
+            [&] {
+                QVERIFY2(process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0,
+                         process->readAllStandardError().constData());
+            }();
+        }
+        return survivor;
+    }
+
 private slots:
     void aSecondStartEndsByItselfAndLeavesTheFirstRunning() {
         test::TempDir runtime, config;
-        QFile::setPermissions(QString::fromStdString(runtime.path()),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                  QFileDevice::ExeOwner);
+        makeRuntimeFolder(runtime);
         QProcess* first = start(runtime, config);
         QVERIFY(first->waitForStarted());
         const QString lock = QString::fromStdString(runtime.file("tarnwick.lock"));
@@ -46,6 +80,24 @@ private slots:
         QCOMPARE(third->state(), QProcess::Running);
         third->kill();
         third->waitForFinished(10000);
+    }
+
+    void manyStartsAtOnceLeaveExactlyOneRunningEvenAfterACrash() {
+        test::TempDir runtime, config;
+        makeRuntimeFolder(runtime);
+        QProcess* survivor = startBurstAndKeepOne(runtime, config);
+        QVERIFY(survivor);
+        QVERIFY(!survivor->waitForFinished(3000));
+
+        // The survivor dies without unlocking; the next burst still gets exactly one instance.
+        survivor->kill();
+        QVERIFY(survivor->waitForFinished(10000));
+        QVERIFY(QFile::exists(QString::fromStdString(runtime.file("tarnwick.lock"))));
+        QProcess* next = startBurstAndKeepOne(runtime, config);
+        QVERIFY(next);
+        QVERIFY(!next->waitForFinished(3000));
+        next->kill();
+        next->waitForFinished(10000);
     }
 };
 
