@@ -76,9 +76,21 @@ TEST_F(ReportInputsTest, OneLineOfAHundredMegabytesIsOneRecord) {
     EXPECT_TRUE(load.problems.empty());
     ASSERT_EQ(table.rowCount(), 2u);
     EXPECT_EQ(table.cell(0, 3).size(), 100u << 20);
+    EXPECT_EQ(ShownCell(table.cell(0, 3)), std::string(kShownCellBytes, 'x'))
+        << "the page shows the start of the cell only";
     EXPECT_EQ(table.cell(1, 0), "small");
     EXPECT_EQ(dates.entries(), (std::vector<std::string>{kAll, "03.03.2024", "04.03.2024"}));
     table.clear();  // the hundred megabytes go now, not with the test
+}
+
+TEST(ShownCellTest, LongCellsAreCutBeforeTheirLimitAtACharacterBoundary) {
+    const std::string fits(kShownCellBytes, 'a');
+    EXPECT_EQ(ShownCell(fits), fits);
+    std::string twoByte = "x";
+    while (twoByte.size() <= kShownCellBytes) twoByte += "\xc3\xbc";
+    const std::string_view shown = ShownCell(twoByte);
+    EXPECT_EQ(shown.size(), kShownCellBytes - 1) << "the limit falls inside a character";
+    EXPECT_EQ(shown, std::string_view(twoByte).substr(0, kShownCellBytes - 1));
 }
 
 TEST_F(ReportInputsTest, AHundredThousandFilesInOneFolderAreAllReadInNameOrder) {
@@ -134,6 +146,28 @@ TEST_F(ReportInputsTest, FileThatVanishesBetweenListingAndOpeningIsNamedAndTheRe
         ReportProblemsMessage({{vanishing, "could not be opened (No such file or directory)"}}),
         "Some reports could not be read:\n" + vanishing +
             " - could not be opened (No such file or directory)");
+}
+
+TEST_F(ReportInputsTest, ThousandUnreadableFilesAreCountedButTheMessageNamesOnlyTheFirst) {
+    const std::string folder = dir.file("r");
+    test::writeFile(folder + "/0000.log", "readable;u;09.09.2024 1\r\n");
+    char name[32];
+    for (int i = 1; i <= 1000; ++i) {
+        std::snprintf(name, sizeof name, "/%04d.log", i);
+        // Opens like any file, then every read fails with an input/output error.
+        ASSERT_EQ(::symlink("/proc/self/mem", (folder + name).c_str()), 0);
+    }
+    const ReportLoad load = refresh(ReportKind::Devices, folder);
+    ASSERT_EQ(table.rowCount(), 1u);
+    ASSERT_EQ(load.problems.size(), 1000u);
+    const std::string message = ReportProblemsMessage(load.problems);
+    std::string expected = "Some reports could not be read:";
+    for (int i = 1; i <= 10; ++i) {
+        std::snprintf(name, sizeof name, "/%04d.log", i);
+        expected += "\n" + folder + name + " - " + load.problems[i - 1].what;
+    }
+    EXPECT_EQ(message, expected + "\n... and 990 more");
+    EXPECT_EQ(load.problems[0].what.rfind("could not be read", 0), 0u) << load.problems[0].what;
 }
 
 TEST_F(ReportInputsTest, ReportFolderThatIsAFileIsNamedAndLeftAsItIs) {

@@ -1,12 +1,17 @@
 #include "core/reports/report_problems.h"
 
+#include <algorithm>
+
 namespace twk {
 
 std::string ReportProblemsMessage(const std::vector<ReportProblem>& problems) {
     if (problems.empty()) return {};
     std::string text = "Some reports could not be read:";
-    for (const ReportProblem& problem : problems)
-        text += "\n" + problem.path + " - " + problem.what;
+    const std::size_t listed = std::min(problems.size(), kListedProblems);
+    for (std::size_t i = 0; i < listed; ++i)
+        text += "\n" + problems[i].path + " - " + problems[i].what;
+    if (problems.size() > listed)
+        text += "\n... and " + std::to_string(problems.size() - listed) + " more";
     return text;
 }
 

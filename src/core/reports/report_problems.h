@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -11,8 +12,13 @@ struct ReportProblem {
     std::string what;
 };
 
+// The message names at most this many problems: a folder of thousands of unreadable files must
+// not make a box taller than the screen.
+inline constexpr std::size_t kListedProblems = 10;
+
 // The one message shown after a refresh that met problems: a heading and one line per
-// problem. Empty when there were none, so the page shows no box.
+// problem, the first kListedProblems of them, then how many more there were. Empty when there
+// were none, so the page shows no box.
 std::string ReportProblemsMessage(const std::vector<ReportProblem>& problems);
 
 }  // namespace twk

@@ -40,6 +40,13 @@ std::span<const ReportColumn> ReportColumns(ReportKind kind) {
     return kVirusColumns;
 }
 
+std::string_view ShownCell(std::string_view cell) {
+    if (cell.size() <= kShownCellBytes) return cell;
+    std::size_t end = kShownCellBytes;
+    while (end > 0 && (static_cast<unsigned char>(cell[end]) & 0xC0) == 0x80) --end;
+    return cell.substr(0, end);
+}
+
 void ReportTable::clear() {
     kind_.reset();
     files_.clear();

@@ -22,6 +22,14 @@ struct ReportColumn {
 // The table's columns for a kind, in display order.
 std::span<const ReportColumn> ReportColumns(ReportKind kind);
 
+// How much of a cell the table shows. A broken report may hold a line of any length, and a
+// cell of megabytes would make every repaint of the table take seconds; the export still
+// writes the whole cell.
+inline constexpr std::size_t kShownCellBytes = 1024;
+// The part of cell the table shows: all of it, or its first kShownCellBytes bytes, never
+// ending inside a UTF-8 sequence.
+std::string_view ShownCell(std::string_view cell);
+
 // The cells of one row in column order; places beyond the column count stay empty.
 using RowCells = std::array<std::string_view, kMaxFieldCount>;
 

@@ -45,8 +45,10 @@ int ReportTableModel::columnCount(const QModelIndex& parent) const {
 QVariant ReportTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
-        return text(table_.cell(static_cast<std::size_t>(index.row()),
-                                static_cast<std::size_t>(index.column())));
+        const std::string_view cell = table_.cell(static_cast<std::size_t>(index.row()),
+                                                  static_cast<std::size_t>(index.column()));
+        const std::string_view shown = ShownCell(cell);
+        return shown.size() == cell.size() ? text(cell) : text(shown) + QChar(0x2026);
     }
     if (role == Qt::DecorationRole && index.column() == 0) return rowIcon_;
     return {};
