@@ -13,7 +13,10 @@
 #include "pages/app/navigator.h"
 #include "pages/app/page_registry.h"
 #include "pages/app/tray_backend.h"
+#include "pages/options/frm_options.h"
 #include "pages/protection/frm_guard.h"
+#include "pages/reports/frm_report.h"
+#include "pages/reports/frm_send_report.h"
 #include "tools/sample_environment.h"
 
 namespace {
@@ -22,6 +25,18 @@ struct Shot {
     const char* name;
     std::function<QWidget*(twk::Navigator&)> show;
 };
+
+// The options page on one tab, as it looks once the pointer has moved over it.
+QWidget* optionsTab(twk::Navigator& pages, bool mail) {
+    auto* options = static_cast<twk::frmOptions*>(pages.load(twk::PageId::Options));
+    if (!options) return nullptr;
+    if (mail)
+        options->ShowMailTab();
+    else
+        options->ShowGeneralTab();
+    options->ResetHover();
+    return options;
+}
 
 // The protection page over sample drives, switched on or off.
 QWidget* guardPage(twk::Navigator& pages, int drives, bool on) {
@@ -43,7 +58,20 @@ std::vector<Shot> shots() {
         {"protection_one", [](twk::Navigator& pages) { return guardPage(pages, 1, false); }},
         {"protection_seven_on", [](twk::Navigator& pages) { return guardPage(pages, 7, true); }},
         {"reports", [](twk::Navigator& pages) { return pages.load(twk::PageId::Reports); }},
-        {"options", [](twk::Navigator& pages) { return pages.load(twk::PageId::Options); }},
+        {"reports_viruses", [](twk::Navigator& pages) -> QWidget* {
+             auto* report = qobject_cast<twk::frmReport*>(pages.load(twk::PageId::Reports));
+             if (!report) return nullptr;
+             report->ShowViruses();
+             return report;
+         }},
+        {"send_report", [](twk::Navigator& pages) -> QWidget* {
+             auto* report = qobject_cast<twk::frmReport*>(pages.load(twk::PageId::Reports));
+             if (!report) return nullptr;
+             report->openSendReport();
+             return report->sendReportDialog();
+         }},
+        {"options", [](twk::Navigator& pages) { return optionsTab(pages, false); }},
+        {"options_mail", [](twk::Navigator& pages) { return optionsTab(pages, true); }},
         {"info", [](twk::Navigator& pages) { return pages.load(twk::PageId::Info); }},
         {"feedback", [](twk::Navigator& pages) { return pages.load(twk::PageId::Feedback); }},
     };

@@ -14,9 +14,11 @@ AppContext::AppContext(platform::Roots roots_, std::string programFolder_, Servi
 void startUp(AppContext& context) {
     context.mainOp.isNew(context.updateUrl, context.services.messages, context.services.urls);
     context.mainOp.Init();
-    context.langOp.Init(context.mainOp);
+    // The colours come before the captions: loading the captions loads the report page, which
+    // already colours its selected view.
     context.HighlightColor = rgb(150, 150, 150);
     context.NormalColor = rgb(72, 72, 72);
+    context.langOp.Init(context.mainOp);
 }
 
 }  // namespace twk

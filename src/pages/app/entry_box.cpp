@@ -62,9 +62,10 @@ void styleEntryBox(QWidget* box) {
     box->setFont(captionFont(kEntryPointSize));
 }
 
-void placeInTextFrame(QWidget* box, QRect geometry) {
+void placeInTextFrame(QWidget* box, QRect geometry, const QString& frameName) {
     auto* frame = new QLabel(box->parentWidget());
-    frame->setObjectName(box->objectName() + QStringLiteral("_frame"));
+    frame->setObjectName(frameName.isEmpty() ? box->objectName() + QStringLiteral("_frame")
+                                             : frameName);
     frame->setGeometry(geometry);
     frame->setPixmap(textFramePicture(geometry.size()));
     // The frame belongs to the window surface: the pointer over its border drags the window.
@@ -73,13 +74,14 @@ void placeInTextFrame(QWidget* box, QRect geometry) {
     box->setGeometry(geometry.adjusted(kFrameInsetX, kFrameInsetY, -kFrameInsetX, -kFrameInsetY));
 }
 
-QLineEdit* makeOneLineBox(QWidget* page, const QString& objectName, QRect geometry) {
+QLineEdit* makeOneLineBox(QWidget* page, const QString& objectName, QRect geometry,
+                          const QString& frameName) {
     auto* box = new QLineEdit(page);
     box->setObjectName(objectName);
     box->setFrame(false);
     box->setTextMargins(2, 0, 2, 0);
     styleEntryBox(box);
-    placeInTextFrame(box, geometry);
+    placeInTextFrame(box, geometry, frameName);
     return box;
 }
 

@@ -72,14 +72,9 @@ void frmMain::buildButtons() {
     Caption* captions[] = {txtguard_, txtReport_, txtOptions_, nullptr, nullptr, nullptr};
 
     int index = 0;
-    for (const ButtonDesign& design : designs) {
-        auto* button = new PictureButton(this, design.name, design.geometry);
-        const QString prefix = design.holderPrefix;
-        const QString skin = design.skin;
-        QLabel* normal = makePictureHolder(this, prefix + "0", skin + "_0", design.geometry.size());
-        QLabel* lit = makePictureHolder(this, prefix + "1", skin + "_1", design.geometry.size());
-        attachHover(button, normal, lit, captions[index++]);
-    }
+    for (const ButtonDesign& design : designs)
+        addHoverButton(design.name, design.holderPrefix, design.skin, design.geometry,
+                       captions[index++]);
     auto button = [this](const char* name) { return findChild<PictureButton*>(name); };
     connect(button("cmd_guard"), &PictureButton::clicked, this,
             [this] { openGuarded(static_cast<int>(PageId::Protection)); });

@@ -39,6 +39,20 @@ void SkinnedPage::attachHover(PictureButton* button, QLabel* normal, QLabel* hig
     });
 }
 
+PictureButton* SkinnedPage::addHoverButton(const char* name, const char* holderPrefix,
+                                           const char* skin, QRect geometry, Caption* caption) {
+    auto* button = new PictureButton(this, name, geometry);
+    const QString prefix = holderPrefix;
+    const QString picture = skin;
+    attachHover(button, makePictureHolder(this, prefix + "0", picture + "_0", geometry.size()),
+                makePictureHolder(this, prefix + "1", picture + "_1", geometry.size()), caption);
+    return button;
+}
+
+PictureButton* SkinnedPage::addCloseButton(QRect geometry) {
+    return addHoverButton("cmd_close", "cmd_close", "close", geometry);
+}
+
 void SkinnedPage::addTextLink(Caption* link) {
     textLinks_.push_back(link);
     connect(link, &Caption::hovered, this,

@@ -24,6 +24,12 @@ public:
     // NormalColor on leave.
     void attachHover(PictureButton* button, QLabel* normal, QLabel* highlighted,
                      Caption* caption = nullptr);
+    // A picture button with its two hidden picture holders <holderPrefix>0 and <holderPrefix>1,
+    // showing the skin pictures <skin>_0 and <skin>_1 by the hover pattern.
+    PictureButton* addHoverButton(const char* name, const char* holderPrefix, const char* skin,
+                                  QRect geometry, Caption* caption = nullptr);
+    // The close button at the top right of a page.
+    PictureButton* addCloseButton(QRect geometry);
     // Text link: highlighted while the pointer moves over it, back to NormalColor when the
     // pointer moves over the window background.
     void addTextLink(Caption* link);

@@ -35,22 +35,12 @@ void frmInfo::buildLinks() {
     connect(txtOk, &Caption::clicked, this, &frmInfo::backToMain);
 }
 
-PictureButton* frmInfo::addHoverButton(const char* name, const char* holderPrefix, const char* skin,
-                                       QRect geometry) {
-    auto* button = new PictureButton(this, name, geometry);
-    const QString prefix = holderPrefix;
-    const QString picture = skin;
-    attachHover(button, makePictureHolder(this, prefix + "0", picture + "_0", geometry.size()),
-                makePictureHolder(this, prefix + "1", picture + "_1", geometry.size()));
-    return button;
-}
-
 void frmInfo::buildButtons() {
     auto* facebook =
         addHoverButton("cmd_facebook", "cmd_f", "facebook", twipsRect(240, 6600, 360, 360));
     auto* twitter =
         addHoverButton("cmd_twitter", "cmd_t", "twitter", twipsRect(720, 6550, 480, 480));
-    auto* close = addHoverButton("cmd_close", "cmd_close", "close", twipsRect(9000, 120, 435, 435));
+    auto* close = addCloseButton(twipsRect(9000, 120, 435, 435));
     connect(facebook, &PictureButton::clicked, this, [this] { openAddress(maker::kFacebookPage); });
     connect(twitter, &PictureButton::clicked, this, [this] { openAddress(maker::kTwitterPage); });
     connect(close, &PictureButton::clicked, this, &frmInfo::backToMain);

@@ -19,8 +19,6 @@ class frmInfo : public SkinnedPage {
   private:
     void buildLinks();
     void buildButtons();
-    PictureButton* addHoverButton(const char* name, const char* holderPrefix, const char* skin,
-                                  QRect geometry);
     void backToMain();
     void openFeedback();
     void openAddress(const char* address);

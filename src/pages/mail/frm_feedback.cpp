@@ -90,13 +90,7 @@ void frmFeedback::buildBoxes() {
 }
 
 void frmFeedback::buildButtons() {
-    const QRect geometry = twipsRect(9000, 120, 435, 435);
-    auto* close = new PictureButton(this, QStringLiteral("cmd_close"), geometry);
-    attachHover(close,
-                makePictureHolder(this, QStringLiteral("cmd_close0"), QStringLiteral("close_0"),
-                                  geometry.size()),
-                makePictureHolder(this, QStringLiteral("cmd_close1"), QStringLiteral("close_1"),
-                                  geometry.size()));
+    PictureButton* close = addCloseButton(twipsRect(9000, 120, 435, 435));
     connect(close, &PictureButton::clicked, this, &frmFeedback::closePage);
 }
 

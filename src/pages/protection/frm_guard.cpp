@@ -59,13 +59,7 @@ void frmGuard::buildFrame() {
                             QStringLiteral("Protection page"), 14.25);
     lblGuard_->setMinimumWidth(lblGuard_->width());
 
-    const QRect closeRect = twipsRect(9000, 120, 435, 435);
-    auto* close = new PictureButton(this, QStringLiteral("cmd_close"), closeRect);
-    attachHover(close,
-                makePictureHolder(this, QStringLiteral("cmd_close0"), QStringLiteral("close_0"),
-                                  closeRect.size()),
-                makePictureHolder(this, QStringLiteral("cmd_close1"), QStringLiteral("close_1"),
-                                  closeRect.size()));
+    PictureButton* close = addCloseButton(twipsRect(9000, 120, 435, 435));
     connect(close, &PictureButton::clicked, this, [this] {
         navigator_.showMain();
         navigator_.unload(PageId::Protection);

@@ -18,9 +18,9 @@ void ScriptedTrayBackend::popup(QMenu* menu, QPoint) {
     popupDefaults.push_back(menu->defaultAction());
 }
 
-PageEnvironment::PageEnvironment()
+PageEnvironment::PageEnvironment(HelperLibrary* mail)
     : context(platform::Roots{store.path(), "/proc", "/sys"}, program.path(),
-              Services{messages, saveFile, folders, urls, helper, clock}) {
+              Services{messages, saveFile, folders, urls, mail ? *mail : helper, clock}) {
     context.updateUrl.clear();
     // The single-instance lock lives in the runtime folder: each test gets its own.
     std::filesystem::permissions(program.path(), std::filesystem::perms::owner_all);

@@ -37,7 +37,9 @@ public:
 // every page test needs.
 class PageEnvironment {
 public:
-    PageEnvironment();
+    // The pages mail through mail when given (the real helper library, for end-to-end tests),
+    // through the scripted helper otherwise.
+    explicit PageEnvironment(HelperLibrary* mail = nullptr);
 
     // Writes languages/<name>.twl into the program folder.
     void addLanguage(const std::string& name, const std::string& content);

@@ -1,0 +1,488 @@
+#include "pages/options/frm_options.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <string>
+#include <vector>
+
+#include "core/app/app_context.h"
+#include "core/app/maker.h"
+#include "core/app/twips.h"
+#include "core/mail/feedback.h"
+#include "core/options/option_controls.h"
+#include "core/options/options_store.h"
+#include "core/options/time_box.h"
+#include "pages/app/entry_box.h"
+#include "pages/app/frm_main.h"
+#include "pages/app/navigator.h"
+#include "pages/app/qt_text.h"
+#include "pages/app/skin.h"
+
+namespace twk {
+namespace {
+
+using options::OptionsState;
+using options::PictureToggle;
+using options::Schedule;
+
+// Layout in twips: the tabs top left, the panel below them, "Save changes" bottom right.
+constexpr int kTabTop = 360;
+constexpr int kTabSize = 480;
+constexpr int kMarkerOffset = 480;  // the marker bar starts this far left of the selected tab
+constexpr int kCheckSize = 360;
+constexpr int kRadioSize = 300;
+constexpr int kFolderButtonSize = 360;
+constexpr int kEntryHeight = 375;
+constexpr int kCaptionHeight = 270;
+constexpr double kLabelPointSize = 9.75;
+constexpr int kCheckCaptionGap = 120;
+constexpr int kCheckCaptionRight = 8400;
+constexpr int kSaveRight = 8640;  // right edge of the save caption, left of its picture
+
+constexpr const char* kReportsFolderTitle = "Choose a directory for reports";
+constexpr const char* kQuarantineFolderTitle = "Choose a directory for quarantines files";
+constexpr const char* kTimeMask = "99:99;_";
+
+QLabel* holder(QWidget* page, const QString& name, const QString& skin, int sizeTwips) {
+    return makePictureHolder(page, name, skin, twipsSize(sizeTwips, sizeTwips));
+}
+
+// The index of the list item the combo box's text names, or -1 for typed text that names none.
+int selectedIndex(const QComboBox* list) {
+    const int current = list->currentIndex();
+    if (current >= 0 && list->itemText(current) == list->currentText()) return current;
+    return list->findText(list->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+void fillList(QComboBox* list, const std::vector<std::string>& items) {
+    list->clear();
+    for (const std::string& item : items) list->addItem(qs(item));
+}
+
+// The time box value: its digits alone, without the colon and the blanks.
+std::string timeValueOf(const QLineEdit* box) {
+    return local8(box->text().remove(QLatin1Char(':')));
+}
+
+}  // namespace
+
+frmOptions::frmOptions(AppContext& context, Navigator& navigator)
+    : SkinnedPage(context, QStringLiteral("frmOptions"), QStringLiteral("options_background"),
+                  QSize(9600, 7200)),
+      navigator_(navigator) {
+    buildPictureHolders();
+    buildGeneralPanel();
+    buildMailPanel();
+    // Made after the panels, so the tabs, the save button and the close button lie above them.
+    buildFrame();
+    connectEntries();
+    connect(this, &SkinnedPage::backgroundMouseMoved, this, &frmOptions::ResetHover);
+    Form_Load();
+    centerOnScreen();
+}
+
+void frmOptions::buildPictureHolders() {
+    for (int role = 0; role < 4; ++role) {
+        checkPictures_[role] = holder(this, QStringLiteral("ch_%1").arg(role),
+                                      QStringLiteral("check_%1").arg(role), kCheckSize);
+        radioPictures_[role] = holder(this, QStringLiteral("ch_s%1").arg(role),
+                                      QStringLiteral("radio_%1").arg(role), kRadioSize);
+    }
+    chDir_0_ = holder(this, "chDir_0", "folder_0", kFolderButtonSize);
+    chDir_1_ = holder(this, "chDir_1", "folder_1", kFolderButtonSize);
+}
+
+void frmOptions::buildFrame() {
+    general_ = {new PictureButton(this, QStringLiteral("cmd_general"),
+                                  twipsRect(720, kTabTop, kTabSize, kTabSize)),
+                new Caption(this, "lblGeneral", twipsRect(360, 960, 1200, 300), "General", 12),
+                holder(this, "cmd_general_0", "general_0", kTabSize),
+                holder(this, "cmd_general_1", "general_1", kTabSize)};
+    mail_ = {new PictureButton(this, QStringLiteral("cmd_mail"),
+                               twipsRect(2280, kTabTop, kTabSize, kTabSize)),
+             new Caption(this, "lblMail", twipsRect(1920, 960, 1200, 300), "Mail", 12),
+             holder(this, "cmd_mail_0", "mail_0", kTabSize),
+             holder(this, "cmd_mail_1", "mail_1", kTabSize)};
+    for (const TabView* tab : {&general_, &mail_}) {
+        tab->caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        tab->button->showPictureOf(tab->normal);
+    }
+    connectTab(general_, &frmOptions::ShowGeneralTab);
+    connectTab(mail_, &frmOptions::ShowMailTab);
+
+    cmd_line_ = new QLabel(this);
+    cmd_line_->setObjectName(QStringLiteral("cmd_line"));
+    cmd_line_->setScaledContents(true);
+    cmd_line_->setGeometry(twipsRect(240, 1320, 1500, 150));
+    cmd_line_->setPixmap(skinPicture(QStringLiteral("marker_line"), cmd_line_->size()));
+    cmd_line_->setAttribute(Qt::WA_TransparentForMouseEvents);  // part of the window surface
+
+    txtSave_ =
+        new Caption(this, "txtSave", twipsRect(4800, 6570, 3720, 300), "Save changes", 11.25);
+    txtSave_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    img_save_ = addHoverButton("img_save", "img_save_", "save_changes",
+                               twipsRect(8760, 6480, kTabSize, kTabSize), txtSave_);
+    connect(txtSave_, &Caption::hovered, img_save_, &PictureButton::entered);
+    connect(img_save_, &PictureButton::clicked, this, &frmOptions::SaveOptions);
+    connect(txtSave_, &Caption::clicked, this, &frmOptions::SaveOptions);
+
+    PictureButton* close = addCloseButton(twipsRect(9000, 120, 435, 435));
+    connect(close, &PictureButton::clicked, this, &frmOptions::closePage);
+}
+
+void frmOptions::buildGeneralPanel() {
+    QWidget* panel = generalPanel_ = makePanel();
+    addLabel(panel, "lng_txt", twipsRect(720, 1860, 3000, kCaptionHeight), "Language");
+    lng_cmb_ = addList(panel, "lng_cmb", twipsRect(720, 2160, 3000, 345));
+
+    saveReports_ = addCheckBox(panel, "rep_ch", "rep_txt", QPoint(720, 2820), "Save reports");
+    connectCheckBox(saveReports_, &OptionsState::saveReports, options::clickSaveReports);
+
+    addLabel(panel, "lblRepDir", twipsRect(1200, 3360, 6600, kCaptionHeight),
+             "Directory for reports:");
+    txtRepDir_ =
+        makeOneLineBox(panel, QStringLiteral("txtRepDir"),
+                       twipsRect(1200, 3660, 6600, kEntryHeight), QStringLiteral("b_frame0"));
+    RepDirCh_ = addFolderButton("RepDirCh", twipsRect(7920, 3668, 360, 360), txtRepDir_,
+                                kReportsFolderTitle);
+
+    addLabel(panel, "lblQrntDir", twipsRect(1200, 4200, 6600, kCaptionHeight),
+             "Directory for quarantine:");
+    txtQrntDir_ =
+        makeOneLineBox(panel, QStringLiteral("txtQrntDir"),
+                       twipsRect(1200, 4500, 6600, kEntryHeight), QStringLiteral("b_frame1"));
+    QrntDirCh_ = addFolderButton("QrntDirCh", twipsRect(7920, 4508, 360, 360), txtQrntDir_,
+                                 kQuarantineFolderTitle);
+
+    startWithWindows_ =
+        addCheckBox(panel, "ch_autorun", "lbl_autorun", QPoint(720, 5220), "Start with Windows");
+    connectCheckBox(startWithWindows_, &OptionsState::startWithWindows,
+                    options::clickStartWithWindows);
+}
+
+void frmOptions::buildMailPanel() {
+    QWidget* panel = mailPanel_ = makePanel();
+    sendReports_ = addCheckBox(panel, "rep_send", "lblSend_rep", QPoint(720, 1860), "Send reports");
+    connectCheckBox(sendReports_, &OptionsState::sendReports, options::clickSendReports);
+
+    addLabel(panel, "lblrec", twipsRect(1200, 2400, 4200, kCaptionHeight), "Recipient");
+    txtrec_ = makeOneLineBox(panel, QStringLiteral("txtrec"),
+                             twipsRect(1200, 2700, 4200, kEntryHeight), QStringLiteral("b_frame3"));
+    txtrec_->installEventFilter(this);
+
+    addLabel(panel, "lblshed", twipsRect(1200, 3360, 4200, kCaptionHeight), "Schedule:");
+    struct RadioDesign {
+        const char* name;
+        const char* caption;
+        const char* designText;
+        int top;
+    };
+    const RadioDesign radios[] = {{"ch_sh0", "lblED", "Every day", 3780},
+                                  {"ch_sh1", "lblEW", "Every week", 4320},
+                                  {"ch_sh2", "lblEM", "Every month", 4860}};
+    for (size_t i = 0; i < std::size(radios); ++i) {
+        const RadioDesign& design = radios[i];
+        auto* picture = new PictureButton(panel, design.name,
+                                          twipsRect(1200, design.top, kRadioSize, kRadioSize));
+        auto* caption = new Caption(panel, design.caption,
+                                    twipsRect(1620, design.top + 15, 1920, kCaptionHeight),
+                                    design.designText, kLabelPointSize);
+        radios_[i] = {picture, caption, &radioPictures_};
+        connectRadio(static_cast<Schedule>(i));
+    }
+
+    addLabel(panel, "lblTime", twipsRect(3720, 3795, 1560, kCaptionHeight), "Time");
+    txtTime_ = makeOneLineBox(panel, QStringLiteral("txtTime"),
+                              twipsRect(5400, 3743, 1200, kEntryHeight), QStringLiteral("frame5"));
+    txtTime_->setInputMask(QString::fromLatin1(kTimeMask));
+    addLabel(panel, "lblDayW", twipsRect(3720, 4335, 1560, kCaptionHeight), "Day of week");
+    cmbDayW_ = addList(panel, "cmbDayW", twipsRect(5400, 4283, 2400, 360));
+    addLabel(panel, "llbDayM", twipsRect(3720, 4875, 1560, kCaptionHeight), "Day of month");
+    cmbDayM_ = addList(panel, "cmbDayM", twipsRect(5400, 4823, 1200, 360));
+    panel->hide();
+}
+
+// A panel covers the whole page, so its controls stand at their page positions; where it has no
+// control, the pointer is over the window background. Pointer moves that only a tracking widget
+// receives must reach the page through it.
+QWidget* frmOptions::makePanel() {
+    auto* panel = new QWidget(this);
+    panel->setGeometry(rect());
+    panel->setMouseTracking(true);
+    return panel;
+}
+
+// A plain label is part of the window surface: the drag and the hover reset work over it.
+Caption* frmOptions::addLabel(QWidget* panel, const char* name, QRect geometry,
+                              const char* designText) {
+    auto* label = new Caption(panel, name, geometry, designText, kLabelPointSize);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+QComboBox* frmOptions::addList(QWidget* panel, const char* name, QRect geometry) {
+    auto* list = new QComboBox(panel);
+    list->setObjectName(name);
+    list->setGeometry(geometry);
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    styleEntryBox(list);
+    return list;
+}
+
+PictureButton* frmOptions::addFolderButton(const char* name, QRect geometry, QLineEdit* box,
+                                           const char* title) {
+    auto* button = new PictureButton(generalPanel_, name, geometry);
+    button->showPictureOf(chDir_0_);
+    connect(button, &PictureButton::entered, this, [this, button] {
+        if (options::folderButtonsActive(state_)) button->showPictureOf(chDir_1_);
+    });
+    connect(button, &PictureButton::left, this,
+            [this, button] { button->showPictureOf(chDir_0_); });
+    connect(button, &PictureButton::clicked, this, [this, box, title] {
+        if (!options::folderButtonsActive(state_)) return;
+        const std::string folder = context().services.folders.browseFolder(title);
+        if (!folder.empty()) box->setText(qs(folder));
+    });
+    return button;
+}
+
+frmOptions::ToggleView frmOptions::addCheckBox(QWidget* panel, const char* name,
+                                               const char* captionName, QPoint at,
+                                               const char* designText) {
+    auto* picture =
+        new PictureButton(panel, name, twipsRect(at.x(), at.y(), kCheckSize, kCheckSize));
+    const int captionLeft = at.x() + kCheckSize + kCheckCaptionGap;
+    auto* caption = new Caption(panel, captionName,
+                                twipsRect(captionLeft, at.y() + (kCheckSize - kCaptionHeight) / 2,
+                                          kCheckCaptionRight - captionLeft, kCaptionHeight),
+                                designText, kLabelPointSize);
+    return {picture, caption, &checkPictures_};
+}
+
+void frmOptions::connectCheckBox(const ToggleView& view, PictureToggle OptionsState::*toggle,
+                                 void (*click)(OptionsState&)) {
+    auto onClick = [this, click] {
+        click(state_);
+        showState();
+    };
+    connect(view.picture, &PictureButton::clicked, this, onClick);
+    connect(view.caption, &Caption::clicked, this, onClick);
+    // Check boxes have no leave of their own: the background's ResetHover puts them back.
+    auto onHover = [this, view, toggle] {
+        showHoverResult(view, options::hoverCheckBox(state_.*toggle, true), true);
+    };
+    connect(view.picture, &PictureButton::entered, this, onHover);
+    connect(view.caption, &Caption::hovered, this, onHover);
+}
+
+void frmOptions::connectRadio(Schedule kind) {
+    const ToggleView& view = radios_[static_cast<size_t>(kind)];
+    auto onClick = [this, kind] {
+        options::SelectSchedule(state_, kind);
+        showState();
+    };
+    connect(view.picture, &PictureButton::clicked, this, onClick);
+    connect(view.caption, &Caption::clicked, this, onClick);
+    auto hover = [this, view, kind](bool entering) {
+        showHoverResult(view, options::hoverRadio(state_, kind, entering), entering);
+    };
+    connect(view.picture, &PictureButton::entered, this, [hover] { hover(true); });
+    connect(view.caption, &Caption::hovered, this, [hover] { hover(true); });
+    connect(view.picture, &PictureButton::left, this, [hover] { hover(false); });
+}
+
+void frmOptions::connectTab(const TabView& tab, void (frmOptions::*show)()) {
+    connect(tab.button, &PictureButton::clicked, this, show);
+    connect(tab.caption, &Caption::clicked, this, show);
+    auto onHover = [this, tab] { highlightTab(tab); };
+    connect(tab.button, &PictureButton::entered, this, onHover);
+    connect(tab.caption, &Caption::hovered, this, onHover);
+}
+
+void frmOptions::connectEntries() {
+    connect(lng_cmb_, &QComboBox::currentTextChanged, this,
+            [this](const QString& text) { state_.language = local8(text); });
+    connect(txtRepDir_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { state_.reportFolder = local8(text); });
+    connect(txtQrntDir_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { state_.quarantineFolder = local8(text); });
+    connect(txtrec_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { state_.recipient = local8(text); });
+    connect(txtTime_, &QLineEdit::textChanged, this, &frmOptions::onTimeEdited);
+    connect(cmbDayW_, &QComboBox::currentTextChanged, this,
+            [this] { state_.weekday = selectedIndex(cmbDayW_); });
+    connect(cmbDayM_, &QComboBox::currentTextChanged, this,
+            [this] { state_.monthDay = selectedIndex(cmbDayM_); });
+}
+
+void frmOptions::Form_Load() {
+    state_ = OptionsState();
+    showState();
+    ShowGeneralTab();
+    ApplyCaptions();
+    LoadOptions();
+}
+
+void frmOptions::ApplyCaptions() {
+    struct CaptionKey {
+        const char* control;
+        std::string LangOp::*key;
+    };
+    static const CaptionKey keys[] = {
+        {"lblGeneral", &LangOp::lfo_menu1},
+        {"lblMail", &LangOp::lfo_menu2},
+        {"lng_txt", &LangOp::lfo_lang},
+        {"rep_txt", &LangOp::lfo_save_rep},
+        {"lblRepDir", &LangOp::lfo_dir_rep},
+        {"lblQrntDir", &LangOp::lfo_dir_quar},
+        {"lbl_autorun", &LangOp::lfo_strt_win},
+        {"txtSave", &LangOp::lfo_save_changes},
+        {"lblSend_rep", &LangOp::lfo_send_rep},
+        {"lblrec", &LangOp::lfo_recip},
+        {"lblshed", &LangOp::lfo_shed},
+        {"lblED", &LangOp::lfo_ED},
+        {"lblEW", &LangOp::lfo_EW},
+        {"lblEM", &LangOp::lfo_EM},
+        {"lblTime", &LangOp::lfo_time},
+        {"lblDayW", &LangOp::lfo_week},
+        {"llbDayM", &LangOp::lfo_month},
+    };
+    const LangOp& captions = context().langOp;
+    for (const CaptionKey& entry : keys)
+        findChild<Caption*>(entry.control)->setCaption(captions.*entry.key);
+    fitSaveCaption();
+}
+
+// The save caption ends at the save picture whatever its length, and only its text reacts.
+void frmOptions::fitSaveCaption() {
+    const int width = txtSave_->fontMetrics().horizontalAdvance(txtSave_->text()) + 4;
+    const int right = twipsToPixels(kSaveRight);
+    txtSave_->setGeometry(right - width, txtSave_->y(), width, txtSave_->height());
+}
+
+void frmOptions::LoadOptions() {
+    const AppContext& app = context();
+    state_ = options::LoadOptions(app.mainOp, app.langOp.lfo_weekname,
+                                  options::languageNames(app.programFolder));
+    showTexts();
+    showState();
+}
+
+void frmOptions::showTexts() {
+    const OptionsState loaded = state_;  // the widgets report every change back into state_
+    fillList(cmbDayM_, loaded.monthDays);
+    cmbDayM_->setCurrentIndex(loaded.monthDay);
+    fillList(cmbDayW_, loaded.weekdays);
+    cmbDayW_->setCurrentIndex(loaded.weekday);
+    fillList(lng_cmb_, loaded.languages);
+    lng_cmb_->setEditText(qs(loaded.language));
+    txtRepDir_->setText(qs(loaded.reportFolder));
+    txtQrntDir_->setText(qs(loaded.quarantineFolder));
+    txtrec_->setText(qs(loaded.recipient));
+    txtTime_->setText(qs(loaded.time));
+}
+
+void frmOptions::showState() {
+    showToggle(saveReports_, state_.saveReports);
+    showToggle(startWithWindows_, state_.startWithWindows);
+    showToggle(sendReports_, state_.sendReports);
+    for (size_t i = 0; i < radios_.size(); ++i) showToggle(radios_[i], state_.schedule[i]);
+    txtRepDir_->setEnabled(state_.folderBoxesEnabled);
+    txtQrntDir_->setEnabled(state_.folderBoxesEnabled);
+    txtrec_->setEnabled(state_.recipientEnabled);
+    txtTime_->setEnabled(state_.timeEnabled);
+    cmbDayW_->setEnabled(state_.weekdayEnabled);
+    cmbDayM_->setEnabled(state_.monthDayEnabled);
+}
+
+void frmOptions::showToggle(const ToggleView& view, const PictureToggle& toggle) {
+    view.picture->setTag(qs(toggle.Tag));
+    view.picture->showPictureOf((*view.pictures)[static_cast<size_t>(toggle.picture)]);
+}
+
+void frmOptions::showHoverResult(const ToggleView& view, bool reacted, bool entering) {
+    if (!reacted) return;
+    view.caption->setTextColor(entering ? context().HighlightColor : context().NormalColor);
+    showState();
+}
+
+void frmOptions::highlightTab(const TabView& tab) {
+    tab.button->showPictureOf(tab.highlighted);
+    tab.caption->setTextColor(context().HighlightColor);
+}
+
+// The selected tab keeps its highlighted look.
+void frmOptions::leaveTab(const TabView& tab) {
+    if (tab.button->tag() != QLatin1String(options::kTagOff)) return;
+    tab.button->showPictureOf(tab.normal);
+    tab.caption->setTextColor(context().NormalColor);
+}
+
+void frmOptions::ResetHover() {
+    showHoverResult(saveReports_, options::hoverCheckBox(state_.saveReports, false), false);
+    showHoverResult(startWithWindows_, options::hoverCheckBox(state_.startWithWindows, false),
+                    false);
+    leaveTab(general_);
+    leaveTab(mail_);
+    showHoverResult(sendReports_, options::hoverCheckBox(state_.sendReports, false), false);
+    emit img_save_->left();
+    for (size_t i = 0; i < radios_.size(); ++i)
+        showHoverResult(radios_[i], options::hoverRadio(state_, static_cast<Schedule>(i), false),
+                        false);
+    RepDirCh_->showPictureOf(chDir_0_);
+    QrntDirCh_->showPictureOf(chDir_0_);
+}
+
+void frmOptions::ShowGeneralTab() { selectTab(general_, mail_, generalPanel_); }
+
+void frmOptions::ShowMailTab() { selectTab(mail_, general_, mailPanel_); }
+
+// Exactly one panel shows; the panels never move, so their places cannot drift.
+void frmOptions::selectTab(const TabView& selected, const TabView& other, QWidget* panel) {
+    ResetHover();
+    for (QWidget* each : {generalPanel_, mailPanel_}) each->setVisible(each == panel);
+    selected.button->setTag(QString::fromLatin1(options::kTagOn));
+    other.button->setTag(QString::fromLatin1(options::kTagOff));
+    highlightTab(selected);
+    cmd_line_->move(selected.button->x() - twipsToPixels(kMarkerOffset), cmd_line_->y());
+    cmd_line_->show();
+}
+
+void frmOptions::onTimeEdited() {
+    const std::string value = timeValueOf(txtTime_);
+    state_.time = options::clampTime(value);
+    if (state_.time == value) return;
+    const int cursor = txtTime_->cursorPosition();
+    txtTime_->setText(qs(state_.time));
+    txtTime_->setCursorPosition(cursor);
+}
+
+bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtrec_ && event->type() == QEvent::FocusIn) {
+        const std::string text = local8(txtrec_->text());
+        const std::string focused = textAfterClick(text, maker::kPlaceholderRecipient);
+        if (focused != text) txtrec_->setText(qs(focused));
+    }
+    return SkinnedPage::eventFilter(watched, event);
+}
+
+void frmOptions::SaveOptions() {
+    AppContext& app = context();
+    const options::SaveResult result =
+        options::SaveOptions(state_, app.mainOp, app.services.helper, app.services.messages);
+    if (result != options::SaveResult::Saved) return;
+    app.mainOp.Init();
+    app.langOp.Init(app.mainOp);
+    navigator_.unload(PageId::Options);
+    navigator_.main().Form_Load();
+    navigator_.showMain();
+}
+
+void frmOptions::closePage() {
+    navigator_.showMain();
+    navigator_.unload(PageId::Options);
+}
+
+}  // namespace twk

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "core/reports/date_list.h"
+#include "core/reports/report_record.h"
+#include "pages/app/skinned_page.h"
+
+class QComboBox;
+class QTableView;
+
+namespace twk {
+
+class LangOp;
+class Navigator;
+class ReportTableModel;
+class frmSendReport;
+
+// The report page: the Devices and Viruses views of the guard service's reports in one table,
+// the date chooser, and the save and send actions.
+class frmReport : public SkinnedPage {
+    Q_OBJECT
+public:
+    frmReport(AppContext& context, Navigator& navigator);
+    ~frmReport() override;
+
+    // The page's five captions from the caption table, with the save caption placed left of
+    // the send caption by the length of its text. The caption loader calls it on the loaded
+    // page; every later load of the page calls it too.
+    void applyCaptions(const LangOp& captions);
+
+    // Both view buttons unselected and normal, the date chooser back to "All dates" alone.
+    void disable_all();
+    // Writes the table as shown to FileName in the layout of the selected view; false when
+    // the file could not be written.
+    bool save_report(std::string FileName);
+
+    void ShowDevices();
+    void ShowViruses();
+
+    // The send action: this page hides and the send-report dialog shows.
+    void openSendReport();
+    // The send-report dialog while it is open, else null.
+    frmSendReport* sendReportDialog() const { return sendReport_.get(); }
+    // The dialog's close: this page comes back as it was and the dialog goes.
+    void closeSendReport();
+
+private:
+    // One of the two views: its button, caption and pictures, and where its reports lie.
+    struct View {
+        PictureButton* button = nullptr;
+        Caption* caption = nullptr;
+        QLabel* normal = nullptr;
+        QLabel* highlighted = nullptr;
+        int buttonLeftTwips = 0;
+        ReportKind kind = ReportKind::Devices;
+        const char* tableTag = "0";
+    };
+    // A save or send action: its picture (outside the window) and its caption.
+    struct Action {
+        PictureButton* picture = nullptr;
+        Caption* caption = nullptr;
+        QLabel* normal = nullptr;
+        QLabel* highlighted = nullptr;
+    };
+
+    void buildViews();
+    void buildDateChooser();
+    void buildTable();
+    void buildActions();
+    void buildClose();
+    View makeView(const char* name, const char* captionName, const QString& designText,
+                  const QString& skin, int leftTwips, int captionLeftTwips, int captionWidthTwips,
+                  ReportKind kind, const char* tableTag);
+    Action makeAction(const char* pictureName, const char* holderPrefix, const QString& skin,
+                      int pictureLeftTwips, const char* captionName, const QString& designText,
+                      QRect captionGeometry);
+
+    void showView(const View& view);
+    // The date chooser's pick: the shown view's folders again, narrowed to the picked date.
+    void refreshDate();
+    void loadReports(ReportKind view, const std::string& selectedDate);
+    void mirrorDates();
+    void fitColumns();
+    void sortByHeading(int column);
+
+    void HoverDevices(bool on);
+    void HoverViruses(bool on);
+    void HoverSave(bool on);
+    void HoverSend(bool on);
+    void hoverView(const View& view, bool on);
+    void hoverAction(const Action& action, bool on);
+
+    void SaveReportAs();
+    void closePage();
+
+    Navigator& navigator_;
+    View devices_;
+    View viruses_;
+    Action save_;
+    Action send_;
+    QLabel* cmd_line1_ = nullptr;
+    QLabel* cmd_line_ = nullptr;
+    Caption* lblSort_ = nullptr;
+    QComboBox* lstDates_ = nullptr;
+    QTableView* lstReport_ = nullptr;
+    ReportTableModel* model_ = nullptr;
+    DateList dates_;
+    std::unique_ptr<frmSendReport> sendReport_;
+};
+
+}  // namespace twk
