@@ -65,7 +65,7 @@ TEST_F(RegistryTest, ValuesWrittenByOthersReadAsTheirTextOrEmpty) {
     EXPECT_EQ(Regedit::GetString(root, kKey, "NoNul"), "abc");
     EXPECT_EQ(Regedit::GetString(root, kKey, "EarlyNul"), "ab");
     EXPECT_EQ(Regedit::GetString(root, kKey, "NUMBER"), "");
-    EXPECT_EQ(root.read(kKey, "number")->dword, 42u) << "names ignore case";
+    EXPECT_EQ(root.read(kKey, "number").value().dword, 42u) << "names ignore case";
 }
 
 TEST_F(RegistryTest, MissingKeyReadsEmptyAndCreatesNothingWhileWritingCreatesEveryParent) {

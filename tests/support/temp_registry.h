@@ -8,8 +8,9 @@
 namespace twk::test {
 
 // A settings store of the test's own: empty at the start, gone with everything in it at the end.
-// Linux: a temporary configuration folder. Windows: a key of its own under
-// HKEY_LOCAL_MACHINE\Software\TarnwickTests standing in for the root key, in the real registry.
+// Linux: a temporary configuration folder. Windows: a key of its own,
+// HKEY_LOCAL_MACHINE\Software\TarnwickTest-<process>-<n>, standing in for the root key in the
+// real registry.
 class TempRegistry {
 public:
     TempRegistry();

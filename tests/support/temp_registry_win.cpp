@@ -7,12 +7,11 @@
 namespace twk::test {
 namespace {
 
-constexpr const char* kTestsKey = "Software\\TarnwickTests";
-
-// Unique among the test processes running at once and the stores of one process.
+// Unique among the test processes running at once and the stores of one process. Each store
+// is a key of its own under Software, so no two processes share a parent they might delete.
 std::string uniqueKeyName() {
     static std::atomic<int> counter{0};
-    return std::string(kTestsKey) + "\\" + std::to_string(::GetCurrentProcessId()) + "-" +
+    return "Software\\TarnwickTest-" + std::to_string(::GetCurrentProcessId()) + "-" +
            std::to_string(counter++);
 }
 
@@ -24,8 +23,7 @@ TempRegistry::TempRegistry() : location_(uniqueKeyName()) {
 
 TempRegistry::~TempRegistry() {
     ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, location_.c_str());
-    // Succeeds only once no other store is left below it.
-    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kTestsKey);
+    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, location_.c_str());
 }
 
 bool TempRegistry::hasKey(const std::string& keyPath) const {

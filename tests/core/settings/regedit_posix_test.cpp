@@ -22,8 +22,8 @@ TEST_F(RegeditFileTest, KeyFileInExportFormWithBlanksAndOtherTypesIsReadAndKept)
     EXPECT_EQ(Regedit::GetString(root, kKey, "Number"), "");
     EXPECT_EQ(Regedit::GetString(root, kKey, "Spaced"), "text");
     EXPECT_TRUE(Regedit::SaveString(root, kKey, "Other", "x"));
-    EXPECT_EQ(root.read(kKey, "Number")->dword, 42u);
-    EXPECT_EQ(root.read(kKey, "Blob")->text, std::string("\x01\x02"));
+    EXPECT_EQ(root.read(kKey, "Number").value().dword, 42u);
+    EXPECT_EQ(root.read(kKey, "Blob").value().text, std::string("\x01\x02"));
     EXPECT_TRUE(
         test::exists(dir.path() + "/registry/HKEY_LOCAL_MACHINE/Software/Brindle/Tarnwick.reg"));
 }

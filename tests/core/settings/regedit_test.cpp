@@ -49,7 +49,7 @@ TEST_F(RegeditTest, ValuesOfOtherTypesReadAsEmptyTextAndSurviveWrites) {
     ASSERT_TRUE(number.has_value());
     EXPECT_EQ(number->type, platform::RegValue::Type::Dword);
     EXPECT_EQ(number->dword, 42u);
-    EXPECT_EQ(root.read(kKey, "Blob")->text, std::string("\x01\x02"));
+    EXPECT_EQ(root.read(kKey, "Blob").value().text, std::string("\x01\x02"));
     const Regedit::KeySnapshot snapshot(root, kKey);
     EXPECT_EQ(snapshot.GetString("Other"), "x");
     EXPECT_EQ(snapshot.GetString("Number"), "");
