@@ -7,7 +7,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${1:-$root/build-windows}")
 toolchain="$root/cmake/toolchain-mingw64.cmake"
 
-packages=(g++-mingw-w64-x86-64-posix wine wine64 cmake ninja-build googletest)
+# wine64-preloader reserves Wine's fixed addresses before the kernel places anything there;
+# without it about one start in a few thousand fails ("failed to map the shared user data").
+packages=(g++-mingw-w64-x86-64-posix wine wine64 wine64-preloader cmake ninja-build googletest)
 missing=()
 for package in "${packages[@]}"; do
     status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
