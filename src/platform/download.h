@@ -12,7 +12,8 @@ struct DownloadLimits {
 
 // Fetches url (http or https, redirects followed) into a temporary file beside target and
 // renames it over target only when the whole transfer succeeded, so a failed or partial download
-// leaves an earlier copy whole. HTTP error statuses count as failures.
+// leaves an earlier copy whole. HTTP error statuses count as failures. Linux: libcurl; Windows:
+// URLDownloadToFileA, aborted past maxBytes or totalSeconds (which bounds connecting too).
 bool downloadFile(const std::string& url, const std::string& target,
                   const DownloadLimits& limits = {});
 

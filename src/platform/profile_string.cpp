@@ -3,7 +3,6 @@
 #include "platform/strings.h"
 
 #include <cctype>
-#include <fstream>
 #include <sstream>
 
 namespace platform {
@@ -43,17 +42,6 @@ std::string profileStringFromText(const std::string& section, const std::string&
             return unquote(trim(trimmed.substr(equals + 1)));
     }
     return {};
-}
-
-std::string readProfileString(const std::string& section, const std::string& key,
-                              const std::string& file, size_t maxChars) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return {};
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    std::string value = profileStringFromText(section, key, buffer.str());
-    if (value.size() > maxChars) value.resize(maxChars);
-    return value;
 }
 
 }  // namespace platform

@@ -4,14 +4,16 @@
 
 namespace platform {
 
-// Where the functions that touch the machine look. Tests point these at temporary trees.
+// Where the functions that touch the machine look on Linux. Tests point these at temporary
+// trees. Windows uses the system's own registry, drives and files and ignores them.
 struct Roots {
     std::string configDir;     // system configuration directory (holds registry/ and Brindle/)
     std::string procDir = "/proc";
     std::string sysDir = "/sys";
     std::string devDir = "/dev";
 
-    // First entry of XDG_CONFIG_DIRS, or /etc/xdg.
+    // Linux: configDir is the first entry of XDG_CONFIG_DIRS, or /etc/xdg. Windows: configDir
+    // is empty, so the settings store is HKEY_LOCAL_MACHINE itself.
     static Roots fromEnvironment();
 };
 

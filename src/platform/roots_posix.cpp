@@ -15,8 +15,4 @@ Roots Roots::fromEnvironment() {
 
 std::string pathSeparator() { return "/"; }
 
-std::string joinPath(const std::string& dir, const std::string& name) {
-    return dir + pathSeparator() + name;
-}
-
 }  // namespace platform

@@ -21,35 +21,45 @@ struct RegValue {
 
 using RegValues = std::vector<std::pair<std::string, RegValue>>;
 
-// The root key HKEY_LOCAL_MACHINE: a folder "registry/HKEY_LOCAL_MACHINE" in the system
-// configuration directory. A key is a file "<key path, / for \>.reg" in the text form of a
-// registry export. Writes replace the file atomically under an advisory lock, so a reader
-// sees the old or the new file, never a mix.
+// The root key HKEY_LOCAL_MACHINE.
+// Linux: a folder "registry/HKEY_LOCAL_MACHINE" in the system configuration directory. A key is a
+// file "<key path, / for \>.reg" in the text form of a registry export. Writes replace the file
+// atomically under an advisory lock, so a reader sees the old or the new file, never a mix.
+// Windows: the real HKEY_LOCAL_MACHINE. The registry has no transaction across values, so a
+// write sets its values one by one.
 class RegistryRoot {
 public:
-    explicit RegistryRoot(std::string configDir);
+    // Linux: base is the system configuration directory. Windows: base names a key under
+    // HKEY_LOCAL_MACHINE that stands in for the root (tests use one of their own); empty means
+    // HKEY_LOCAL_MACHINE itself.
+    explicit RegistryRoot(std::string base);
 
-    // The value, or nothing when the key or the value is missing or unreadable.
+    // The value, or nothing when the key or the value is missing or unreadable. Values are read
+    // whole, whatever their length.
     std::optional<RegValue> read(const std::string& keyPath, const std::string& name) const;
-    // Every value of the key in file order; empty when the key is missing or unreadable.
+    // Every value of the key in stored order; empty when the key is missing or unreadable.
     RegValues readAll(const std::string& keyPath) const;
-    // Sets the values (others of the key are kept) in one atomic replacement, creating the
-    // key and its missing parents. False when anything could not be written, and when the key
-    // file exists but cannot be read whole, so that values it holds are never dropped.
+    // Sets the values (others of the key are kept), creating the key and its missing parents.
+    // False when anything could not be written, and when the key exists but cannot be read
+    // whole, so that values it holds are never dropped.
     bool write(const std::string& keyPath, const RegValues& values) const;
 
+#ifndef _WIN32
     std::string keyFile(const std::string& keyPath) const;
-    const std::string& folder() const { return folder_; }
+    const std::string& folder() const { return location_; }
+#endif
 
 private:
-    std::string folder_;
+    std::string location_;  // Linux: the root's folder; Windows: the stand-in root key
 };
 
 // The value of that name among values, compared without regard to case as the registry does.
 const RegValue* findRegValue(const RegValues& values, const std::string& name);
 
+#ifndef _WIN32
 // The text form of one key file; exposed for the store's tests and fuzzing.
 RegValues parseRegistryText(const std::string& text);
 std::string formatRegistryText(const std::string& keyPath, const RegValues& values);
+#endif
 
 }  // namespace platform

@@ -281,13 +281,13 @@ std::string formatRegistryText(const std::string& keyPath, const RegValues& valu
 }
 
 RegistryRoot::RegistryRoot(std::string configDir)
-    : folder_(std::move(configDir) + "/registry/HKEY_LOCAL_MACHINE") {}
+    : location_(std::move(configDir) + "/registry/HKEY_LOCAL_MACHINE") {}
 
 std::string RegistryRoot::keyFile(const std::string& keyPath) const {
     std::string relative;
     for (char c : keyPath) relative += (c == '\\') ? '/' : c;
     while (!relative.empty() && relative.back() == '/') relative.pop_back();
-    return folder_ + "/" + relative + ".reg";
+    return location_ + "/" + relative + ".reg";
 }
 
 RegValues RegistryRoot::readAll(const std::string& keyPath) const {

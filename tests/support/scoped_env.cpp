@@ -3,6 +3,25 @@
 #include <cstdlib>
 
 namespace twk::test {
+namespace {
+
+void setVariable(const std::string& name, const std::string& value) {
+#ifdef _WIN32
+    ::_putenv_s(name.c_str(), value.c_str());
+#else
+    ::setenv(name.c_str(), value.c_str(), 1);
+#endif
+}
+
+void unsetVariable(const std::string& name) {
+#ifdef _WIN32
+    ::_putenv_s(name.c_str(), "");  // an empty value removes the variable there
+#else
+    ::unsetenv(name.c_str());
+#endif
+}
+
+}  // namespace
 
 ScopedEnvironment::ScopedEnvironment(std::string name, const std::string& value)
     : name_(std::move(name)) {
@@ -10,14 +29,14 @@ ScopedEnvironment::ScopedEnvironment(std::string name, const std::string& value)
         hadValue_ = true;
         oldValue_ = old;
     }
-    ::setenv(name_.c_str(), value.c_str(), 1);
+    setVariable(name_, value);
 }
 
 ScopedEnvironment::~ScopedEnvironment() {
     if (hadValue_)
-        ::setenv(name_.c_str(), oldValue_.c_str(), 1);
+        setVariable(name_, oldValue_);
     else
-        ::unsetenv(name_.c_str());
+        unsetVariable(name_);
 }
 
 }  // namespace twk::test

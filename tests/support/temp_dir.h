@@ -13,7 +13,9 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    // The path of name inside the folder; '/' in name stands for the platform's separator, so
+    // the result matches paths the program joins itself.
+    std::string file(const std::string& name) const;
 
 private:
     std::string path_;

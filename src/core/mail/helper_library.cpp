@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <vector>
 
+#include "helper/twkd.h"
 #include "platform/dynamic_library.h"
 #include "platform/roots.h"
 
 namespace twk {
 namespace {
 
-using SendMailOutFn = std::int16_t (*)(const char*, const char*, const char*, const char*);
-using GetDriveInfoByPathFn = std::int16_t (*)(char*, char*);
+using SendMailOutFn = decltype(&::SendMailOut);
+using GetDriveInfoByPathFn = decltype(&::GetDriveInfoByPath);
 
 constexpr size_t kDriveBufferChars = 255;
 

@@ -34,7 +34,8 @@ public:
     // Reads every setting; lang, DirRep and DirQuar get their defaults when empty. Writes
     // nothing.
     void Init();
-    // Writes all twelve values in one atomic replacement; false when they were not written.
+    // Writes all twelve values together (see Regedit::SaveStrings); false when any was not
+    // written.
     bool Save() const;
 
     // The update check: fetches the version file from updateUrl into the program folder and,

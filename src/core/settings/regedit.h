@@ -15,7 +15,9 @@ using RootKey = platform::RegistryRoot;
 // Stores one text value, creating the key and its missing parents. False when not written.
 bool SaveString(const RootKey& root, const std::string& keyPath, const std::string& name,
                 const std::string& text);
-// Stores several text values in one atomic replacement of the key: readers see all or none.
+// Stores several text values. Linux: one atomic replacement of the key, readers see all or none.
+// Windows: value by value, as the registry has no transaction across values. False unless every
+// value was written.
 bool SaveStrings(const RootKey& root, const std::string& keyPath,
                  const std::vector<std::pair<std::string, std::string>>& values);
 // The text value, read whole; empty for a missing key or value or a value of another type.

@@ -2,7 +2,9 @@
 
 #include "core/i18n/lang_op.h"
 #include "core/settings/main_op.h"
+#include "support/system_text.h"
 #include "support/temp_dir.h"
+#include "support/temp_registry.h"
 
 namespace twk {
 namespace {
@@ -13,8 +15,9 @@ protected:
         test::writeFile(program.file("languages/" + name + ".twl"), content);
     }
 
-    test::TempDir program, store;
-    MainOp settings{Regedit::RootKey(store.path()), program.path()};
+    test::TempDir program;
+    test::TempRegistry store;
+    MainOp settings{store.root(), program.path()};
     LangOp captions;
 };
 
@@ -72,7 +75,8 @@ TEST_F(LangOpTest, AReloadReplacesEveryCaptionAndTheReportHookRunsAfterTheReport
 TEST(SaveCaptionPlacementTest, MovesLeftBy130TwipsPerCharacter) {
     EXPECT_EQ(saveCaptionLeft(8160, "Save to disk"), 8160 - 1560);
     EXPECT_EQ(saveCaptionLeft(8160, ""), 8160);
-    EXPECT_EQ(saveCaptionLeft(8160, "Сохранить"), 8160 - 9 * 130) << "characters, not bytes";
+    EXPECT_EQ(saveCaptionLeft(8160, test::systemText("Сохранить")), 8160 - 9 * 130)
+        << "characters, not bytes";
 }
 
 }  // namespace

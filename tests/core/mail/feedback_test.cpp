@@ -7,6 +7,7 @@
 #include "core/settings/main_op.h"
 #include "support/scripted_services.h"
 #include "support/temp_dir.h"
+#include "support/temp_registry.h"
 
 namespace twk {
 namespace {
@@ -51,12 +52,13 @@ TEST_F(FeedbackTest, EmptyOrPromptMessageIsRefusedAndNothingIsSent) {
 }
 
 TEST_F(FeedbackTest, AfterALanguageChangeTheMessageTestUsesTheNewPrompt) {
-    test::TempDir program, store;
+    test::TempDir program;
+    test::TempRegistry store;
     test::writeFile(program.file("languages/English.twl"),
                     "[frmFeedback]\nlff_msg=Type your message...\n");
     test::writeFile(program.file("languages/Deutsch.twl"),
                     "[frmFeedback]\nlff_msg=Ihre Nachricht...\n");
-    MainOp settings{Regedit::RootKey(store.path()), program.path()};
+    MainOp settings{store.root(), program.path()};
     LangOp captions;
     settings.lang = "English";
     captions.Init(settings);

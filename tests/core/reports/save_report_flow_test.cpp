@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "platform/files.h"
-#include "support/read_only.h"
 #include "support/scripted_services.h"
 #include "support/temp_dir.h"
 
@@ -84,19 +83,6 @@ TEST_F(SaveReportFlowTest, FailedWriteIsReportedNamingTheFile) {
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "The report could not be saved to:\n" + dir.file("report.csv"));
     EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Error);
-}
-
-TEST_F(SaveReportFlowTest, FileThatCannotBeDeletedIsKeptAndReported) {
-    dialog.answer = test::writeFile(dir.file("locked/old.csv"), "old");
-    test::ReadOnlyFolder readOnly(dir.file("locked"));
-    if (!readOnly.active()) GTEST_SKIP() << "this machine allows no read-only folder";
-    boxes.answers = {MsgAnswer::Ok};
-    save();
-    EXPECT_TRUE(written.empty());
-    EXPECT_EQ(test::readFile(dialog.answer), "old");
-    ASSERT_EQ(boxes.shown.size(), 2u);
-    EXPECT_EQ(boxes.shown[1].text, "The existing file could not be replaced:\n" + dialog.answer);
-    EXPECT_EQ(boxes.shown[1].icon, MsgIcon::Error);
 }
 
 }  // namespace

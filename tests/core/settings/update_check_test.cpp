@@ -4,6 +4,7 @@
 #include "support/http_server.h"
 #include "support/scripted_services.h"
 #include "support/temp_dir.h"
+#include "support/temp_registry.h"
 
 namespace twk {
 namespace {
@@ -18,9 +19,10 @@ protected:
     void check(const std::string& url) { settings.isNew(url, boxes, urls); }
     std::string serverUrl() const { return server.url("/Tarnwick/version.dat"); }
 
-    test::TempDir site, programFolder, store;
+    test::TempDir site, programFolder;
+    test::TempRegistry store;
     test::HttpServer server{site.path()};
-    MainOp settings{Regedit::RootKey(store.path()), programFolder.path()};
+    MainOp settings{store.root(), programFolder.path()};
     test::ScriptedMessageBoxes boxes;
     test::ScriptedUrlOpener urls;
 };

@@ -1,0 +1,192 @@
+#include <urlmon.h>
+#include <windows.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "platform/download.h"
+#include "platform/strings.h"
+
+namespace platform {
+namespace {
+
+bool isWebUrl(const std::string& url) {
+    return equalsNoCase(url.substr(0, 7), "http://") || equalsNoCase(url.substr(0, 8), "https://");
+}
+
+// Watches one transfer: aborts it past the byte limit, or when the deadline passes (from
+// abortLate, on another thread, since a silent server never calls back), and remembers the
+// HTTP status, since an error page must not count as the file. Lives on the caller's stack for
+// the length of the synchronous call, so reference counts are not kept.
+class TransferWatch : public IBindStatusCallback, public IHttpNegotiate {
+public:
+    explicit TransferWatch(const DownloadLimits& limits) : limits_(limits) {}
+    ~TransferWatch() { releaseBinding(); }
+    TransferWatch(const TransferWatch&) = delete;
+    TransferWatch& operator=(const TransferWatch&) = delete;
+
+    bool statusOk() const { return status_ < 400; }
+
+    void abortLate() {
+        IBinding* binding = nullptr;
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            late_ = true;
+            binding = binding_;
+            if (binding) binding->AddRef();
+        }
+        // Outside the lock: aborting may call back into this object.
+        if (!binding) return;
+        binding->Abort();
+        binding->Release();
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IBindStatusCallback)) {
+            *object = static_cast<IBindStatusCallback*>(this);
+        } else if (IsEqualIID(iid, IID_IHttpNegotiate)) {
+            *object = static_cast<IHttpNegotiate*>(this);
+        } else {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+    HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding* binding) override {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (late_) return E_ABORT;
+        binding_ = binding;
+        binding_->AddRef();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetPriority(LONG*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnLowResource(DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnProgress(ULONG progress, ULONG, ULONG, LPCWSTR) override {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return late_ || static_cast<long long>(progress) > limits_.maxBytes ? E_ABORT : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT, LPCWSTR) override {
+        releaseBinding();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD* flags, BINDINFO*) override {
+        // A fresh copy every time: an old one from the cache would hide a new version.
+        *flags = BINDF_GETNEWESTVERSION | BINDF_NOWRITECACHE;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) override {
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID, IUnknown*) override { return S_OK; }
+
+    HRESULT STDMETHODCALLTYPE BeginningTransaction(LPCWSTR, LPCWSTR, DWORD,
+                                                   LPWSTR* additionalHeaders) override {
+        *additionalHeaders = nullptr;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnResponse(DWORD status, LPCWSTR, LPCWSTR,
+                                         LPWSTR* additionalHeaders) override {
+        if (additionalHeaders) *additionalHeaders = nullptr;
+        status_ = status;
+        return S_OK;
+    }
+
+private:
+    void releaseBinding() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (binding_) binding_->Release();
+        binding_ = nullptr;
+    }
+
+    const DownloadLimits& limits_;
+    DWORD status_ = 0;
+    std::mutex mutex_;
+    IBinding* binding_ = nullptr;
+    bool late_ = false;
+};
+
+// Aborts the watched transfer when it outlasts the time limit; stops at destruction.
+class Deadline {
+public:
+    Deadline(TransferWatch& watch, long seconds)
+        : thread_([this, &watch, seconds] {
+              std::unique_lock<std::mutex> lock(mutex_);
+              if (!done_.wait_for(lock, std::chrono::seconds(seconds), [this] { return ended_; }))
+                  watch.abortLate();
+          }) {}
+    ~Deadline() {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            ended_ = true;
+        }
+        done_.notify_one();
+        thread_.join();
+    }
+    Deadline(const Deadline&) = delete;
+    Deadline& operator=(const Deadline&) = delete;
+
+private:
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool ended_ = false;
+    std::thread thread_;  // last, so it starts with everything above in place
+};
+
+long long fileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// An empty file of a new name in the target's folder, so the final rename stays on one volume.
+std::string temporaryBeside(const std::string& target) {
+    const size_t slash = target.find_last_of("\\/");
+    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash);
+    char name[MAX_PATH] = {};
+    if (::GetTempFileNameA(folder.c_str(), "twk", 0, name) == 0) return {};
+    return name;
+}
+
+// COM for the length of one call, when the thread has none yet.
+class ComScope {
+public:
+    ComScope() : initialised_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComScope() {
+        if (initialised_) ::CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+private:
+    bool initialised_;
+};
+
+}  // namespace
+
+bool downloadFile(const std::string& url, const std::string& target, const DownloadLimits& limits) {
+    if (!isWebUrl(url)) return false;
+    const std::string temp = temporaryBeside(target);
+    if (temp.empty()) return false;
+    bool ok = false;
+    {
+        const ComScope com;
+        TransferWatch watch(limits);
+        const Deadline deadline(watch, limits.totalSeconds);
+        ok = ::URLDownloadToFileA(nullptr, url.c_str(), temp.c_str(), 0, &watch) == S_OK &&
+             watch.statusOk();
+    }
+    const long long size = fileSize(temp);
+    ok = ok && size >= 0 && size <= limits.maxBytes;
+    if (ok)
+        ok = ::MoveFileExA(temp.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (!ok) ::DeleteFileA(temp.c_str());
+    return ok;
+}
+
+}  // namespace platform

@@ -1,0 +1,24 @@
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/program_folder.h"
+
+namespace platform {
+
+std::string programFolder() {
+    std::vector<char> path(MAX_PATH);
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return ".";
+        // A full buffer means the name was cut: ask again with more room.
+        if (length < path.size()) {
+            const std::string exe(path.data(), length);
+            return exe.substr(0, exe.rfind('\\'));
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+}  // namespace platform

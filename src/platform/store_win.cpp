@@ -1,0 +1,156 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/store.h"
+
+namespace platform {
+namespace {
+
+// A key handle closed on every path.
+class OpenKey {
+public:
+    OpenKey() = default;
+    ~OpenKey() {
+        if (key_) ::RegCloseKey(key_);
+    }
+    OpenKey(const OpenKey&) = delete;
+    OpenKey& operator=(const OpenKey&) = delete;
+
+    HKEY* out() { return &key_; }
+    HKEY get() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+// The value's type and bytes, asking for the size first so no length is ever cut. A value that
+// grows between the two calls is asked for again.
+bool queryValue(HKEY key, const std::string& name, DWORD& type, std::string& data) {
+    DWORD size = 0;
+    if (::RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return false;
+    for (;;) {
+        std::vector<BYTE> buffer(size + 1, 0);
+        DWORD got = size;
+        LONG result = ::RegQueryValueExA(key, name.c_str(), nullptr, &type, buffer.data(), &got);
+        if (result == ERROR_MORE_DATA) {
+            size = got;
+            continue;
+        }
+        if (result != ERROR_SUCCESS) return false;
+        data.assign(reinterpret_cast<const char*>(buffer.data()), got);
+        return true;
+    }
+}
+
+RegValue toValue(DWORD type, std::string data) {
+    if (type == REG_SZ) {
+        // The stored text ends at its first NUL (the terminator, or an early one).
+        data.resize(std::min(data.find('\0'), data.size()));
+        return RegValue::string(std::move(data));
+    }
+    if (type == REG_DWORD && data.size() == sizeof(DWORD)) {
+        DWORD number = 0;
+        std::copy(data.begin(), data.end(), reinterpret_cast<char*>(&number));
+        return RegValue::number(number);
+    }
+    return RegValue{RegValue::Type::Other, std::move(data), 0};
+}
+
+bool setValue(HKEY key, const std::string& name, const RegValue& value) {
+    switch (value.type) {
+        case RegValue::Type::String:
+            // The text and its NUL: size = length + 1.
+            return ::RegSetValueExA(key, name.c_str(), 0, REG_SZ,
+                                    reinterpret_cast<const BYTE*>(value.text.c_str()),
+                                    static_cast<DWORD>(value.text.size() + 1)) == ERROR_SUCCESS;
+        case RegValue::Type::Dword: {
+            const DWORD number = value.dword;
+            return ::RegSetValueExA(key, name.c_str(), 0, REG_DWORD,
+                                    reinterpret_cast<const BYTE*>(&number),
+                                    sizeof number) == ERROR_SUCCESS;
+        }
+        case RegValue::Type::Other:
+            break;
+    }
+    return ::RegSetValueExA(key, name.c_str(), 0, REG_BINARY,
+                            reinterpret_cast<const BYTE*>(value.text.data()),
+                            static_cast<DWORD>(value.text.size())) == ERROR_SUCCESS;
+}
+
+// The key path under HKEY_LOCAL_MACHINE, below the stand-in root key when there is one.
+std::string fullPath(const std::string& base, const std::string& keyPath) {
+    if (base.empty()) return keyPath;
+    return keyPath.empty() ? base : base + "\\" + keyPath;
+}
+
+}  // namespace
+
+const RegValue* findRegValue(const RegValues& values, const std::string& name) {
+    for (const auto& [existing, value] : values)
+        if (::lstrcmpiA(existing.c_str(), name.c_str()) == 0) return &value;
+    return nullptr;
+}
+
+RegistryRoot::RegistryRoot(std::string base) : location_(std::move(base)) {}
+
+std::optional<RegValue> RegistryRoot::read(const std::string& keyPath,
+                                           const std::string& name) const {
+    OpenKey key;
+    // Opening only: a missing key stays missing.
+    if (::RegOpenKeyA(HKEY_LOCAL_MACHINE, fullPath(location_, keyPath).c_str(), key.out()) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    DWORD type = 0;
+    std::string data;
+    if (!queryValue(key.get(), name, type, data)) return std::nullopt;
+    return toValue(type, std::move(data));
+}
+
+RegValues RegistryRoot::readAll(const std::string& keyPath) const {
+    RegValues values;
+    OpenKey key;
+    if (::RegOpenKeyA(HKEY_LOCAL_MACHINE, fullPath(location_, keyPath).c_str(), key.out()) !=
+        ERROR_SUCCESS)
+        return values;
+    DWORD longestName = 0;
+    if (::RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                           &longestName, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return values;
+    std::vector<char> name(longestName + 1);
+    DWORD index = 0;
+    for (;;) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        LONG result = ::RegEnumValueA(key.get(), index, name.data(), &nameLength, nullptr, nullptr,
+                                      nullptr, nullptr);
+        if (result == ERROR_MORE_DATA) {  // a longer name appeared meanwhile
+            name.resize(name.size() * 2);
+            continue;
+        }
+        if (result != ERROR_SUCCESS) break;
+        const std::string valueName(name.data(), nameLength);
+        DWORD type = 0;
+        std::string data;
+        if (queryValue(key.get(), valueName, type, data))
+            values.emplace_back(valueName, toValue(type, std::move(data)));
+        ++index;
+    }
+    return values;
+}
+
+bool RegistryRoot::write(const std::string& keyPath, const RegValues& values) const {
+    OpenKey key;
+    // Creates the key and every missing parent.
+    if (::RegCreateKeyA(HKEY_LOCAL_MACHINE, fullPath(location_, keyPath).c_str(), key.out()) !=
+        ERROR_SUCCESS)
+        return false;
+    // The registry has no transaction across values: each is written on its own, and the
+    // answer says whether all of them were.
+    bool all = true;
+    for (const auto& [name, value] : values) all = setValue(key.get(), name, value) && all;
+    return all;
+}
+
+}  // namespace platform
