@@ -10,17 +10,15 @@
 #include "core/settings/main_op.h"
 #include "support/full_disk.h"
 #include "support/read_only.h"
+#include "support/settings_values.h"
 #include "support/temp_dir.h"
 
 namespace twk {
 namespace {
 
-constexpr const char* kProgram = "/opt/tarnwick";
+using test::allValues;
 
-std::vector<std::string> allValues(const MainOp& s) {
-    return {s.lang,  s.isSaveReport, s.DirRep, s.DirQuar, s.isStartWind, s.isSendRep,
-            s.Recip, s.Shed,         s.Time,   s.EW,      s.EM,          s.isGuard};
-}
+constexpr const char* kProgram = "/opt/tarnwick";
 
 // Names in the store's folder, the key file and its lock alone when nothing was left behind.
 std::set<std::string> namesIn(const std::string& folder) {

@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "core/settings/main_op.h"
+#include "support/settings_values.h"
 #include "support/temp_dir.h"
 
 extern char** environ;
@@ -23,15 +24,12 @@ extern char** environ;
 namespace twk {
 namespace {
 
+using test::allValues;
+
 constexpr int kKills = 500;
 constexpr long kReads = 10000;
 constexpr long long kGenerationsPerWriter = 1'000'000'000;
 constexpr const char* kProgram = "/opt/tarnwick";
-
-std::vector<std::string> allValues(const MainOp& s) {
-    return {s.lang,  s.isSaveReport, s.DirRep, s.DirQuar, s.isStartWind, s.isSendRep,
-            s.Recip, s.Shed,         s.Time,   s.EW,      s.EM,          s.isGuard};
-}
 
 // What one read saw: no store yet, one whole generation, or a mix.
 struct Seen {

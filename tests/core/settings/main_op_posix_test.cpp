@@ -9,15 +9,13 @@
 
 #include "core/settings/main_op.h"
 #include "support/read_only.h"
+#include "support/settings_values.h"
 #include "support/temp_dir.h"
 
 namespace twk {
 namespace {
 
-std::vector<std::string> allValues(const MainOp& s) {
-    return {s.lang,  s.isSaveReport, s.DirRep, s.DirQuar, s.isStartWind, s.isSendRep,
-            s.Recip, s.Shed,         s.Time,   s.EW,      s.EM,          s.isGuard};
-}
+using test::allValues;
 
 class MainOpPosixTest : public ::testing::Test {
 protected:

@@ -2,15 +2,13 @@
 
 #include "core/settings/main_op.h"
 #include "platform/roots.h"
+#include "support/settings_values.h"
 #include "support/temp_registry.h"
 
 namespace twk {
 namespace {
 
-std::vector<std::string> allValues(const MainOp& s) {
-    return {s.lang, s.isSaveReport, s.DirRep, s.DirQuar, s.isStartWind, s.isSendRep,
-            s.Recip, s.Shed, s.Time, s.EW, s.EM, s.isGuard};
-}
+using test::allValues;
 
 const std::string kProgramFolder = "/opt/tarnwick";
 const std::string kReportsDefault = kProgramFolder + platform::pathSeparator() + "reports";
