@@ -16,20 +16,8 @@ if [[ ${1:-} == --fuzz ]]; then
     shift
 fi
 
-missing=()
-for package in "${packages[@]}"; do
-    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-    [[ "$status" == "install ok installed" ]] || missing+=("$package")
-done
-
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    [[ $(id -u) -eq 0 ]] || sudo="sudo"
-    $sudo apt-get update -qq
-    # Recommends would pull desktop themes that replace Qt's own dialogs.
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+source "$(dirname "$0")/install-missing.sh"
+install_missing "${packages[@]}"
 
 build_dir=$1
 shift

@@ -10,18 +10,8 @@ toolchain="$root/cmake/toolchain-mingw64.cmake"
 # wine64-preloader reserves Wine's fixed addresses before the kernel places anything there;
 # without it about one start in a few thousand fails ("failed to map the shared user data").
 packages=(g++-mingw-w64-x86-64-posix wine wine64 wine64-preloader cmake ninja-build googletest)
-missing=()
-for package in "${packages[@]}"; do
-    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-    [[ "$status" == "install ok installed" ]] || missing+=("$package")
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    [[ $(id -u) -eq 0 ]] || sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+source "$root/scripts/install-missing.sh"
+install_missing "${packages[@]}"
 
 # GoogleTest, built once per build folder with the same toolchain.
 gtest_prefix="$build/googletest-install"
