@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/reports/save_report_flow.h"
+#include "core/reports/save_report_flow_fixture.h"
 #include "support/read_only.h"
 #include "support/scripted_services.h"
 #include "support/temp_dir.h"
@@ -11,25 +12,7 @@
 namespace twk {
 namespace {
 
-class SaveReportFlowPosixTest : public ::testing::Test {
-protected:
-    // Writes "new" and records each path together with whether a file was there at the call.
-    void save() {
-        SaveReportAs(dialog, boxes, [this](const std::string& fileName) {
-            written.push_back(fileName);
-            existedBefore.push_back(test::exists(fileName));
-            test::writeFile(fileName, "new");
-            return writerAnswer;
-        });
-    }
-
-    test::TempDir dir;
-    test::ScriptedSaveFileDialog dialog;
-    test::ScriptedMessageBoxes boxes;
-    bool writerAnswer = true;
-    std::vector<std::string> written;
-    std::vector<bool> existedBefore;
-};
+using SaveReportFlowPosixTest = test::SaveReportFlowFixture;
 
 TEST_F(SaveReportFlowPosixTest, FileThatCannotBeDeletedIsKeptAndReported) {
     dialog.answer = test::writeFile(dir.file("locked/old.csv"), "old");

@@ -7,30 +7,13 @@
 
 #include "platform/files.h"
 #include "support/scripted_services.h"
+#include "core/reports/save_report_flow_fixture.h"
 #include "support/temp_dir.h"
 
 namespace twk {
 namespace {
 
-class SaveReportFlowTest : public ::testing::Test {
-protected:
-    // Writes "new" and records each path together with whether a file was there at the call.
-    void save() {
-        SaveReportAs(dialog, boxes, [this](const std::string& fileName) {
-            written.push_back(fileName);
-            existedBefore.push_back(test::exists(fileName));
-            test::writeFile(fileName, "new");
-            return writerAnswer;
-        });
-    }
-
-    test::TempDir dir;
-    test::ScriptedSaveFileDialog dialog;
-    test::ScriptedMessageBoxes boxes;
-    bool writerAnswer = true;
-    std::vector<std::string> written;
-    std::vector<bool> existedBefore;
-};
+using SaveReportFlowTest = test::SaveReportFlowFixture;
 
 TEST_F(SaveReportFlowTest, CancelledDialogWritesNothingAndSaysNothing) {
     save();
