@@ -10,6 +10,8 @@ namespace {
 
 constexpr const char* kSection = "Mail";
 constexpr size_t kMaxValueChars = 1024;
+// The file holds a few lines; anything larger is not read.
+constexpr std::uint64_t kMaxFileBytes = std::uint64_t{1} << 20;
 constexpr long kMaxTimeoutSeconds = 600;
 
 bool isOn(const std::string& value) {
@@ -33,17 +35,18 @@ std::string mailSettingsFile(const platform::Roots& roots) {
 }
 
 MailSettings readMailSettings(const platform::Roots& roots) {
-    const std::string file = mailSettingsFile(roots);
-    auto value = [&](const char* key) {
-        return platform::readProfileString(kSection, key, file, kMaxValueChars);
-    };
+    constexpr platform::ProfileKey kKeys[] = {{kSection, "Server"},   {kSection, "Sender"},
+                                              {kSection, "User"},     {kSection, "Password"},
+                                              {kSection, "StartTLS"}, {kSection, "Timeout"}};
+    const std::vector<std::string> values = platform::readProfileStrings(
+        mailSettingsFile(roots), kKeys, kMaxFileBytes, kMaxValueChars);
     MailSettings settings;
-    if (std::string server = value("Server"); !server.empty()) settings.server = server;
-    if (std::string sender = value("Sender"); !sender.empty()) settings.sender = sender;
-    settings.user = value("User");
-    settings.password = value("Password");
-    settings.startTls = isOn(value("StartTLS"));
-    settings.timeoutSeconds = timeoutOr(value("Timeout"), settings.timeoutSeconds);
+    if (!values[0].empty()) settings.server = values[0];
+    if (!values[1].empty()) settings.sender = values[1];
+    settings.user = values[2];
+    settings.password = values[3];
+    settings.startTls = isOn(values[4]);
+    settings.timeoutSeconds = timeoutOr(values[5], settings.timeoutSeconds);
     return settings;
 }
 

@@ -2,15 +2,13 @@
 
 #include <curl/curl.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <unistd.h>
+#include "platform/files.h"
 
 namespace platform {
 namespace {
 
 struct Sink {
-    std::FILE* file;
+    FileReplacement& file;
     long long written = 0;
     long long maxBytes;
 };
@@ -19,8 +17,9 @@ size_t writeChunk(char* data, size_t size, size_t count, void* userData) {
     auto* sink = static_cast<Sink*>(userData);
     size_t bytes = size * count;
     sink->written += static_cast<long long>(bytes);
-    if (sink->written > sink->maxBytes) return 0;  // aborts the transfer
-    return std::fwrite(data, 1, bytes, sink->file);
+    // Returning less than given aborts the transfer.
+    if (sink->written > sink->maxBytes || !sink->file.write({data, bytes})) return 0;
+    return bytes;
 }
 
 bool transfer(const std::string& url, Sink& sink, const DownloadLimits& limits) {
@@ -49,22 +48,9 @@ bool downloadFile(const std::string& url, const std::string& target,
                   const DownloadLimits& limits) {
     static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
     if (!initialised) return false;
-    std::string temp = target + ".part.XXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-    std::FILE* file = ::fdopen(fd, "wb");
-    if (!file) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        return false;
-    }
+    FileReplacement file(target);
     Sink sink{file, 0, limits.maxBytes};
-    bool ok = transfer(url, sink, limits);
-    ok = (std::fflush(file) == 0) && (::fsync(fd) == 0) && ok;
-    ok = (std::fclose(file) == 0) && ok;
-    if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
+    return transfer(url, sink, limits) && file.commit();
 }
 
 }  // namespace platform

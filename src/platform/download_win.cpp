@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/download.h"
+#include "platform/files.h"
 #include "platform/strings.h"
 
 namespace platform {
@@ -137,21 +138,6 @@ private:
     std::thread thread_;  // last, so it starts with everything above in place
 };
 
-long long fileSize(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
-    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-// An empty file of a new name in the target's folder, so the final rename stays on one volume.
-std::string temporaryBeside(const std::string& target) {
-    const size_t slash = target.find_last_of("\\/");
-    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash);
-    char name[MAX_PATH] = {};
-    if (::GetTempFileNameA(folder.c_str(), "twk", 0, name) == 0) return {};
-    return name;
-}
-
 // COM for the length of one call, when the thread has none yet.
 class ComScope {
 public:
@@ -170,8 +156,11 @@ private:
 
 bool downloadFile(const std::string& url, const std::string& target, const DownloadLimits& limits) {
     if (!isWebUrl(url)) return false;
-    const std::string temp = temporaryBeside(target);
-    if (temp.empty()) return false;
+    // The system writes the transfer to a path of its own choosing: a name that the next
+    // replacement of target cleans up if this one is killed, read back within the bound and
+    // put in place by the one replacement rule.
+    removeLeftoverTemporaries(target);
+    const std::string temp = temporaryName(target);
     bool ok = false;
     {
         const ComScope com;
@@ -180,12 +169,11 @@ bool downloadFile(const std::string& url, const std::string& target, const Downl
         ok = ::URLDownloadToFileA(nullptr, url.c_str(), temp.c_str(), 0, &watch) == S_OK &&
              watch.statusOk();
     }
-    const long long size = fileSize(temp);
-    ok = ok && size >= 0 && size <= limits.maxBytes;
-    if (ok)
-        ok = ::MoveFileExA(temp.c_str(), target.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    if (!ok) ::DeleteFileA(temp.c_str());
+    if (ok) {
+        const FileRead fetched = readRegularFile(temp, static_cast<std::uint64_t>(limits.maxBytes));
+        ok = fetched.ok() && replaceFile(target, fetched.bytes);
+    }
+    ::DeleteFileA(temp.c_str());
     return ok;
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -17,5 +20,82 @@ bool makeDir(const std::string& path);
 bool removeFile(const std::string& path);
 // The user's documents folder, for dialogs to start in.
 std::string documentsFolder();
+
+// What reading a file from outside gave.
+struct FileRead {
+    enum class Outcome {
+        Read,        // bytes hold the whole file
+        Missing,     // nothing at the path (it may have been moved away meanwhile)
+        NotRegular,  // a folder, pipe, device or socket: never read
+        TooLarge,    // more than the reader's bound, or still growing past it
+        OpenFailed,  // error tells why
+        ReadFailed,  // error tells why
+    };
+    Outcome outcome = Outcome::OpenFailed;
+    std::string bytes;
+    int error = 0;  // the system's error number of OpenFailed and ReadFailed
+
+    bool ok() const { return outcome == Outcome::Read; }
+    // The system's text for error, e.g. "Permission denied".
+    std::string reason() const;
+};
+
+// Reads a file that comes from outside (the store, captions, reports, downloads, settings of
+// the helper library) so that no file can stall or exhaust the program: a path that is not a
+// regular file is not even opened, the file is opened without blocking and without becoming a
+// controlling terminal, checked again on the open descriptor, and read only while it stays
+// within maxBytes. A file may grow while it is read (a log being written), but by at most
+// kMaxGrowthWhileRead beyond the size it had when opened; pseudo files that report no size and
+// never end are thus cut off early and answered TooLarge.
+FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes);
+inline constexpr std::uint64_t kMaxGrowthWhileRead = std::uint64_t{1} << 20;
+
+// The memory this process may use at most: the machine's physical memory, or a lower limit set
+// on the process. 0 when unknown.
+std::uint64_t usableMemoryBytes();
+
+// Writes a file by atomic replacement: the bytes go to a new temporary file beside target,
+// created exclusively (never through a link or an existing file), which is flushed to the disk
+// and renamed over target only when whole. Until commit() succeeds target stays as it was; a
+// replacement that is not committed removes its temporary file. A link at target is replaced
+// itself, never written through; a folder, device, pipe or socket at target is never replaced
+// (the replacement fails). Each replacement first removes the temporary files that a killed
+// writer of the same target left behind (a live writer's are kept).
+class FileReplacement {
+public:
+    // mode: Linux permission bits of the new file; by default those of the regular file it
+    // replaces, or the usual ones for a new file (0666 less the umask). Windows ignores it.
+    explicit FileReplacement(std::string target, std::optional<unsigned> mode = std::nullopt);
+    ~FileReplacement();
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+
+    // Appends bytes (buffered). False once anything failed, creating the temporary file
+    // included; later writes are then ignored.
+    bool write(std::string_view bytes);
+    // Puts the file in place. False when anything failed: target is then unchanged.
+    bool commit();
+
+private:
+    bool flushBuffer();
+    void discard();
+
+    std::string target_;
+    std::string temp_;
+    std::intptr_t handle_;  // a descriptor (Linux) or a HANDLE (Windows)
+    bool failed_ = false;
+    bool committed_ = false;
+    std::string buffer_;
+};
+
+// One FileReplacement of target by bytes.
+bool replaceFile(const std::string& target, std::string_view bytes,
+                 std::optional<unsigned> mode = std::nullopt);
+
+// The temporary files of target's replacements: this prefix and six random letters or digits.
+std::string temporaryPrefix(const std::string& target);
+std::string temporaryName(const std::string& target);
+// Removes the temporary files beside target that no live writer holds.
+void removeLeftoverTemporaries(const std::string& target);
 
 }  // namespace platform

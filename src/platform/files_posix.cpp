@@ -2,14 +2,131 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <new>
 
 namespace platform {
+namespace {
+
+constexpr int kNoDescriptor = -1;
+constexpr std::size_t kWriteBuffer = std::size_t{1} << 16;
+constexpr int kNameAttempts = 100;
+
+// Closes a descriptor on every path.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+bool isMissing(int error) { return error == ENOENT || error == ENOTDIR; }
+
+FileRead failed(FileRead::Outcome outcome, int error = 0) {
+    FileRead result;
+    result.outcome = outcome;
+    result.error = error;
+    return result;
+}
+
+// Reads fd to its end into bytes, at most limit bytes; TooLarge when the file goes on.
+FileRead readOpenFile(int fd, std::uint64_t expected, std::uint64_t limit) {
+    FileRead result;
+    std::string& bytes = result.bytes;
+    try {
+        bytes.resize(static_cast<std::size_t>(std::min(expected, limit)) + 1);
+        std::size_t used = 0;
+        for (;;) {
+            if (used == bytes.size()) {
+                if (used > limit) return failed(FileRead::Outcome::TooLarge);
+                bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(used * 2, limit + 1)));
+            }
+            const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return failed(FileRead::Outcome::ReadFailed, errno);
+            if (n == 0) break;
+            used += static_cast<std::size_t>(n);
+        }
+        if (used > limit) return failed(FileRead::Outcome::TooLarge);
+        bytes.resize(used);
+    } catch (const std::bad_alloc&) {
+        return failed(FileRead::Outcome::TooLarge);
+    }
+    result.outcome = FileRead::Outcome::Read;
+    return result;
+}
+
+bool writeAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        data.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+void syncFolder(const std::string& folder) {
+    const Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0) ::fsync(dir.get());
+}
+
+// What is at a replacement's target: nothing, a link, or a regular file with its permission
+// bits. A folder, device, pipe or socket is never replaced.
+struct TargetKind {
+    bool replaceable = true;
+    std::optional<unsigned> mode;
+};
+
+TargetKind targetKind(const std::string& target) {
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0) return {};
+    if (S_ISREG(info.st_mode)) return {true, static_cast<unsigned>(info.st_mode & 07777)};
+    return {S_ISLNK(info.st_mode), std::nullopt};
+}
+
+// A new temporary file for target, locked for as long as its writer lives: the lock tells
+// a live writer's file from a killed one's.
+int createTemporary(const std::string& target, std::string& name) {
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        name = temporaryName(target);
+        // O_EXCL with O_CREAT never follows a link and never opens an existing file.
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                              0666);
+        if (fd < 0 && errno == EEXIST) continue;
+        if (fd < 0) return kNoDescriptor;
+        // Taken in the moment since creation by a clean-up, which removes it: another name.
+        // Where the file system has no locks the file goes unlocked, and is never cleaned up.
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+            ::close(fd);
+            continue;
+        }
+        return fd;
+    }
+    return kNoDescriptor;
+}
+
+}  // namespace
 
 bool dirExists(const std::string& path) {
     struct stat info {};
@@ -19,10 +136,8 @@ bool dirExists(const std::string& path) {
 bool fileExists(const std::string& path) {
     struct stat info {};
     if (path.empty() || ::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    ::close(fd);
-    return true;
+    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    return fd.get() >= 0;
 }
 
 std::vector<std::string> listFiles(const std::string& dir, bool* ok) {
@@ -56,6 +171,111 @@ std::string documentsFolder() {
     std::string base = home ? home : "";
     if (!base.empty() && dirExists(base + "/Documents")) return base + "/Documents";
     return base;
+}
+
+FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes) {
+    struct stat info {};
+    // Opening a device or a pipe can block or act on the device: such paths are not opened.
+    if (::stat(path.c_str(), &info) != 0)
+        return failed(isMissing(errno) ? FileRead::Outcome::Missing : FileRead::Outcome::OpenFailed,
+                      errno);
+    if (!S_ISREG(info.st_mode)) return failed(FileRead::Outcome::NotRegular);
+    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0)
+        return failed(isMissing(errno) ? FileRead::Outcome::Missing : FileRead::Outcome::OpenFailed,
+                      errno);
+    // The path may have been swapped between the two looks; the descriptor tells the truth.
+    if (::fstat(fd.get(), &info) != 0) return failed(FileRead::Outcome::ReadFailed, errno);
+    if (!S_ISREG(info.st_mode)) return failed(FileRead::Outcome::NotRegular);
+    const auto size = static_cast<std::uint64_t>(info.st_size);
+    if (size > maxBytes) return failed(FileRead::Outcome::TooLarge);
+    return readOpenFile(fd.get(), size, std::min(maxBytes, size + kMaxGrowthWhileRead));
+}
+
+std::uint64_t usableMemoryBytes() {
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGE_SIZE);
+    std::uint64_t usable = pages > 0 && pageSize > 0 ? static_cast<std::uint64_t>(pages) *
+                                                           static_cast<std::uint64_t>(pageSize)
+                                                     : 0;
+    for (int resource : {RLIMIT_AS, RLIMIT_DATA}) {
+        rlimit limit{};
+        if (::getrlimit(resource, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+            usable = usable == 0 ? limit.rlim_cur
+                                 : std::min<std::uint64_t>(usable, limit.rlim_cur);
+    }
+    return usable;
+}
+
+void removeLeftoverTemporaries(const std::string& target) {
+    const std::string folder = folderOf(target);
+    const std::string prefix = temporaryPrefix(target.substr(target.rfind('/') + 1));
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.rfind(prefix, 0) != 0) continue;
+        const std::string path = folder + "/" + name;
+        const Descriptor fd(
+            ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        struct stat info {};
+        // A writer holds the lock on its file until it ends.
+        if (fd.get() >= 0 && ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode) &&
+            ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
+            ::unlink(path.c_str());
+    }
+    ::closedir(dir);
+}
+
+FileReplacement::FileReplacement(std::string target, std::optional<unsigned> mode)
+    : target_(std::move(target)), handle_(kNoDescriptor) {
+    const TargetKind kind = targetKind(target_);
+    if (!kind.replaceable) {
+        failed_ = true;
+        return;
+    }
+    removeLeftoverTemporaries(target_);
+    if (!mode) mode = kind.mode;
+    const int fd = createTemporary(target_, temp_);
+    handle_ = fd;
+    failed_ = fd < 0 || (mode && ::fchmod(fd, *mode) != 0);
+}
+
+FileReplacement::~FileReplacement() { discard(); }
+
+bool FileReplacement::write(std::string_view bytes) {
+    if (failed_ || committed_) return false;
+    buffer_.append(bytes);
+    if (buffer_.size() >= kWriteBuffer) flushBuffer();
+    return !failed_;
+}
+
+bool FileReplacement::flushBuffer() {
+    if (!failed_ && !writeAll(static_cast<int>(handle_), buffer_)) failed_ = true;
+    buffer_.clear();
+    return !failed_;
+}
+
+bool FileReplacement::commit() {
+    if (committed_ || !flushBuffer()) return false;
+    const int fd = static_cast<int>(handle_);
+    // Renamed while still open and locked, so no clean-up can take it for a killed writer's.
+    if (::fsync(fd) != 0 || ::rename(temp_.c_str(), target_.c_str()) != 0) {
+        failed_ = true;
+        return false;
+    }
+    committed_ = true;
+    ::close(fd);
+    handle_ = kNoDescriptor;
+    syncFolder(folderOf(target_));
+    return true;
+}
+
+void FileReplacement::discard() {
+    if (handle_ == kNoDescriptor) return;
+    if (!committed_) ::unlink(temp_.c_str());
+    ::close(static_cast<int>(handle_));
+    handle_ = kNoDescriptor;
 }
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <new>
 
 #include "platform/files.h"
 
@@ -33,6 +34,98 @@ bool listed(const WIN32_FIND_DATAA& entry) {
     constexpr DWORD kLeftOut =
         FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     return (entry.dwFileAttributes & kLeftOut) == 0;
+}
+
+constexpr std::intptr_t kNoHandle = -1;
+constexpr std::size_t kWriteBuffer = std::size_t{1} << 16;
+constexpr DWORD kReadChunk = DWORD{1} << 20;
+constexpr int kNameAttempts = 100;
+
+// Closes a handle on every path.
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() {
+        if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+bool isMissing(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+FileRead failed(FileRead::Outcome outcome, DWORD error = 0) {
+    FileRead result;
+    result.outcome = outcome;
+    result.error = static_cast<int>(error);
+    return result;
+}
+
+FileRead notOpened(DWORD error) {
+    return failed(isMissing(error) ? FileRead::Outcome::Missing : FileRead::Outcome::OpenFailed,
+                  error);
+}
+
+// Reads the file to its end, at most limit bytes; TooLarge when it goes on.
+FileRead readOpenFile(HANDLE file, std::uint64_t expected, std::uint64_t limit) {
+    FileRead result;
+    std::string& bytes = result.bytes;
+    try {
+        bytes.resize(static_cast<std::size_t>(std::min(expected, limit)) + 1);
+        std::size_t used = 0;
+        for (;;) {
+            if (used == bytes.size()) {
+                if (used > limit) return failed(FileRead::Outcome::TooLarge);
+                bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(used * 2, limit + 1)));
+            }
+            DWORD got = 0;
+            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - used, kReadChunk));
+            if (!::ReadFile(file, bytes.data() + used, want, &got, nullptr))
+                return failed(FileRead::Outcome::ReadFailed, ::GetLastError());
+            if (got == 0) break;
+            used += got;
+        }
+        if (used > limit) return failed(FileRead::Outcome::TooLarge);
+        bytes.resize(used);
+    } catch (const std::bad_alloc&) {
+        return failed(FileRead::Outcome::TooLarge);
+    }
+    result.outcome = FileRead::Outcome::Read;
+    return result;
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? "." : path.substr(0, separator);
+}
+
+// A new temporary file for target, shared with nobody while its writer has it open: a killed
+// writer's file can be deleted, a live writer's cannot.
+HANDLE createTemporary(const std::string& target, std::string& name) {
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        name = temporaryName(target);
+        HANDLE file = ::CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+bool writeAll(HANDLE file, std::string_view data) {
+    while (!data.empty()) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size(), kReadChunk));
+        if (!::WriteFile(file, data.data(), chunk, &written, nullptr) || written == 0)
+            return false;
+        data.remove_prefix(written);
+    }
+    return true;
 }
 
 }  // namespace
@@ -70,6 +163,98 @@ bool makeDir(const std::string& path) {
 }
 
 bool removeFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
+
+FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes) {
+    const DWORD attributes = attributesOf(path);
+    if (attributes == kNoAttributes) return notOpened(::GetLastError());
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return failed(FileRead::Outcome::NotRegular);
+    const Handle file(::CreateFileA(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) return notOpened(::GetLastError());
+    // Pipes, consoles and devices are no files on a disk.
+    if (::GetFileType(file.get()) != FILE_TYPE_DISK) return failed(FileRead::Outcome::NotRegular);
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size))
+        return failed(FileRead::Outcome::ReadFailed, ::GetLastError());
+    const auto length = static_cast<std::uint64_t>(size.QuadPart);
+    if (length > maxBytes) return failed(FileRead::Outcome::TooLarge);
+    return readOpenFile(file.get(), length, std::min(maxBytes, length + kMaxGrowthWhileRead));
+}
+
+std::uint64_t usableMemoryBytes() {
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    return ::GlobalMemoryStatusEx(&status) ? status.ullTotalPhys : 0;
+}
+
+void removeLeftoverTemporaries(const std::string& target) {
+    WIN32_FIND_DATAA entry{};
+    const std::string folder = folderOf(target);
+    HANDLE search = ::FindFirstFileA((temporaryPrefix(target) + "*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        // A live writer shares its file with nobody, so only a killed writer's goes.
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            ::DeleteFileA((folder + "\\" + entry.cFileName).c_str());
+    } while (::FindNextFileA(search, &entry));
+    ::FindClose(search);
+}
+
+FileReplacement::FileReplacement(std::string target, std::optional<unsigned>)
+    : target_(std::move(target)), handle_(kNoHandle) {
+    const DWORD attributes = attributesOf(target_);
+    if (attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        failed_ = true;
+        return;
+    }
+    removeLeftoverTemporaries(target_);
+    HANDLE file = createTemporary(target_, temp_);
+    failed_ = file == INVALID_HANDLE_VALUE;
+    if (!failed_) handle_ = reinterpret_cast<std::intptr_t>(file);
+}
+
+FileReplacement::~FileReplacement() { discard(); }
+
+bool FileReplacement::write(std::string_view bytes) {
+    if (failed_ || committed_) return false;
+    buffer_.append(bytes);
+    if (buffer_.size() >= kWriteBuffer) flushBuffer();
+    return !failed_;
+}
+
+bool FileReplacement::flushBuffer() {
+    if (!failed_ && !writeAll(reinterpret_cast<HANDLE>(handle_), buffer_)) failed_ = true;
+    buffer_.clear();
+    return !failed_;
+}
+
+bool FileReplacement::commit() {
+    if (committed_ || !flushBuffer()) return false;
+    HANDLE file = reinterpret_cast<HANDLE>(handle_);
+    if (!::FlushFileBuffers(file)) {
+        failed_ = true;
+        return false;
+    }
+    // The file must be closed before it can be moved.
+    ::CloseHandle(file);
+    handle_ = kNoHandle;
+    if (!::MoveFileExA(temp_.c_str(), target_.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        failed_ = true;
+        ::DeleteFileA(temp_.c_str());
+        return false;
+    }
+    committed_ = true;
+    return true;
+}
+
+void FileReplacement::discard() {
+    if (handle_ == kNoHandle) return;
+    ::CloseHandle(reinterpret_cast<HANDLE>(handle_));
+    handle_ = kNoHandle;
+    if (!committed_) ::DeleteFileA(temp_.c_str());
+}
 
 std::string documentsFolder() {
     char path[MAX_PATH] = {};

@@ -1,19 +1,37 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace platform {
 
-// Reads one key of an INI file with the platform's rules (Windows: GetPrivateProfileStringA
-// itself; Linux: our reader keeping the same rules): section and key names without regard
-// to case, blanks around the value dropped, one pair of enclosing double quotes dropped, lines
-// starting with ';' are comments, the first matching section and key win. The result is cut to
-// maxChars bytes; a missing file, section or key gives empty text.
-std::string readProfileString(const std::string& section, const std::string& key,
-                              const std::string& file, size_t maxChars);
+// One key of an INI file to look up.
+struct ProfileKey {
+    std::string_view section;
+    std::string_view key;
+};
 
-// Our reader's lookup over text already in memory.
-std::string profileStringFromText(const std::string& section, const std::string& key,
-                                  const std::string& text);
+// INI files are read with the platform's rules, on every system by our own reader: section and
+// key names without regard to case, blanks around the value dropped, one pair of enclosing
+// double quotes dropped, lines starting with ';' are comments, the first matching section and
+// key win. A missing section or key gives empty text.
+
+// The values of keys in text, in the order of keys, from one pass over the text.
+std::vector<std::string> profileStringsFromText(std::span<const ProfileKey> keys,
+                                                std::string_view text);
+std::string profileStringFromText(std::string_view section, std::string_view key,
+                                  std::string_view text);
+
+// Reads file once (through readRegularFile, at most maxFileBytes) and looks up every key, each
+// value cut to maxChars bytes. A file that cannot be read gives empty values.
+std::vector<std::string> readProfileStrings(const std::string& file,
+                                            std::span<const ProfileKey> keys,
+                                            std::uint64_t maxFileBytes, std::size_t maxChars);
+std::string readProfileString(const std::string& section, const std::string& key,
+                              const std::string& file, std::uint64_t maxFileBytes,
+                              std::size_t maxChars);
 
 }  // namespace platform

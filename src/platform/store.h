@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -12,19 +13,27 @@ namespace platform {
 struct RegValue {
     enum class Type { String, Dword, Other };
     Type type = Type::String;
-    std::string text;        // String: the text; Other: raw bytes
-    std::uint32_t dword = 0; // Dword only
+    std::string text;               // String: the text; Other: raw bytes
+    std::uint32_t dword = 0;        // Dword only
+    std::uint32_t otherType = 3;    // Other only: the registry's type number (3 is binary)
 
     static RegValue string(std::string text) { return {Type::String, std::move(text), 0}; }
     static RegValue number(std::uint32_t value) { return {Type::Dword, {}, value}; }
+    static RegValue other(std::uint32_t type, std::string bytes) {
+        return {Type::Other, std::move(bytes), 0, type};
+    }
 };
 
 using RegValues = std::vector<std::pair<std::string, RegValue>>;
 
 // The root key HKEY_LOCAL_MACHINE.
 // Linux: a folder "registry/HKEY_LOCAL_MACHINE" in the system configuration directory. A key is a
-// file "<key path, / for \>.reg" in the text form of a registry export. Writes replace the file
-// atomically under an advisory lock, so a reader sees the old or the new file, never a mix.
+// file "<key path, / for \>.reg" in the text form of a registry export, its values under the
+// key's own line "[HKEY_LOCAL_MACHINE\<key path>]". A write changes the lines of the values it
+// sets and keeps every other byte: comments, other keys, values of every type, continued lines,
+// and the file's encoding (8-bit text, or UTF-16 with a byte-order mark). Writes replace the
+// file atomically under an advisory lock, so a reader sees the old or the new file, never a mix.
+// Key files are read only when they are regular files of at most kKeyFileLimit bytes.
 // Windows: the real HKEY_LOCAL_MACHINE. The registry has no transaction across values, so a
 // write sets its values one by one.
 class RegistryRoot {
@@ -41,7 +50,7 @@ public:
     RegValues readAll(const std::string& keyPath) const;
     // Sets the values (others of the key are kept), creating the key and its missing parents.
     // False when anything could not be written, and when the key exists but cannot be read
-    // whole, so that values it holds are never dropped.
+    // whole or (Linux) parsed, so that nothing it holds is ever dropped.
     bool write(const std::string& keyPath, const RegValues& values) const;
 
 #ifndef _WIN32
@@ -57,9 +66,17 @@ private:
 const RegValue* findRegValue(const RegValues& values, const std::string& name);
 
 #ifndef _WIN32
+inline constexpr std::uint64_t kKeyFileLimit = std::uint64_t{1} << 20;
+
 // The text form of one key file; exposed for the store's tests and fuzzing.
-RegValues parseRegistryText(const std::string& text);
-std::string formatRegistryText(const std::string& keyPath, const RegValues& values);
+// The values of keyPath that the file's bytes hold, in the order first met; a later line for a
+// name wins, "-" deletes. Lines that cannot be parsed are passed over.
+RegValues parseRegistryText(std::string_view bytes, const std::string& keyPath);
+// The bytes with values set under keyPath: the lines of those values replaced (the last line of
+// each name) or added after the key's last value (the key line added when missing), every
+// other byte kept, the encoding kept. Nothing when any line of the file cannot be parsed.
+std::optional<std::string> updateRegistryText(std::string_view bytes, const std::string& keyPath,
+                                              const RegValues& values);
 #endif
 
 }  // namespace platform

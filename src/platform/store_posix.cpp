@@ -1,160 +1,19 @@
 #include "platform/store.h"
 
-#include "platform/strings.h"
-
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
-#include <cstdio>
-#include <sstream>
+
+#include "platform/files.h"
+#include "platform/strings.h"
 
 namespace platform {
 namespace {
 
-constexpr const char* kHeader = "Windows Registry Editor Version 5.00";
-
-// Reads a quoted string starting at s[pos] == '"'; pos ends after the closing quote.
-std::optional<std::string> readQuoted(const std::string& s, size_t& pos) {
-    if (pos >= s.size() || s[pos] != '"') return std::nullopt;
-    std::string out;
-    for (++pos; pos < s.size(); ++pos) {
-        char c = s[pos];
-        if (c == '\\' && pos + 1 < s.size()) {
-            out += s[++pos];
-        } else if (c == '"') {
-            ++pos;
-            return out;
-        } else {
-            out += c;
-        }
-    }
-    return std::nullopt;
-}
-
-std::string quote(const std::string& s) {
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '\\' || c == '"') out += '\\';
-        out += c;
-    }
-    return out + "\"";
-}
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
-std::optional<std::string> parseHexBytes(const std::string& s) {
-    std::string out;
-    int high = -1;
-    for (char c : s) {
-        if (c == ',' || std::isspace(static_cast<unsigned char>(c)) || c == '\\') continue;
-        int d = hexDigit(c);
-        if (d < 0) return std::nullopt;
-        if (high < 0) {
-            high = d;
-        } else {
-            out += static_cast<char>(high * 16 + d);
-            high = -1;
-        }
-    }
-    if (high >= 0) return std::nullopt;
-    return out;
-}
-
-std::string formatHexBytes(const std::string& bytes) {
-    std::string out;
-    char buf[4];
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        std::snprintf(buf, sizeof buf, "%02x", static_cast<unsigned char>(bytes[i]));
-        if (i) out += ',';
-        out += buf;
-    }
-    return out;
-}
-
-std::optional<RegValue> parseData(const std::string& data) {
-    if (!data.empty() && data[0] == '"') {
-        size_t pos = 0;
-        auto text = readQuoted(data, pos);
-        if (!text || !trim(data.substr(pos)).empty()) return std::nullopt;
-        return RegValue::string(*text);
-    }
-    if (data.rfind("dword:", 0) == 0) {
-        std::string digits = trim(data.substr(6));
-        if (digits.empty() || digits.size() > 8) return std::nullopt;
-        std::uint32_t value = 0;
-        for (char c : digits) {
-            int d = hexDigit(c);
-            if (d < 0) return std::nullopt;
-            value = value * 16 + static_cast<std::uint32_t>(d);
-        }
-        return RegValue::number(value);
-    }
-    if (data.rfind("hex(1):", 0) == 0) {
-        auto bytes = parseHexBytes(data.substr(7));
-        if (!bytes) return std::nullopt;
-        if (!bytes->empty() && bytes->back() == '\0') bytes->pop_back();
-        return RegValue::string(*bytes);
-    }
-    if (data.rfind("hex", 0) == 0) {
-        size_t colon = data.find(':');
-        if (colon == std::string::npos) return std::nullopt;
-        auto bytes = parseHexBytes(data.substr(colon + 1));
-        if (!bytes) return std::nullopt;
-        return RegValue{RegValue::Type::Other, *bytes, 0};
-    }
-    return std::nullopt;
-}
-
-bool needsHexForm(const std::string& text) {
-    for (char c : text)
-        if (c == '\n' || c == '\r' || c == '\0') return true;
-    return false;
-}
-
-std::string formatData(const RegValue& value) {
-    char buf[16];
-    switch (value.type) {
-        case RegValue::Type::Dword:
-            std::snprintf(buf, sizeof buf, "dword:%08x", value.dword);
-            return buf;
-        case RegValue::Type::Other:
-            return "hex:" + formatHexBytes(value.text);
-        case RegValue::Type::String:
-            break;
-    }
-    if (needsHexForm(value.text)) return "hex(1):" + formatHexBytes(value.text + '\0');
-    return quote(value.text);
-}
-
-enum class KeyFileRead { Read, Missing, Failed };
-
-// The whole key file. A file that exists but cannot be read whole is Failed, never Missing:
-// a write must not replace values it could not read.
-KeyFileRead readKeyFile(const std::string& path, std::string& bytes) {
-    bytes.clear();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT ? KeyFileRead::Missing : KeyFileRead::Failed;
-    char chunk[16384];
-    for (;;) {
-        ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            ::close(fd);
-            return n == 0 ? KeyFileRead::Read : KeyFileRead::Failed;
-        }
-        bytes.append(chunk, static_cast<size_t>(n));
-    }
-}
+constexpr unsigned kKeyFileMode = 0644;  // the guard service and every user read the store
 
 bool makeParents(const std::string& filePath) {
     for (size_t slash = filePath.find('/', 1); slash != std::string::npos;
@@ -165,58 +24,16 @@ bool makeParents(const std::string& filePath) {
     return true;
 }
 
-bool writeAll(int fd, const std::string& data) {
-    size_t done = 0;
-    while (done < data.size()) {
-        ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-std::string dirOf(const std::string& path) { return path.substr(0, path.rfind('/')); }
-std::string baseOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
-
-// Temporary files of a writer that was killed; only the lock holder calls this.
-void removeLeftoverTemps(const std::string& file) {
-    std::string prefix = baseOf(file) + ".tmp.";
-    DIR* dir = ::opendir(dirOf(file).c_str());
-    if (!dir) return;
-    while (dirent* entry = ::readdir(dir)) {
-        std::string name = entry->d_name;
-        if (name.rfind(prefix, 0) == 0) ::unlink((dirOf(file) + "/" + name).c_str());
-    }
-    ::closedir(dir);
-}
-
-bool replaceAtomically(const std::string& file, const std::string& content) {
-    removeLeftoverTemps(file);
-    std::string temp = file + ".tmp.XXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-    bool ok = writeAll(fd, content) && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = ::rename(temp.c_str(), file.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    int dirFd = ::open(dirOf(file).c_str(), O_RDONLY | O_DIRECTORY);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
-    return true;
-}
-
+// The writers' advisory lock, on a regular file of its own that is never reached through a
+// link.
 class FileLock {
 public:
-    explicit FileLock(const std::string& path) : fd_(::open(path.c_str(), O_RDWR | O_CREAT, 0644)) {
-        if (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0) {
+    explicit FileLock(const std::string& path)
+        : fd_(::open(path.c_str(),
+                     O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644)) {
+        struct stat info {};
+        if (fd_ >= 0 &&
+            (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode) || ::flock(fd_, LOCK_EX) != 0)) {
             ::close(fd_);
             fd_ = -1;
         }
@@ -232,12 +49,7 @@ private:
     int fd_;
 };
 
-void setValue(RegValues& values, const std::string& name, const RegValue& value) {
-    if (const RegValue* existing = findRegValue(values, name))
-        *const_cast<RegValue*>(existing) = value;
-    else
-        values.emplace_back(name, value);
-}
+FileRead readKeyFile(const std::string& path) { return readRegularFile(path, kKeyFileLimit); }
 
 }  // namespace
 
@@ -245,39 +57,6 @@ const RegValue* findRegValue(const RegValues& values, const std::string& name) {
     for (const auto& [existing, value] : values)
         if (equalsNoCase(existing, name)) return &value;
     return nullptr;
-}
-
-RegValues parseRegistryText(const std::string& text) {
-    RegValues values;
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        line = trim(line);
-        if (line.empty() || line[0] == '[' || line[0] == ';' || line == kHeader) continue;
-        size_t pos = 0;
-        std::string name;
-        if (line[0] == '@') {
-            pos = 1;
-        } else {
-            auto quoted = readQuoted(line, pos);
-            if (!quoted) continue;
-            name = *quoted;
-        }
-        std::string rest = trim(line.substr(pos));
-        if (rest.empty() || rest[0] != '=') continue;
-        auto value = parseData(trim(rest.substr(1)));
-        if (!value) continue;
-        setValue(values, name, *value);
-    }
-    return values;
-}
-
-std::string formatRegistryText(const std::string& keyPath, const RegValues& values) {
-    std::string out = std::string(kHeader) + "\n\n[HKEY_LOCAL_MACHINE\\" + keyPath + "]\n";
-    for (const auto& [name, value] : values) {
-        out += (name.empty() ? std::string("@") : quote(name)) + "=" + formatData(value) + "\n";
-    }
-    return out;
 }
 
 RegistryRoot::RegistryRoot(std::string configDir)
@@ -291,9 +70,9 @@ std::string RegistryRoot::keyFile(const std::string& keyPath) const {
 }
 
 RegValues RegistryRoot::readAll(const std::string& keyPath) const {
-    std::string text;
-    if (readKeyFile(keyFile(keyPath), text) != KeyFileRead::Read) return {};
-    return parseRegistryText(text);
+    const FileRead stored = readKeyFile(keyFile(keyPath));
+    if (!stored.ok()) return {};
+    return parseRegistryText(stored.bytes, keyPath);
 }
 
 std::optional<RegValue> RegistryRoot::read(const std::string& keyPath,
@@ -304,16 +83,16 @@ std::optional<RegValue> RegistryRoot::read(const std::string& keyPath,
 }
 
 bool RegistryRoot::write(const std::string& keyPath, const RegValues& values) const {
-    std::string file = keyFile(keyPath);
+    const std::string file = keyFile(keyPath);
     if (!makeParents(file)) return false;
     FileLock lock(file + ".lock");
     if (!lock.held()) return false;
-    std::string text;
-    const KeyFileRead stored = readKeyFile(file, text);
-    if (stored == KeyFileRead::Failed) return false;
-    RegValues merged = stored == KeyFileRead::Read ? parseRegistryText(text) : RegValues{};
-    for (const auto& [name, value] : values) setValue(merged, name, value);
-    return replaceAtomically(file, formatRegistryText(keyPath, merged));
+    // A key file that exists but cannot be read whole or parsed is never replaced: a write must
+    // not drop what it could not read.
+    const FileRead stored = readKeyFile(file);
+    if (!stored.ok() && stored.outcome != FileRead::Outcome::Missing) return false;
+    const std::optional<std::string> updated = updateRegistryText(stored.bytes, keyPath, values);
+    return updated && replaceFile(file, *updated, kKeyFileMode);
 }
 
 }  // namespace platform

@@ -56,7 +56,7 @@ RegValue toValue(DWORD type, std::string data) {
         std::copy(data.begin(), data.end(), reinterpret_cast<char*>(&number));
         return RegValue::number(number);
     }
-    return RegValue{RegValue::Type::Other, std::move(data), 0};
+    return RegValue::other(type, std::move(data));
 }
 
 bool setValue(HKEY key, const std::string& name, const RegValue& value) {
@@ -75,7 +75,7 @@ bool setValue(HKEY key, const std::string& name, const RegValue& value) {
         case RegValue::Type::Other:
             break;
     }
-    return ::RegSetValueExA(key, name.c_str(), 0, REG_BINARY,
+    return ::RegSetValueExA(key, name.c_str(), 0, value.otherType,
                             reinterpret_cast<const BYTE*>(value.text.data()),
                             static_cast<DWORD>(value.text.size())) == ERROR_SUCCESS;
 }

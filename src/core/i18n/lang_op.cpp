@@ -1,6 +1,7 @@
 #include "core/i18n/lang_op.h"
 
 #include <iterator>
+#include <vector>
 
 #include "core/settings/general.h"
 #include "core/settings/main_op.h"
@@ -73,20 +74,30 @@ std::string languagesFolder(const std::string& programFolder) {
     return platform::joinPath(programFolder, "languages");
 }
 
+bool isLanguageName(const std::string& name) {
+    return !name.empty() && name.find_first_of("/\\") == std::string::npos &&
+           name.find("..") == std::string::npos && name.find('\0') == std::string::npos;
+}
+
 void LangOp::Init(const MainOp& settings) {
     const std::string folder = languagesFolder(settings.programFolder());
     if (General::DirExists(folder) != VbTrue) return;
     if (settings.lang.empty()) return;
     const std::string file = platform::joinPath(folder, settings.lang + ".twl");
-    if (General::FileExists(file) == VbTrue)
+    if (isLanguageName(settings.lang) && General::FileExists(file) == VbTrue)
         LoadCaptions(file);
     else
         LoadCaptions(platform::joinPath(folder, "English.twl"));
 }
 
 void LangOp::LoadCaptions(const std::string& file) {
+    std::vector<platform::ProfileKey> wanted;
+    for (const K* key = keysBegin(); key != keysEnd(); ++key)
+        wanted.push_back({key->section, key->name});
+    const std::vector<std::string> values =
+        Regedit::ReadIniStrings(wanted, file, kLanguageFileLimit);
     for (const K* key = keysBegin(); key != keysEnd(); ++key) {
-        this->*key->property = Regedit::ReadIniString(key->section, key->name, file);
+        this->*key->property = values[static_cast<std::size_t>(key - keysBegin())];
         if (isLastReportKey(key) && reportCaptionsHook) reportCaptionsHook(*this);
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -32,9 +33,11 @@ public:
     std::function<void(const LangOp&)> reportCaptionsHook;
 
     // Finds the language file named by settings.lang in <programFolder>/languages, falling back
-    // to English.twl, and loads it. Without the folder nothing changes.
+    // to English.twl when there is no such file or the name is no plain file name, and loads it.
+    // Without the folder nothing changes.
     void Init(const MainOp& settings);
-    // Reads every key from file, in table order, then runs the report hook.
+    // Reads every key from one reading of file (at most kLanguageFileLimit bytes), assigns them
+    // in table order and runs the report hook after the report page's keys.
     void LoadCaptions(const std::string& file);
 
     struct Key {
@@ -50,6 +53,12 @@ public:
 // Where the save caption of the report page starts so that it ends near the send caption:
 // 130 twips left of the send caption's left edge per character of the caption.
 int saveCaptionLeft(int sendCaptionLeftTwips, const std::string& saveCaption);
+
+// Language files larger than this are not read (their captions stay empty).
+inline constexpr std::uint64_t kLanguageFileLimit = std::uint64_t{64} << 20;
+
+// True when name can name a language file: a plain file name, without folder separators or "..".
+bool isLanguageName(const std::string& name);
 
 // The folder of the language files inside the program folder.
 std::string languagesFolder(const std::string& programFolder);

@@ -1,11 +1,33 @@
 #include "core/reports/report_export.h"
 
-#include <fstream>
+#include <ostream>
+#include <streambuf>
+
+#include "platform/files.h"
 
 namespace twk {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+
+// Hands what the export writes to a file replacement, which buffers it.
+class ReplacementBuffer : public std::streambuf {
+public:
+    explicit ReplacementBuffer(platform::FileReplacement& file) : file_(file) {}
+
+protected:
+    std::streamsize xsputn(const char* bytes, std::streamsize count) override {
+        return file_.write({bytes, static_cast<std::size_t>(count)}) ? count : 0;
+    }
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        const char byte = traits_type::to_char_type(c);
+        return file_.write({&byte, 1}) ? c : traits_type::eof();
+    }
+
+private:
+    platform::FileReplacement& file_;
+};
 
 void writeLine(std::ostream& out, const RowCells& cells, std::size_t columnCount) {
     // Column 0 (PC) has no place in the export header.
@@ -34,11 +56,10 @@ bool WriteReportCsv(std::ostream& out, const ReportTable& table, ReportKind view
 }
 
 bool SaveReportCsv(const std::string& fileName, const ReportTable& table, ReportKind view) {
-    std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
-    if (!file.is_open()) return false;
-    const bool written = WriteReportCsv(file, table, view);
-    file.close();
-    return written && !file.fail();
+    platform::FileReplacement file(fileName);
+    ReplacementBuffer buffer(file);
+    std::ostream out(&buffer);
+    return WriteReportCsv(out, table, view) && file.commit();
 }
 
 }  // namespace twk

@@ -25,8 +25,9 @@ ReportKind ExportViewOfDevicesTag(const std::string& devicesTag);
 // line ends with CR LF. False when the stream failed.
 bool WriteReportCsv(std::ostream& out, const ReportTable& table, ReportKind view);
 
-// Creates or truncates fileName and writes the export into it. False when the file could not
-// be created, written, flushed or closed.
+// Writes the export to fileName by atomic replacement: an existing file is replaced only by a
+// whole export and stays as it was on any failure (a full disk, a folder without write access).
+// False when the export could not be put in place.
 bool SaveReportCsv(const std::string& fileName, const ReportTable& table, ReportKind view);
 
 // Writes the export of the shown table to a path and answers whether it succeeded: the page's

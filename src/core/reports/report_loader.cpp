@@ -1,11 +1,7 @@
 #include "core/reports/report_loader.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <filesystem>
-#include <new>
-#include <optional>
-#include <system_error>
+#include <algorithm>
+#include <cstdint>
 
 #include "platform/files.h"
 #include "platform/roots.h"
@@ -14,46 +10,35 @@
 namespace twk {
 namespace {
 
-std::string systemReason() { return std::generic_category().message(errno); }
-
-// Reads the open file to its end into bytes, which is sized to the expected length plus one:
-// filling that extra byte tells a file that grew meanwhile, which is then read on.
-bool readToEnd(std::FILE* file, std::string& bytes) {
-    std::size_t used = 0;
-    bool grew = false;
-    for (;;) {
-        used += std::fread(bytes.data() + used, 1, bytes.size() - used, file);
-        if (used < bytes.size()) break;
-        grew = true;
-        bytes.resize(bytes.size() * 2);
+// What the problems message says about a file that could not be read; empty for a file that
+// is no problem: one moved away since the listing (its records show in its new folder at the
+// next refresh).
+std::string problemOf(const platform::FileRead& read) {
+    using Outcome = platform::FileRead::Outcome;
+    switch (read.outcome) {
+        case Outcome::Read:
+        case Outcome::Missing: return {};
+        case Outcome::NotRegular: return "is not a regular file";
+        case Outcome::TooLarge: return "is too large to be read";
+        case Outcome::OpenFailed: return "could not be opened (" + read.reason() + ")";
+        case Outcome::ReadFailed: return "could not be read (" + read.reason() + ")";
     }
-    bytes.resize(used);
-    if (grew) bytes.shrink_to_fit();
-    return std::ferror(file) == 0;
+    return {};
 }
 
-// The whole file in one buffer, or nullopt with the reason in why.
-std::optional<std::string> readWholeFile(const std::string& path, std::string& why) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        why = "could not be opened (" + systemReason() + ")";
-        return std::nullopt;
+// Reads one report file whole if it fits in what is left of the memory for reports, the
+// rows its lines will take included.
+platform::FileRead readReportFile(const std::string& path, const ReportTable& table) {
+    const std::uint64_t limit = ReportMemoryLimit();
+    const std::uint64_t left = limit > table.memoryUse() ? limit - table.memoryUse() : 0;
+    platform::FileRead read = platform::readRegularFile(path, left);
+    if (!read.ok()) return read;
+    const auto lines = static_cast<std::uint64_t>(std::count(read.bytes.begin(), read.bytes.end(), '\n')) + 1;
+    if (read.bytes.size() + lines * ReportTable::kRowBytes > left) {
+        read.bytes = {};
+        read.outcome = platform::FileRead::Outcome::TooLarge;
     }
-    std::error_code sizeError;
-    const auto length = std::filesystem::file_size(path, sizeError);
-    std::optional<std::string> bytes;
-    try {
-        bytes.emplace(sizeError ? 1 : length + 1, '\0');
-        if (!readToEnd(file, *bytes)) {
-            why = "could not be read (" + systemReason() + ")";
-            bytes.reset();
-        }
-    } catch (const std::bad_alloc&) {
-        why = "is too large to be read";
-        bytes.reset();
-    }
-    std::fclose(file);
-    return bytes;
+    return read;
 }
 
 // Walks the lines of one file: counts its records, offers their dates and collects the
@@ -85,6 +70,11 @@ bool ensureFolder(const std::string& directory, ReportLoad& load) {
 
 }  // namespace
 
+std::uint64_t ReportMemoryLimit() {
+    const std::uint64_t usable = platform::usableMemoryBytes();
+    return usable == 0 ? kUnknownMemoryReportLimit : usable / 4;
+}
+
 bool IsReportFileName(ReportKind kind, const std::string& name) {
     if (kind == ReportKind::Devices) return true;
     return name.size() >= 3 && platform::equalsNoCase(name.substr(name.size() - 3), "csv");
@@ -107,15 +97,15 @@ ReportLoad LoadReports(ReportKind kind, const std::string& directory,
     for (const std::string& name : names) {
         if (!IsReportFileName(kind, name)) continue;
         const std::string path = platform::joinPath(directory, name);
-        std::string why;
-        std::optional<std::string> bytes = readWholeFile(path, why);
-        if (!bytes) {
-            load.problems.push_back({path, why});
+        platform::FileRead read = readReportFile(path, table);
+        if (!read.ok()) {
+            if (std::string problem = problemOf(read); !problem.empty())
+                load.problems.push_back({path, std::move(problem)});
             continue;
         }
         shown.clear();
-        collectRows(kind, *bytes, selectedDate, shown, dates, load.RecordCount);
-        table.appendFile(std::move(*bytes), shown);
+        collectRows(kind, read.bytes, selectedDate, shown, dates, load.RecordCount);
+        table.appendFile(std::move(read.bytes), shown);
     }
     return load;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,12 @@ struct ReportLoad {
     void add(ReportLoad other);
 };
 
+// The report files of one refresh, with the rows of their lines, take at most this much memory:
+// a quarter of what the machine has (kUnknownMemoryReportLimit when that is unknown). A file
+// that would go beyond it is not read but named among the problems.
+std::uint64_t ReportMemoryLimit();
+inline constexpr std::uint64_t kUnknownMemoryReportLimit = std::uint64_t{1} << 30;
+
 // Whether a load of kind reads a file of this name: viruses reports only when the name's last
 // three characters are "csv" in any case, devices reports always.
 bool IsReportFileName(ReportKind kind, const std::string& name);
@@ -31,7 +38,8 @@ bool IsReportFileName(ReportKind kind, const std::string& name);
 // kind's header becomes a record; its row is appended to table when selectedDate is
 // "All dates" or equals its date, and its date is offered to dates in any case. The table
 // gets the kind's columns when it has none; neither table nor dates are ever cleared here.
-// A file or folder that cannot be read or created is listed in the result and skipped.
+// A file or folder that cannot be read or created is listed in the result and skipped; a file
+// that is gone by the time it is opened is skipped silently (the guard service moved it).
 ReportLoad LoadVirusReports(const std::string& directory, const std::string& selectedDate,
                             ReportTable& table, DateList& dates);
 ReportLoad LoadDeviceReports(const std::string& directory, const std::string& selectedDate,

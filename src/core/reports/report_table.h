@@ -53,6 +53,11 @@ public:
     std::string_view heading(std::size_t column) const;
 
     std::size_t rowCount() const { return rows_.size(); }
+    // What a row may cost at most beside its bytes: its position, the loader's list of lines
+    // to show and the pair a sort makes of it.
+    static constexpr std::size_t kRowBytes = 32;
+    // The memory the kept bytes and the rows take, counting kRowBytes per row.
+    std::uint64_t memoryUse() const { return end_ + rows_.size() * kRowBytes; }
     // Empty for a column beyond the columns; row must be below rowCount.
     std::string_view cell(std::size_t row, std::size_t column) const;
     RowCells rowCells(std::size_t row) const;

@@ -19,10 +19,6 @@ bool askOverwrite(MessageBoxes& boxes) {
 
 }  // namespace
 
-std::string NotOverwrittenMessage(const std::string& fileName) {
-    return "The existing file could not be replaced:\n" + fileName;
-}
-
 std::string NotSavedMessage(const std::string& fileName) {
     return "The report could not be saved to:\n" + fileName;
 }
@@ -32,13 +28,8 @@ void SaveReportAs(SaveFileDialog& dialog, MessageBoxes& boxes, const ReportWrite
         dialog.askSaveFile(kCsvFilterName, kCsvPattern, platform::documentsFolder());
     if (answer.empty()) return;
     const std::string fileName = withCsvExtension(answer);
-    if (General::FileExists(fileName) == VbTrue) {
-        if (!askOverwrite(boxes)) return;
-        if (!platform::removeFile(fileName)) {
-            showError(boxes, NotOverwrittenMessage(fileName));
-            return;
-        }
-    }
+    // The export replaces an existing file only when whole, so the old one is not deleted first.
+    if (General::FileExists(fileName) == VbTrue && !askOverwrite(boxes)) return;
     if (saveReport(fileName))
         showInformation(boxes, kSaveComplete);
     else

@@ -12,9 +12,7 @@ inline constexpr const char* kCsvPattern = "*.csv";
 inline constexpr const char* kOverwriteQuestion = "File is exists, do you want overwrite file?";
 inline constexpr const char* kSaveComplete = "Saving report is complete!";
 
-// "Could not delete the existing file" and "could not write the report" messages, naming the
-// file.
-std::string NotOverwrittenMessage(const std::string& fileName);
+// The "could not write the report" message, naming the file.
 std::string NotSavedMessage(const std::string& fileName);
 
 // The report page's "Save to disk" action: asks for a file in the documents folder (".csv" is

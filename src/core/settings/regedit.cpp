@@ -1,7 +1,6 @@
 #include "core/settings/regedit.h"
 
 #include "platform/download.h"
-#include "platform/profile_string.h"
 
 namespace twk::Regedit {
 
@@ -41,8 +40,13 @@ std::string KeySnapshot::GetString(const std::string& name) const {
 }
 
 std::string ReadIniString(const std::string& section, const std::string& key,
-                          const std::string& file) {
-    return platform::readProfileString(section, key, file, kIniValueLimit);
+                          const std::string& file, std::uint64_t maxFileBytes) {
+    return platform::readProfileString(section, key, file, maxFileBytes, kIniValueLimit);
+}
+
+std::vector<std::string> ReadIniStrings(std::span<const platform::ProfileKey> keys,
+                                        const std::string& file, std::uint64_t maxFileBytes) {
+    return platform::readProfileStrings(file, keys, maxFileBytes, kIniValueLimit);
 }
 
 bool DownloadFile(const std::string& url, const std::string& file) {

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/profile_string.h"
 #include "platform/store.h"
 
 // Everything the program keeps outside itself: registry text values, INI keys and one download.
@@ -33,12 +36,18 @@ private:
     platform::RegValues values_;
 };
 
-// One INI key, at most 254 characters; empty when absent.
+inline constexpr size_t kIniValueLimit = 254;
+// INI files larger than this (version.dat, twkd.ini) are not read: they are a few lines long.
+inline constexpr std::uint64_t kIniFileLimit = std::uint64_t{1} << 20;
+
+// One INI key, at most 254 characters; empty when absent or when the file is no regular file
+// of at most maxFileBytes.
 std::string ReadIniString(const std::string& section, const std::string& key,
-                          const std::string& file);
+                          const std::string& file, std::uint64_t maxFileBytes = kIniFileLimit);
+// Several keys from one reading of the file, in the order of keys; the same rules.
+std::vector<std::string> ReadIniStrings(std::span<const platform::ProfileKey> keys,
+                                        const std::string& file, std::uint64_t maxFileBytes);
 // True when url was fetched whole into file.
 bool DownloadFile(const std::string& url, const std::string& file);
-
-inline constexpr size_t kIniValueLimit = 254;
 
 }  // namespace twk::Regedit

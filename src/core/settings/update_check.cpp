@@ -8,8 +8,10 @@ void MainOp::isNew(const std::string& updateUrl, MessageBoxes& boxes, UrlOpener&
     const std::string copy = platform::joinPath(programFolder_, "version.dat");
     // A failed download leaves the copy of an earlier start, which is compared instead.
     Regedit::DownloadFile(updateUrl, copy);
-    const std::string version = Regedit::ReadIniString("Tarnwick", "Version", copy);
-    const std::string url = Regedit::ReadIniString("Tarnwick", "URL", copy);
+    constexpr platform::ProfileKey kKeys[] = {{"Tarnwick", "Version"}, {"Tarnwick", "URL"}};
+    const std::vector<std::string> values = Regedit::ReadIniStrings(kKeys, copy, Regedit::kIniFileLimit);
+    const std::string& version = values[0];
+    const std::string& url = values[1];
     // With no version text at all there is nothing to announce.
     if (version.empty() || version == kProgramVersion) return;
     const std::string question =

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/i18n/lang_op.h"
 #include "platform/profile_string.h"
 #include "support/temp_dir.h"
 
@@ -76,7 +77,8 @@ class ShippedLanguageFile : public ::testing::TestWithParam<const char*> {
     void SetUp() override { ASSERT_TRUE(test::exists(path)) << path << " is not shipped"; }
 
     std::string read(const CaptionKey& caption, size_t limit = kLoaderLimit) const {
-        return platform::readProfileString(caption.section, caption.key, path, limit);
+        return platform::readProfileString(caption.section, caption.key, path, kLanguageFileLimit,
+                                           limit);
     }
 
     const std::string path = shippedFile(GetParam());

@@ -31,7 +31,10 @@ TEST_F(ReportExportPosixTest, SavingReportsEveryFailureAndKeepsAProtectedFile) {
     EXPECT_EQ(test::readFile(target), expected.str());
 
     EXPECT_FALSE(SaveReportCsv("/proc/twk-report.csv", table, ReportKind::Devices));
-    EXPECT_FALSE(SaveReportCsv("/dev/full", table, ReportKind::Devices)) << "full disk";
+    EXPECT_FALSE(SaveReportCsv("/dev/full", table, ReportKind::Devices)) << "a device";
+    struct stat device {};
+    ASSERT_EQ(::stat("/dev/full", &device), 0);
+    EXPECT_TRUE(S_ISCHR(device.st_mode)) << "a device is never replaced, not even by root";
 
     ASSERT_EQ(::chmod(target.c_str(), 0444), 0);  // the folder alone does not protect the file
     test::ReadOnlyFolder readOnly(dir.file("out"));

@@ -53,7 +53,7 @@ TEST_F(SaveReportFlowTest, ExistingFileIsReplacedOnlyAfterOk) {
     boxes.answers = {MsgAnswer::Ok};
     save();
     EXPECT_EQ(written, std::vector<std::string>{dialog.answer});
-    EXPECT_EQ(existedBefore, std::vector<bool>{false}) << "the old file is deleted first";
+    EXPECT_EQ(existedBefore, std::vector<bool>{true}) << "the old file stays until replaced";
     EXPECT_EQ(test::readFile(dialog.answer), "new");
     ASSERT_EQ(boxes.shown.size(), 3u);
     EXPECT_EQ(boxes.shown[2].text, "Saving report is complete!");
