@@ -25,12 +25,13 @@ void lookUp(const std::string& section, const std::string& key, const std::strin
 
 // One pass for many keys finds what a lookup of each key alone finds.
 void lookUpTogether(const std::string& section, const std::string& key, const std::string& text) {
-    const platform::ProfileKey keys[] = {{section, key},           {"Tarnwick", "Version"},
-                                         {"frmMain", "lfm_reports"}, {key, section},
-                                         {section, "lfr_save"},      {section, key}};
+    const platform::ProfileKey keys[] = {
+        {section, key}, {"Tarnwick", "Version"}, {"frmMain", "lfm_reports"},
+        {key, section}, {section, "lfr_save"},   {section, key}};
     const std::vector<std::string> values = platform::profileStringsFromText(keys, text);
     for (size_t i = 0; i < std::size(keys); ++i)
-        FUZZ_CHECK(values[i] == platform::profileStringFromText(keys[i].section, keys[i].key, text));
+        FUZZ_CHECK(values[i] ==
+                   platform::profileStringFromText(keys[i].section, keys[i].key, text));
 }
 
 }  // namespace

@@ -80,7 +80,8 @@ std::vector<std::string_view> linesOf(std::string_view bytes, size_t unit) {
 std::string asciiOf(std::string_view line, size_t unit) {
     std::string text;
     for (size_t i = 0; i + unit <= line.size(); i += unit) {
-        const bool ascii = static_cast<unsigned char>(line[i]) < 0x80 && (unit == 1 || line[i + 1] == '\0');
+        const bool ascii =
+            static_cast<unsigned char>(line[i]) < 0x80 && (unit == 1 || line[i + 1] == '\0');
         text += ascii ? line[i] : '\x80';
     }
     return text;
@@ -100,7 +101,8 @@ bool setsWrittenName(const std::string& text) {
 }
 
 std::string_view withoutLineEnd(std::string_view line, size_t unit) {
-    while (line.size() >= unit && (line[line.size() - unit] == '\n' || line[line.size() - unit] == '\r'))
+    while (line.size() >= unit &&
+           (line[line.size() - unit] == '\n' || line[line.size() - unit] == '\r'))
         line.remove_suffix(unit);
     return line;
 }

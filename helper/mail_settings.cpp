@@ -38,8 +38,8 @@ MailSettings readMailSettings(const platform::Roots& roots) {
     constexpr platform::ProfileKey kKeys[] = {{kSection, "Server"},   {kSection, "Sender"},
                                               {kSection, "User"},     {kSection, "Password"},
                                               {kSection, "StartTLS"}, {kSection, "Timeout"}};
-    const std::vector<std::string> values = platform::readProfileStrings(
-        mailSettingsFile(roots), kKeys, kMaxFileBytes, kMaxValueChars);
+    const std::vector<std::string> values =
+        platform::readProfileStrings(mailSettingsFile(roots), kKeys, kMaxFileBytes, kMaxValueChars);
     MailSettings settings;
     if (!values[0].empty()) settings.server = values[0];
     if (!values[1].empty()) settings.sender = values[1];

@@ -1,7 +1,6 @@
-#include "platform/download.h"
-
 #include <curl/curl.h>
 
+#include "platform/download.h"
 #include "platform/files.h"
 
 namespace platform {

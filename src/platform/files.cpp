@@ -9,8 +9,7 @@ namespace platform {
 
 std::string FileRead::reason() const { return trim(std::system_category().message(error)); }
 
-bool replaceFile(const std::string& target, std::string_view bytes,
-                 std::optional<unsigned> mode) {
+bool replaceFile(const std::string& target, std::string_view bytes, std::optional<unsigned> mode) {
     FileReplacement replacement(target, mode);
     return replacement.write(bytes) && replacement.commit();
 }

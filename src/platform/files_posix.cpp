@@ -1,5 +1,3 @@
-#include "platform/files.h"
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -11,6 +9,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <new>
+
+#include "platform/files.h"
 
 namespace platform {
 namespace {
@@ -53,7 +53,8 @@ FileRead readOpenFile(int fd, std::uint64_t expected, std::uint64_t limit) {
         for (;;) {
             if (used == bytes.size()) {
                 if (used > limit) return failed(FileRead::Outcome::TooLarge);
-                bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(used * 2, limit + 1)));
+                bytes.resize(
+                    static_cast<std::size_t>(std::min<std::uint64_t>(used * 2, limit + 1)));
             }
             const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
             if (n < 0 && errno == EINTR) continue;
@@ -111,8 +112,8 @@ int createTemporary(const std::string& target, std::string& name) {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         name = temporaryName(target);
         // O_EXCL with O_CREAT never follows a link and never opens an existing file.
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                              0666);
+        const int fd =
+            ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0 && errno == EEXIST) continue;
         if (fd < 0) return kNoDescriptor;
         // Taken in the moment since creation by a clean-up, which removes it: another name.
@@ -201,8 +202,7 @@ std::uint64_t usableMemoryBytes() {
     for (int resource : {RLIMIT_AS, RLIMIT_DATA}) {
         rlimit limit{};
         if (::getrlimit(resource, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
-            usable = usable == 0 ? limit.rlim_cur
-                                 : std::min<std::uint64_t>(usable, limit.rlim_cur);
+            usable = usable == 0 ? limit.rlim_cur : std::min<std::uint64_t>(usable, limit.rlim_cur);
     }
     return usable;
 }

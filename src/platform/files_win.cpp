@@ -82,10 +82,12 @@ FileRead readOpenFile(HANDLE file, std::uint64_t expected, std::uint64_t limit) 
         for (;;) {
             if (used == bytes.size()) {
                 if (used > limit) return failed(FileRead::Outcome::TooLarge);
-                bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(used * 2, limit + 1)));
+                bytes.resize(
+                    static_cast<std::size_t>(std::min<std::uint64_t>(used * 2, limit + 1)));
             }
             DWORD got = 0;
-            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - used, kReadChunk));
+            const DWORD want =
+                static_cast<DWORD>(std::min<std::size_t>(bytes.size() - used, kReadChunk));
             if (!::ReadFile(file, bytes.data() + used, want, &got, nullptr))
                 return failed(FileRead::Outcome::ReadFailed, ::GetLastError());
             if (got == 0) break;
@@ -121,8 +123,7 @@ bool writeAll(HANDLE file, std::string_view data) {
     while (!data.empty()) {
         DWORD written = 0;
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size(), kReadChunk));
-        if (!::WriteFile(file, data.data(), chunk, &written, nullptr) || written == 0)
-            return false;
+        if (!::WriteFile(file, data.data(), chunk, &written, nullptr) || written == 0) return false;
         data.remove_prefix(written);
     }
     return true;
@@ -169,8 +170,8 @@ FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes) {
     if (attributes == kNoAttributes) return notOpened(::GetLastError());
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return failed(FileRead::Outcome::NotRegular);
     const Handle file(::CreateFileA(path.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) return notOpened(::GetLastError());
     // Pipes, consoles and devices are no files on a disk.
     if (::GetFileType(file.get()) != FILE_TYPE_DISK) return failed(FileRead::Outcome::NotRegular);

@@ -27,15 +27,17 @@ std::string_view unquoted(std::string_view value) {
 // The section a header line names: up to its ']', or the rest of the line without one.
 std::string_view sectionName(std::string_view header) {
     const std::size_t close = header.find(']');
-    return trimmed(header.substr(1, close == std::string_view::npos ? std::string_view::npos
-                                                                    : close - 1));
+    return trimmed(
+        header.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
 }
 
 // The state of one pass: which sections are being read and which keys are still open.
 class Lookup {
 public:
     explicit Lookup(std::span<const ProfileKey> keys)
-        : keys_(keys), values_(keys.size()), found_(keys.size(), false),
+        : keys_(keys),
+          values_(keys.size()),
+          found_(keys.size(), false),
           sectionDone_(keys.size(), false) {}
 
     void header(std::string_view name) {
@@ -104,8 +106,8 @@ std::vector<std::string> readProfileStrings(const std::string& file,
                                             std::span<const ProfileKey> keys,
                                             std::uint64_t maxFileBytes, std::size_t maxChars) {
     const FileRead read = readRegularFile(file, maxFileBytes);
-    std::vector<std::string> values =
-        read.ok() ? profileStringsFromText(keys, read.bytes) : std::vector<std::string>(keys.size());
+    std::vector<std::string> values = read.ok() ? profileStringsFromText(keys, read.bytes)
+                                                : std::vector<std::string>(keys.size());
     for (std::string& value : values)
         if (value.size() > maxChars) value.resize(maxChars);
     return values;

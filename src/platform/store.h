@@ -13,9 +13,9 @@ namespace platform {
 struct RegValue {
     enum class Type { String, Dword, Other };
     Type type = Type::String;
-    std::string text;               // String: the text; Other: raw bytes
-    std::uint32_t dword = 0;        // Dword only
-    std::uint32_t otherType = 3;    // Other only: the registry's type number (3 is binary)
+    std::string text;             // String: the text; Other: raw bytes
+    std::uint32_t dword = 0;      // Dword only
+    std::uint32_t otherType = 3;  // Other only: the registry's type number (3 is binary)
 
     static RegValue string(std::string text) { return {Type::String, std::move(text), 0}; }
     static RegValue number(std::uint32_t value) { return {Type::Dword, {}, value}; }

@@ -1,5 +1,3 @@
-#include "platform/store.h"
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -8,6 +6,7 @@
 #include <cerrno>
 
 #include "platform/files.h"
+#include "platform/store.h"
 #include "platform/strings.h"
 
 namespace platform {

@@ -67,8 +67,11 @@ std::optional<std::string> decodeUtf16(std::string_view bytes) {
 std::optional<std::uint32_t> nextCodePoint(std::string_view text, std::size_t& i) {
     const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
     const unsigned char lead = byte(i);
-    std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                                       : (lead >> 3) == 0x1E ? 4 : 0;
+    std::size_t length = lead < 0x80           ? 1
+                         : (lead >> 5) == 0x6  ? 2
+                         : (lead >> 4) == 0xE  ? 3
+                         : (lead >> 3) == 0x1E ? 4
+                                               : 0;
     if (length == 0 || i + length > text.size()) return std::nullopt;
     std::uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
     for (std::size_t k = 1; k < length; ++k) {
@@ -251,8 +254,7 @@ std::string formatData(const RegValue& value, bool utf16) {
         case RegValue::Type::String:
             break;
     }
-    if (needsHexForm(value.text, utf16))
-        return "hex(1):" + formatHexBytes(value.text + '\0');
+    if (needsHexForm(value.text, utf16)) return "hex(1):" + formatHexBytes(value.text + '\0');
     return quote(value.text);
 }
 
@@ -261,9 +263,9 @@ std::string formatData(const RegValue& value, bool utf16) {
 struct Entry {
     enum class Kind { Blank, Comment, Header, Key, Value, Unparsable };
     Kind kind = Kind::Unparsable;
-    std::string raw;        // the entry's lines as read, line ends included
-    bool ownKey = false;    // a key line naming the file's key, or a value under one
-    std::string name;       // Value: its name, empty for the default value "@"
+    std::string raw;      // the entry's lines as read, line ends included
+    bool ownKey = false;  // a key line naming the file's key, or a value under one
+    std::string name;     // Value: its name, empty for the default value "@"
     std::optional<ParsedData> data;
 };
 
@@ -329,9 +331,9 @@ Entry classify(std::string raw, const std::string& ownKeyLine, bool& inOwnKey) {
 // A key file taken apart.
 struct KeyFileText {
     bool utf16 = false;
-    std::string prefix;           // a byte-order mark, kept as it was
+    std::string prefix;  // a byte-order mark, kept as it was
     std::vector<Entry> entries;
-    std::string lineEnd = "\n";   // for new lines: the file's first line end
+    std::string lineEnd = "\n";  // for new lines: the file's first line end
     std::string ownKeyLine;
 
     bool parsable() const {

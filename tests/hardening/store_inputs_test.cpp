@@ -113,9 +113,9 @@ TEST_F(StoreInputsTest, HandEditWithOddSpacingLineEndsAndCaseReadsAsMeantAndASav
     ASSERT_TRUE(settings.Save());
     EXPECT_EQ(allValues(load()), allValues(settings));
     const std::string stored = test::readFile(keyFile());
-    for (const char* kept : {"Windows Registry Editor Version 5.00\r\n\r\n; edited by hand\r\n",
-                             "\"GUARD\"=\"1\"\r\n", "\"ServiceState\"=dword:00000003\r\n",
-                             "\"Recipient\"=\"admin@customer.example\"\r\n"})
+    for (const char* kept :
+         {"Windows Registry Editor Version 5.00\r\n\r\n; edited by hand\r\n", "\"GUARD\"=\"1\"\r\n",
+          "\"ServiceState\"=dword:00000003\r\n", "\"Recipient\"=\"admin@customer.example\"\r\n"})
         EXPECT_NE(stored.find(kept), std::string::npos) << kept << " was not kept";
     EXPECT_NE(stored.find("\"SaveReports\"=\"1\"\r\n"), std::string::npos)
         << "new lines end as the file's lines do";
@@ -143,7 +143,9 @@ std::string exportedStore(const std::string& guard) {
            "\"Time\"=\"07:30\"\r\n"
            "\"EveryWeek\"=\"3\"\r\n"
            "\"EveryMonth\"=\"14\"\r\n"
-           "\"Guard\"=\"" + guard + "\"\r\n"
+           "\"Guard\"=\"" +
+           guard +
+           "\"\r\n"
            "\"ServicePath\"=hex(2):25,00,50,00,72,00,6f,00,67,00,72,00,61,00,6d,00,46,00,69,\\\r\n"
            "  00,6c,00,65,00,73,00,25,00,00,00\r\n"
            "\"Drives\"=hex(7):44,00,3a,00,00,00,45,00,3a,00,00,00,00,00\r\n"
@@ -194,9 +196,10 @@ TEST_F(StoreInputsTest, RegistryEditorExportKeepsEveryByteASaveDoesNotOwn) {
 TEST_F(StoreInputsTest, StoreThatCannotBeParsedIsReadAsFarAsPossibleAndNeverReplaced) {
     std::string binary;
     for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 7919) % 256);
-    const std::string header = "Windows Registry Editor Version 5.00\n\n"
-                               "[HKEY_LOCAL_MACHINE\\Software\\Brindle\\Tarnwick]\n"
-                               "\"Language\"=\"Deutsch\"\n";
+    const std::string header =
+        "Windows Registry Editor Version 5.00\n\n"
+        "[HKEY_LOCAL_MACHINE\\Software\\Brindle\\Tarnwick]\n"
+        "\"Language\"=\"Deutsch\"\n";
     const struct {
         const char* name;
         std::string bytes;

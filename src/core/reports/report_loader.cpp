@@ -17,11 +17,16 @@ std::string problemOf(const platform::FileRead& read) {
     using Outcome = platform::FileRead::Outcome;
     switch (read.outcome) {
         case Outcome::Read:
-        case Outcome::Missing: return {};
-        case Outcome::NotRegular: return "is not a regular file";
-        case Outcome::TooLarge: return "is too large to be read";
-        case Outcome::OpenFailed: return "could not be opened (" + read.reason() + ")";
-        case Outcome::ReadFailed: return "could not be read (" + read.reason() + ")";
+        case Outcome::Missing:
+            return {};
+        case Outcome::NotRegular:
+            return "is not a regular file";
+        case Outcome::TooLarge:
+            return "is too large to be read";
+        case Outcome::OpenFailed:
+            return "could not be opened (" + read.reason() + ")";
+        case Outcome::ReadFailed:
+            return "could not be read (" + read.reason() + ")";
     }
     return {};
 }
@@ -33,7 +38,8 @@ platform::FileRead readReportFile(const std::string& path, const ReportTable& ta
     const std::uint64_t left = limit > table.memoryUse() ? limit - table.memoryUse() : 0;
     platform::FileRead read = platform::readRegularFile(path, left);
     if (!read.ok()) return read;
-    const auto lines = static_cast<std::uint64_t>(std::count(read.bytes.begin(), read.bytes.end(), '\n')) + 1;
+    const auto lines =
+        static_cast<std::uint64_t>(std::count(read.bytes.begin(), read.bytes.end(), '\n')) + 1;
     if (read.bytes.size() + lines * ReportTable::kRowBytes > left) {
         read.bytes = {};
         read.outcome = platform::FileRead::Outcome::TooLarge;

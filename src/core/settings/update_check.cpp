@@ -9,7 +9,8 @@ void MainOp::isNew(const std::string& updateUrl, MessageBoxes& boxes, UrlOpener&
     // A failed download leaves the copy of an earlier start, which is compared instead.
     Regedit::DownloadFile(updateUrl, copy);
     constexpr platform::ProfileKey kKeys[] = {{"Tarnwick", "Version"}, {"Tarnwick", "URL"}};
-    const std::vector<std::string> values = Regedit::ReadIniStrings(kKeys, copy, Regedit::kIniFileLimit);
+    const std::vector<std::string> values =
+        Regedit::ReadIniStrings(kKeys, copy, Regedit::kIniFileLimit);
     const std::string& version = values[0];
     const std::string& url = values[1];
     // With no version text at all there is nothing to announce.
