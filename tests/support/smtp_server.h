@@ -42,6 +42,8 @@ struct SmtpServerOptions {
     SmtpFault fault = SmtpFault::None;
     // STARTTLS demanded before anything else, with the certificate in kSmtpTlsCertificate.
     bool tls = false;
+    // Messages are only counted, for benchmarks: messages() then lists none.
+    bool discard = false;
 };
 
 // The test server's certificate, for 127.0.0.1; clients trust it as their certificate file.

@@ -74,6 +74,7 @@ std::vector<std::string> sinkArguments(const std::string& folder,
     if (options.tls)
         args.insert(args.end(), {"--tls", kSmtpTlsCertificate,
                                  TWK_SOURCE_DIR "/tests/support/smtp_tls_key.pem"});
+    if (options.discard) args.push_back("--discard");
     return args;
 }
 
@@ -118,7 +119,8 @@ std::string SmtpServer::url() const { return "smtp://127.0.0.1:" + std::to_strin
 std::vector<ReceivedMail> SmtpServer::messages() const {
     std::vector<fs::path> folders;
     for (const auto& entry : fs::directory_iterator(folder_.path()))
-        if (entry.path().filename().string().rfind("message-", 0) == 0)
+        if (entry.path().filename().string().rfind("message-", 0) == 0 &&
+            !exists((entry.path() / "size").string()))
             folders.push_back(entry.path());
     std::sort(folders.begin(), folders.end());
     std::vector<ReceivedMail> mails;

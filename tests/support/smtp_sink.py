@@ -15,7 +15,8 @@ accepted message becomes a folder FOLDER/message-NNNN (created complete, by rena
 A recipient containing "refuse" is answered 550. With --user and --password a client must log
 in with exactly these before sending. With --tls the server offers STARTTLS with that
 certificate and takes nothing, a login included, before the client has switched to TLS. With
---discard a message leaves only FOLDER/message-NNNN/size, its byte count. A FAULT makes the server fail its clients:
+--discard a message leaves only FOLDER/message-NNNN/size, its byte count, and no size limit
+holds. A FAULT makes the server fail its clients:
   refuse-connect  greets with 554 and closes      refuse-mail  answers MAIL FROM with 553
   refuse-rcpt     answers every RCPT TO with 550  refuse-data  answers the data with 554
   stall-connect   never greets                    stall-data   does not answer the data
@@ -154,6 +155,9 @@ def authenticator(user, password):
 async def serve(args):
     loop = asyncio.get_running_loop()
     options = {"hostname": "sink.test"}
+    if args.discard:
+        # Benchmarks send reports of hundreds of megabytes.
+        options.update(data_size_limit=None)
     if args.tls:
         context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
         context.load_cert_chain(*args.tls)
