@@ -1,5 +1,7 @@
 #include "helper/mail_settings.h"
 
+#include <sys/stat.h>
+
 #include <charconv>
 
 #include "platform/profile_string.h"
@@ -28,6 +30,19 @@ long timeoutOr(const std::string& value, long fallback) {
     return valid ? seconds : fallback;
 }
 
+// Without a choice, a named server means SMTP and no server means the system's mail program.
+Delivery deliveryOf(const std::string& value, const std::string& server) {
+    if (value.empty()) return server.empty() ? Delivery::Sendmail : Delivery::Smtp;
+    if (platform::equalsNoCase(value, "sendmail")) return Delivery::Sendmail;
+    if (platform::equalsNoCase(value, "smtp")) return Delivery::Smtp;
+    return Delivery::Unknown;
+}
+
+bool isReadableByOthers(const std::string& file) {
+    struct stat status {};
+    return ::stat(file.c_str(), &status) == 0 && (status.st_mode & S_IROTH) != 0;
+}
+
 }  // namespace
 
 std::string mailSettingsFile(const platform::Roots& roots) {
@@ -35,18 +50,23 @@ std::string mailSettingsFile(const platform::Roots& roots) {
 }
 
 MailSettings readMailSettings(const platform::Roots& roots) {
-    constexpr platform::ProfileKey kKeys[] = {{kSection, "Server"},   {kSection, "Sender"},
-                                              {kSection, "User"},     {kSection, "Password"},
-                                              {kSection, "StartTLS"}, {kSection, "Timeout"}};
+    const std::string file = mailSettingsFile(roots);
+    constexpr platform::ProfileKey kKeys[] = {
+        {kSection, "Server"},   {kSection, "Delivery"}, {kSection, "Sender"},
+        {kSection, "User"},     {kSection, "Password"}, {kSection, "StartTLS"},
+        {kSection, "CAFile"},   {kSection, "Timeout"}};
     const std::vector<std::string> values =
-        platform::readProfileStrings(mailSettingsFile(roots), kKeys, kMaxFileBytes, kMaxValueChars);
+        platform::readProfileStrings(file, kKeys, kMaxFileBytes, kMaxValueChars);
     MailSettings settings;
-    if (!values[0].empty()) settings.server = values[0];
-    if (!values[1].empty()) settings.sender = values[1];
-    settings.user = values[2];
-    settings.password = values[3];
-    settings.startTls = isOn(values[4]);
-    settings.timeoutSeconds = timeoutOr(values[5], settings.timeoutSeconds);
+    settings.server = values[0];
+    settings.delivery = deliveryOf(values[1], settings.server);
+    if (!values[2].empty()) settings.sender = values[2];
+    settings.user = values[3];
+    settings.password = values[4];
+    settings.startTls = isOn(values[5]);
+    settings.caFile = values[6];
+    settings.timeoutSeconds = timeoutOr(values[7], settings.timeoutSeconds);
+    settings.readableByOthers = isReadableByOthers(file);
     return settings;
 }
 
