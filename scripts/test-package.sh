@@ -2,13 +2,14 @@
 # The package as a user gets it: builds it, checks it with lintian and the desktop validators,
 # installs it with apt, runs the installed program as an ordinary user under Xvfb beside a tray
 # host, then purges it and checks that no file of it is left. Needs root (CI runs it as root).
+# Usage: scripts/test-package.sh [DEB]   (a package built before; without it, builds one)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/install-missing.sh"
 install_missing lintian desktop-file-utils appstream xvfb xauth trayer xdotool
 
 user=tarnwick-smoke
-marker="SMOKE-PC-$$"
+marker="SMOKE-STICK-$$"
 sample=/var/lib/tarnwick/reports/smoke-devices.csv
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -61,7 +62,7 @@ make_user() {
 write_sample_report() {
     printf '%s\r\n' \
         "PC;User;Time;Function;Name;Path;Description;Service;Enumerator name; Hardware ID;Manafacturing;Serial number" \
-        "$marker;ann;11.01.2013 19:52:21;Connect;Stick;E:\\;USB stick;USBSTOR;USB;VID_0781;SanDisk;4C53" \
+        "DESK-7;ann;11.01.2013 19:52:21;Connect;$marker;E:\\;USB stick;USBSTOR;USB;VID_0781;SanDisk;4C53" \
         > "$sample"
 }
 
@@ -128,11 +129,13 @@ smoke_as_user() {
     # A second start ends by itself, silently.
     timeout 30 /usr/bin/tarnwick || fail "a second start did not end silently: status $?"
 
-    # Exit from the tray menu ends the first.
+    # Exit, the last entry of the tray icon's menu, ends the first.
     local icon
-    icon=$(xdotool search --class trayer | head -1)
-    xdotool mousemove --window "$icon" 16 16 click 3
-    sleep 1
+    icon=$(xdotool search --pid "$first" --name '^tarnwick$' | head -1)
+    [[ -n "$icon" ]] || fail "no tray icon"
+    xdotool mousemove --window "$icon" 8 8 click 3
+    timeout 10 bash -c "until xdotool search --onlyvisible --pid $first --name '^tarnwick$' |
+        grep -qvx $icon; do sleep 0.2; done" || fail "no tray menu"
     xdotool key Up Return
     local status=0
     timeout 20 bash -c "while kill -0 $first 2>/dev/null; do sleep 0.2; done" ||
@@ -175,7 +178,8 @@ purge_package() {
     echo "purge left no file of the package"
 }
 
-deb=$(bash "$root/scripts/package.sh" | tee /dev/stderr | tail -1)
+deb=${1:-}
+[[ -n "$deb" ]] || deb=$(bash "$root/scripts/package.sh" | tee /dev/stderr | tail -1)
 echo "package: $deb"
 check_package
 install_package
