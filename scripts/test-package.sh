@@ -44,7 +44,7 @@ install_package() {
     for folder in /var/lib/tarnwick/{reports,quarantine}{,/"sended reports"}; do
         [[ $(stat -c '%U %a' "$folder") == "root 755" ]] || fail "$folder is not root's, 755"
     done
-    dpkg -L tarnwick > "$work/package-files"
+    dpkg -L tarnwick | grep -vx '/\.' > "$work/package-files"
     find /usr/lib/tarnwick | sort > "$work/program-folder"
 }
 
@@ -77,9 +77,9 @@ smoke_as_user() {
     local display=90
     while [[ -e /tmp/.X$display-lock ]]; do display=$((display + 1)); done
     export DISPLAY=:$display
+    # Not local: the exit trap still needs them when the function has returned.
     Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp &
-    local xvfb=$!
-    local tray="" first="" done=""
+    xvfb=$! tray="" first=""
     stop() {
         [[ -z "$first" ]] || kill "$first" 2>/dev/null || true
         [[ -z "$tray" ]] || kill "$tray" 2>/dev/null || true
@@ -174,7 +174,7 @@ purge_package() {
     while IFS= read -r path; do
         [[ -e $path || -L $path ]] && ! dpkg -S "$path" >/dev/null 2>&1 && left+=("$path")
     done < "$work/package-files"
-    ((${#left[@]} == 0)) || fail "purge left: ${left[*]}"
+    ((${#left[@]} == 0)) || fail "purge left: $(printf '%s\n' "${left[@]}" | sort -u)"
     echo "purge left no file of the package"
 }
 
