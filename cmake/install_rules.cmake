@@ -7,15 +7,15 @@ if(NOT TWK_CHANGELOG_TOP MATCHES "^tarnwick \\(${PROJECT_VERSION}\\)")
 endif()
 
 # The read-only program folder, as the build lays it out in bin/.
-install(TARGETS tarnwick RUNTIME DESTINATION ${TARNWICK_INSTALL_PROGRAMDIR})
-install(TARGETS twkd LIBRARY DESTINATION ${TARNWICK_INSTALL_PROGRAMDIR})
+install(TARGETS tarnwick RUNTIME DESTINATION ${TWK_INSTALL_PROGRAM_DIR})
+install(TARGETS twkd LIBRARY DESTINATION ${TWK_INSTALL_PROGRAM_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/languages/
-        DESTINATION ${TARNWICK_INSTALL_PROGRAMDIR}/languages FILES_MATCHING PATTERN "*.twl")
+        DESTINATION ${TWK_INSTALL_PROGRAM_DIR}/languages FILES_MATCHING PATTERN "*.twl")
 
 # tarnwick on the PATH is a relative link into the program folder; the kernel resolves it, so
 # the program still finds its languages and helper library beside its real self.
 file(RELATIVE_PATH TWK_BIN_LINK_TARGET ${CMAKE_INSTALL_FULL_BINDIR}
-     ${TWK_INSTALL_FULL_PROGRAMDIR}/tarnwick)
+     ${TWK_INSTALL_FULL_PROGRAM_DIR}/tarnwick)
 install(CODE "
     set(link \"\$ENV{DESTDIR}${CMAKE_INSTALL_FULL_BINDIR}/tarnwick\")
     message(STATUS \"Installing: \${link} -> ${TWK_BIN_LINK_TARGET}\")
@@ -26,7 +26,7 @@ install(CODE "
 
 # The guard service's report folders: root writes, every user reads.
 foreach(folder reports quarantine)
-    install(DIRECTORY DESTINATION "${TWK_INSTALL_FULL_DATADIR}/${folder}/sended reports"
+    install(DIRECTORY DESTINATION "${TWK_INSTALL_FULL_DATA_DIR}/${folder}/sended reports"
             DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
                                   GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 endforeach()
