@@ -142,15 +142,15 @@ private slots:
     void theSendPictureHighlightsUntilThePointerCrossesTheBackground() {
         PictureButton* send = control("cmdSend");
         test::hover(send);
-        QVERIFY(send->showsPictureOf(control<QLabel>("cmd_send1")));
+        QVERIFY(send->showsPicture("cmd_send1"));
         QCOMPARE(sendCaption()->textColor(), ColorRef(0x00969696));
         test::leave(send);
-        QVERIFY(send->showsPictureOf(control<QLabel>("cmd_send1")));
+        QVERIFY(send->showsPicture("cmd_send1"));
         test::moveOverBackground(&dialog(), QPoint(100, 170));
-        QVERIFY(send->showsPictureOf(control<QLabel>("cmd_send0")));
+        QVERIFY(send->showsPicture("cmd_send0"));
         QCOMPARE(sendCaption()->textColor(), ColorRef(0x00484848));
         test::hover(sendCaption());
-        QVERIFY(send->showsPictureOf(control<QLabel>("cmd_send1")));
+        QVERIFY(send->showsPicture("cmd_send1"));
     }
 
     void theHelperLibraryMailsTheExportToAnSmtpServer() {
