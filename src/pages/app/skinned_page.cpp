@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QStyle>
 #include <QWindow>
 
 #include "core/app/app_context.h"
@@ -119,16 +120,20 @@ void SkinnedPage::paintEvent(QPaintEvent*) {
 void SkinnedPage::paintFocusMark(QPainter& painter) const {
     QWidget* focused = focusWidget();
     if (!focused || !focused->isVisible() || !testAttribute(Qt::WA_KeyboardFocusChange)) return;
-    auto placeOf = [this](const QWidget* control) {
-        return QRect(control->mapTo(this, QPoint(0, 0)), control->size());
+    // A caption's label may be wider than its text: the mark goes round the text.
+    auto textPlace = [this](const QLabel* label) {
+        const QRect text =
+            label->style()->itemTextRect(label->fontMetrics(), label->contentsRect(),
+                                         static_cast<int>(label->alignment()), true, label->text());
+        return QRect(label->mapTo(this, text.topLeft()), text.size());
     };
     QRect place;
     if (auto* button = qobject_cast<PictureButton*>(focused)) {
-        place = placeOf(button);
+        place = QRect(button->mapTo(this, QPoint(0, 0)), button->size());
         if (button->caption() && button->caption()->isVisible())
-            place |= placeOf(button->caption());
-    } else if (qobject_cast<TextLink*>(focused)) {
-        place = placeOf(focused);
+            place |= textPlace(button->caption());
+    } else if (auto* link = qobject_cast<TextLink*>(focused)) {
+        place = textPlace(link);
     } else {
         return;
     }

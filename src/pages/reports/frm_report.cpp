@@ -1,5 +1,6 @@
 #include "pages/reports/frm_report.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QTableView>
@@ -110,6 +111,10 @@ void frmReport::buildDateChooser() {
     for (QPalette::ColorRole role : {QPalette::Base, QPalette::Button, QPalette::Window})
         colours.setColor(role, toQColor(kEntryBackColor));
     lstDates_->setPalette(colours);
+    // Its drop-down opens as a menu, which would take the desktop's menu colours.
+    for (QWidget* dropDown :
+         {lstDates_->view()->window(), static_cast<QWidget*>(lstDates_->view())})
+        dropDown->setPalette(palette());
     connect(lstDates_, &QComboBox::activated, this, &frmReport::refreshDate);
 }
 

@@ -405,6 +405,38 @@ private slots:
                 QCOMPARE(placeOnPage(widget), places[widget->objectName()]);
     }
 
+    void theKeyboardWalksBothTabsAndEscapeClosesWithoutSaving() {
+        test::activate(page());
+        QCOMPARE(test::tabOrder(),
+                 QStringList({"cmd_general", "cmd_mail", "lng_cmb", "rep_ch", "RepDirCh",
+                              "QrntDirCh", "ch_autorun", "img_save", "cmd_close"}));
+        for (int step = 0; step < 3; ++step) test::press(Qt::Key_Tab);
+        test::press(Qt::Key_Space);
+        QCOMPARE(tagOf("rep_ch"), QString("1"));
+        test::press(Qt::Key_Tab);
+        QCOMPARE(test::focusedName(), QString("txtRepDir"));  // enabled by the check box
+
+        for (int step = 0; step < 3; ++step) test::press(Qt::Key_Backtab);
+        QCOMPARE(test::focusedName(), QString("cmd_mail"));
+        test::press(Qt::Key_Return);
+        QCOMPARE(tagOf("cmd_mail"), QString("1"));
+        QVERIFY(shown("rep_send") && !shown("rep_ch"));
+        test::press(Qt::Key_Tab);
+        test::press(Qt::Key_Space);
+        QCOMPARE(tagOf("rep_send"), QString("1"));
+        QCOMPARE(test::tabOrder(),
+                 QStringList({"rep_send", "txtrec", "ch_sh0", "txtTime", "ch_sh1", "ch_sh2",
+                              "img_save", "cmd_close", "cmd_general", "cmd_mail"}));
+        for (int step = 0; step < 4; ++step) test::press(Qt::Key_Tab);
+        test::press(Qt::Key_Space);
+        QCOMPARE(tagOf("ch_sh0") + tagOf("ch_sh1") + tagOf("ch_sh2"), QString("010"));
+
+        test::press(Qt::Key_Escape);
+        QVERIFY(!page());
+        QVERIFY(pages->main().isVisible());
+        QCOMPARE(stored("SaveReports"), std::string());
+    }
+
     void closeReturnsToTheMainWindowAndSavesNothing() {
         test::click(control("rep_ch"));
         list("lng_cmb")->setEditText("Deutsch");

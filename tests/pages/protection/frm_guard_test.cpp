@@ -214,6 +214,23 @@ private slots:
         QVERIFY(label->text().endsWith("END"));
     }
 
+    void theKeyboardSwitchesScrollsAndEscapeCloses() {
+        addUsbDrives(7);
+        open();
+        test::activate(page);
+        QCOMPARE(test::tabOrder(), QStringList({"ch_guard", "btn_up", "btn_down", "cmd_close"}));
+        test::press(Qt::Key_Space);
+        QCOMPARE(control("ch_guard")->tag(), QString("1"));
+        QCOMPARE(storedGuard(), std::string("1"));
+        test::press(Qt::Key_Tab);
+        test::press(Qt::Key_Tab);
+        test::press(Qt::Key_Return);
+        QCOMPARE(page->panel().TopIndex(), 1);
+        test::press(Qt::Key_Escape);
+        QVERIFY(pages->main().isVisible());
+        QVERIFY(pages->loaded(PageId::Protection) == nullptr);
+    }
+
     void closeShowsTheMainWindowAndUnloadsThePage() {
         open();
         pages->main().hide();

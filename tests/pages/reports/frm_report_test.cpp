@@ -121,6 +121,24 @@ private slots:
         QCOMPARE(app->table()->property("Tag").toString(), QString("0"));
     }
 
+    void theKeyboardReachesViewsTableAndActionsAndEscapeCloses() {
+        open();
+        test::activate(&page());
+        QCOMPARE(test::tabOrder(), QStringList({"cmd_devices", "cmd_viruses", "lstDates",
+                                                "lstReport", "txtSave", "txtSend", "cmd_close"}));
+        test::press(Qt::Key_Tab);
+        test::press(Qt::Key_Space);
+        QCOMPARE(button("cmd_viruses")->tag(), QString("1"));
+        QCOMPARE(app->table()->property("Tag").toString(), QString("1"));
+        for (int step = 0; step < 3; ++step) test::press(Qt::Key_Tab);
+        QCOMPARE(test::focusedName(), QString("txtSave"));
+        test::press(Qt::Key_Return);
+        QCOMPARE(app->env.saveFile.asked, 1);
+        test::press(Qt::Key_Escape);
+        QVERIFY(app->pages->main().isVisible());
+        QVERIFY(!app->report());
+    }
+
     void missingFoldersAreCreatedWithTheirSendedReports() {
         std::filesystem::remove_all(app->quarantine);
         open();

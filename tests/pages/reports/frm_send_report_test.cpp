@@ -153,6 +153,20 @@ private slots:
         QVERIFY(send->showsPicture("cmd_send1"));
     }
 
+    void theKeyboardSendsFromTheRecipientBoxAndEscapeReturns() {
+        test::activate(&dialog());
+        QCOMPARE(test::tabOrder(), QStringList({"txtRepDir", "txtSend", "cmd_close"}));
+        QTest::keyClicks(recipient(), "boss@firm.example");
+        test::press(Qt::Key_Return);
+        test::press(Qt::Key_Tab);
+        test::press(Qt::Key_Space);
+        QCOMPARE(app->env.helper.sent.size(), size_t(2));
+        QCOMPARE(app->env.helper.sent[1].recipient, std::string("boss@firm.example"));
+        test::press(Qt::Key_Escape);
+        QVERIFY(report().isVisible());
+        QVERIFY(!report().sendReportDialog());
+    }
+
     void theHelperLibraryMailsTheExportToAnSmtpServer() {
         LoadedHelperLibrary library(TWK_PROGRAM_DIR);
         test::TempDir mailSettings;
