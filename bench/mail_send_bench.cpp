@@ -76,7 +76,8 @@ Outcome sendWithLibrary(twk::HelperLibrary& library, const std::string& file) {
     resetPeak();
     const long before = statusKilobytes("VmRSS:");
     const auto start = Clock::now();
-    const bool ok = library.SendMailOut(kRecipient, "Report from Tarnwick program", "Date:\\n", file) == 0;
+    const bool ok =
+        library.SendMailOut(kRecipient, "Report from Tarnwick program", "Date:\\n", file) == 0;
     Outcome outcome{ok, secondsSince(start), 0};
     outcome.megabytes = (statusKilobytes("VmHWM:") - before) / 1024.0;
     return outcome;
