@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
     const std::string answer =
         env.messages.shown.empty() ? std::string("(none)") : env.messages.shown.back().text;
     std::printf("rows %d, ManualReport.csv %.1f MB\n", rows,
-                std::filesystem::file_size(env.program.file("ManualReport.csv")) / 1e6);
+                std::filesystem::file_size(env.userFiles.file("ManualReport.csv")) / 1e6);
     std::printf("send %.2f s, answer \"%s\"\n", sendMs / 1000.0, answer.c_str());
     std::printf("longest gap between 10 ms ticks: %lld ms\n", static_cast<long long>(longestGap));
     return 0;
