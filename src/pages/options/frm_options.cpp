@@ -18,6 +18,7 @@
 #include "pages/app/navigator.h"
 #include "pages/app/qt_text.h"
 #include "pages/app/skin.h"
+#include "pages/app/waiting.h"
 
 namespace twk {
 namespace {
@@ -440,8 +441,9 @@ bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
 
 void frmOptions::SaveOptions() {
     AppContext& app = context();
+    WaitingHelperLibrary helper(app.services.helper);
     const options::SaveResult result =
-        options::SaveOptions(state_, app.mainOp, app.services.helper, app.services.messages);
+        options::SaveOptions(state_, app.mainOp, helper, app.services.messages);
     if (result != options::SaveResult::Saved) return;
     app.mainOp.Init();
     app.langOp.Init(app.mainOp);
