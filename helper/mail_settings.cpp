@@ -12,8 +12,6 @@ namespace {
 
 constexpr const char* kSection = "Mail";
 constexpr size_t kMaxValueChars = 1024;
-// The file holds a few lines; anything larger is not read.
-constexpr std::uint64_t kMaxFileBytes = std::uint64_t{1} << 20;
 constexpr long kMaxTimeoutSeconds = 600;
 
 bool isOn(const std::string& value) {
@@ -56,7 +54,7 @@ MailSettings readMailSettings(const platform::Roots& roots) {
         {kSection, "User"},     {kSection, "Password"}, {kSection, "StartTLS"},
         {kSection, "CAFile"},   {kSection, "Timeout"}};
     const std::vector<std::string> values =
-        platform::readProfileStrings(file, kKeys, kMaxFileBytes, kMaxValueChars);
+        platform::readProfileStrings(file, kKeys, kMailSettingsFileLimit, kMaxValueChars);
     MailSettings settings;
     settings.server = values[0];
     settings.delivery = deliveryOf(values[1], settings.server);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/roots.h"
@@ -24,6 +25,9 @@ struct MailSettings {
     long timeoutSeconds = 20;  // the longest the server or mail program may stay silent
     bool readableByOthers = false;  // the file's mode lets users outside owner and group read it
 };
+
+// The file holds a few lines: one that is larger, or no regular file, is not read.
+inline constexpr std::uint64_t kMailSettingsFileLimit = std::uint64_t{1} << 20;
 
 std::string mailSettingsFile(const platform::Roots& roots);
 MailSettings readMailSettings(const platform::Roots& roots);

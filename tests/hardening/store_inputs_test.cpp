@@ -244,6 +244,28 @@ TEST_F(StoreInputsTest, StoreThatFailsWhileBeingReadIsNotReplacedBySaving) {
     EXPECT_TRUE(std::filesystem::is_symlink(keyFile())) << "the key file was replaced";
 }
 
+TEST_F(StoreInputsTest, LinksPlacedAtTheLockOrTheKeyFileAreNeverWrittenThrough) {
+    const std::vector<std::string> saved = allValues(saveFullStore());
+    const std::string elsewhere = test::writeFile(dir.file("elsewhere"), "not the store's");
+    std::filesystem::remove(keyFile() + ".lock");
+    ASSERT_EQ(::symlink(elsewhere.c_str(), (keyFile() + ".lock").c_str()), 0);
+    MainOp settings = load();
+    settings.isGuard = "0";
+    EXPECT_FALSE(settings.Save()) << "the lock is taken on no file but its own";
+    EXPECT_EQ(allValues(load()), saved);
+
+    std::filesystem::remove(keyFile() + ".lock");
+    const std::string copy = test::writeFile(dir.file("copy.reg"), test::readFile(keyFile()));
+    std::filesystem::remove(keyFile());
+    ASSERT_EQ(::symlink(copy.c_str(), keyFile().c_str()), 0);
+    const std::string before = test::readFile(copy);
+    ASSERT_TRUE(settings.Save());
+    EXPECT_FALSE(std::filesystem::is_symlink(keyFile())) << "the link is replaced by the store";
+    EXPECT_EQ(load().isGuard, "0");
+    EXPECT_EQ(test::readFile(copy), before);
+    EXPECT_EQ(test::readFile(elsewhere), "not the store's");
+}
+
 TEST_F(StoreInputsTest, FullDiskFailsTheSaveKeepsTheStoreWholeAndLeavesNoTemporaryFile) {
     std::filesystem::create_directories(keyFolder());
     test::FullDisk disk(keyFolder());

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "core/app/app_context.h"
 #include "core/settings/main_op.h"
 #include "support/full_disk.h"
 #include "support/http_server.h"
@@ -108,6 +109,22 @@ TEST_F(VersionFileInputsTest, DroppedCutAndOversizedTransfersKeepTheEarlierCopy)
         EXPECT_EQ(questions(), Texts{kEarlierQuestion}) << route;
         EXPECT_EQ(test::readFile(copy()), kEarlierCopy) << route;
     }
+    EXPECT_EQ(filesInUserFolder(), std::set<std::string>{"version.dat"});
+}
+
+TEST_F(VersionFileInputsTest, TemporaryFilesOfAKilledRunAreGoneAfterTheNextStart) {
+    serve("version.dat", "[Tarnwick]\nVersion=1.50\nURL=https://www.brindle.example/\n");
+    keepEarlierCopy();
+    test::writeFile(copy() + ".tmp.Zk3r9Q", "[Tarnwick]\nVers");
+    test::writeFile(userFiles.file("ManualReport.csv.tmp.a1B2c3"), "User;Time\r\n");
+    test::ScriptedSaveFileDialog saveFile;
+    test::ScriptedFolderPicker folders;
+    test::ScriptedHelperLibrary helper;
+    test::FixedClock clock;
+    AppContext context(platform::Roots{store.path(), "/proc", "/sys"}, program.path(),
+                       userFiles.path(), Services{boxes, saveFile, folders, urls, helper, clock});
+    context.updateUrl = server.url("/drop");
+    startUp(context);
     EXPECT_EQ(filesInUserFolder(), std::set<std::string>{"version.dat"});
 }
 

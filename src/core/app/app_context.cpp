@@ -1,6 +1,8 @@
 #include "core/app/app_context.h"
 
 #include "core/app/maker.h"
+#include "core/reports/send_report_flow.h"
+#include "platform/files.h"
 
 namespace twk {
 
@@ -14,6 +16,9 @@ AppContext::AppContext(platform::Roots roots_, std::string programFolder_, std::
       mainOp(Regedit::RootKey(roots.configDir), programFolder) {}
 
 void startUp(AppContext& context) {
+    // A run killed while it wrote the mailed report left its temporary file; the update check
+    // clears version.dat's.
+    platform::removeLeftoverTemporaries(platform::joinPath(context.userFolder, kManualReportFile));
     context.mainOp.isNew(context.updateUrl, context.userFolder, context.services.messages,
                          context.services.urls);
     context.mainOp.Init();

@@ -29,6 +29,8 @@ MsgAnswer QtMessageBoxes::show(const std::string& text, const std::string& title
                     buttons == MsgButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
                                                     : QMessageBox::Ok,
                     QApplication::activeWindow());
+    // Texts come from files and servers too (version.dat, report paths): never markup.
+    box.setTextFormat(Qt::PlainText);
     return box.exec() == QMessageBox::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
 }
 

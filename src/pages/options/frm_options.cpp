@@ -290,14 +290,18 @@ void frmOptions::connectRadio(Schedule kind) {
 }
 
 void frmOptions::connectEntries() {
-    connect(lng_cmb_, &QComboBox::currentTextChanged, this,
-            [this](const QString& text) { state_.language = local8(text); });
-    connect(txtRepDir_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { state_.reportFolder = local8(text); });
-    connect(txtQrntDir_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { state_.quarantineFolder = local8(text); });
-    connect(txtrec_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { state_.recipient = local8(text); });
+    connect(lng_cmb_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        state_.language = local8Kept(text, shown_.language);
+    });
+    connect(txtRepDir_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        state_.reportFolder = local8Kept(text, shown_.reportFolder);
+    });
+    connect(txtQrntDir_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        state_.quarantineFolder = local8Kept(text, shown_.quarantineFolder);
+    });
+    connect(txtrec_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        state_.recipient = local8Kept(text, shown_.recipient);
+    });
     connect(txtTime_, &QLineEdit::textChanged, this, &frmOptions::onTimeEdited);
     connect(cmbDayW_, &QComboBox::currentTextChanged, this,
             [this] { state_.weekday = selectedIndex(cmbDayW_); });
@@ -359,7 +363,8 @@ void frmOptions::LoadOptions() {
 }
 
 void frmOptions::showTexts() {
-    const OptionsState loaded = state_;  // the widgets report every change back into state_
+    shown_ = state_;  // the widgets report every change back into state_
+    const OptionsState& loaded = shown_;
     fillList(cmbDayM_, loaded.monthDays);
     cmbDayM_->setCurrentIndex(loaded.monthDay);
     fillList(cmbDayW_, loaded.weekdays);

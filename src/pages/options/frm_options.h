@@ -60,6 +60,7 @@ private:
 
     Navigator& navigator_;
     options::OptionsState state_;
+    options::OptionsState shown_;  // what the boxes were filled with, bytes as stored
 
     TabStrip* tabs_ = nullptr;
     PictureButton* cmd_general_ = nullptr;

@@ -228,7 +228,16 @@ void frmReport::refreshDate() {
     const ReportKind view = lstReport_->property("Tag").toString() != QStringLiteral("0")
                                 ? ReportKind::Viruses
                                 : ReportKind::Devices;
-    loadReports(view, local8(lstDates_->currentText()));
+    loadReports(view, selectedDate());
+}
+
+// The date list's entry behind the chooser's selection: its bytes select the records, so a date
+// that is no valid text in the system code page selects its records too.
+std::string frmReport::selectedDate() const {
+    const auto& entries = dates_.entries();
+    const int index = lstDates_->currentIndex();
+    if (index >= 0 && static_cast<std::size_t>(index) < entries.size()) return entries[index];
+    return local8(lstDates_->currentText());
 }
 
 void frmReport::loadReports(ReportKind view, const std::string& selectedDate) {

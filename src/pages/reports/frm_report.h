@@ -72,6 +72,7 @@ private:
     void showView(const View& view);
     // The date chooser's pick: the shown view's folders again, narrowed to the picked date.
     void refreshDate();
+    std::string selectedDate() const;
     void loadReports(ReportKind view, const std::string& selectedDate);
     void mirrorDates();
     void fitColumns();

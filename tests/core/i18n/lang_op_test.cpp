@@ -35,12 +35,17 @@ TEST_F(LangOpTest, TheChosenLanguageFillsEveryKeyFromItsSection) {
     EXPECT_EQ(captions.lfm_options, "") << "no fallback to English for a missing key";
 }
 
-TEST_F(LangOpTest, MissingLanguageFallsBackToEnglishWithoutChangingTheSetting) {
+TEST_F(LangOpTest, MissingLanguageOrOneThatIsNoPlainFileNameFallsBackToEnglish) {
     language("English", "[frmMain]\nlfm_reports=Reports\n");
-    settings.lang = "Klingon";
-    captions.Init(settings);
-    EXPECT_EQ(captions.lfm_reports, "Reports");
-    EXPECT_EQ(settings.lang, "Klingon");
+    language("sub/Deutsch", "[frmMain]\nlfm_reports=Berichte\n");
+    test::writeFile(program.file("Outside.twl"), "[frmMain]\nlfm_reports=Outside\n");
+    for (const char* name : {"Klingon", "../Outside", "sub/Deutsch", "sub\\Deutsch", "..",
+                             "sub/../sub/Deutsch"}) {
+        settings.lang = name;
+        captions.Init(settings);
+        EXPECT_EQ(captions.lfm_reports, "Reports") << name;
+        EXPECT_EQ(settings.lang, name) << "the setting itself stays";
+    }
 }
 
 TEST_F(LangOpTest, NoLanguagesFolderLeavesTheTableAsItWas) {

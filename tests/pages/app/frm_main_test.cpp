@@ -1,11 +1,17 @@
 #include "pages/app/frm_main.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTimer>
 
 #include "core/app/maker.h"
 #include "pages/app/navigator.h"
+#include "pages/app/qt_services.h"
 #include "pages/app/skin.h"
 #include "pages/app/tray_icon.h"
 #include "pages/support/page_fixture.h"
@@ -214,6 +220,29 @@ private slots:
         QVERIFY(env->tray.shown);
         env->tray.notify(0x203);  // notifications still reach the window, once
         QVERIFY(main().isVisible());
+    }
+
+    void theUpdateQuestionShowsWhatTheServerWroteAsPlainText() {
+        const std::string version = "<h1 style='color:red'>9.99</h1><img src='/etc/logo.png'>";
+        test::writeFile(env->userFiles.file("version.dat"),
+                        "[Tarnwick]\nVersion=" + version + "\n");
+        QtMessageBoxes boxes;
+        QString shown;
+        Qt::TextFormat format = Qt::RichText;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            QVERIFY(label);
+            shown = label->text();
+            format = label->textFormat();
+            box->button(QMessageBox::Cancel)->click();
+        });
+        env->context.mainOp.isNew("http://127.0.0.1:1/Tarnwick/version.dat",
+                                  env->context.userFolder, boxes, env->urls);
+        QCOMPARE(shown, QString::fromStdString("New version Tarnwick " + version +
+                                               " is avialable! Go to the homepage?"));
+        QCOMPARE(format, Qt::PlainText);
     }
 };
 

@@ -448,6 +448,17 @@ private slots:
         QVERIFY(env->messages.shown.empty());
     }
 
+    void storedBytesThatAreNoTextSurviveAnUnchangedSave() {
+        const std::string reports = "/srv/rapports-\xE9t\xE9", quarantine = "/srv/quarant\xE4ne";
+        store({{"SaveReports", "1"},
+               {"DirectoryReports", reports},
+               {"DirectoryQuarantine", quarantine}});
+        open();
+        expectSaved();
+        QCOMPARE(stored("DirectoryReports"), reports);
+        QCOMPARE(stored("DirectoryQuarantine"), quarantine);
+    }
+
     void wrongInputStopsTheSaveAndLeavesThePageAsItWas() {
         ShowMail();
         turnOnSendReports(maker::kPlaceholderRecipient);

@@ -223,6 +223,21 @@ private slots:
         QCOMPARE(app->headings().size(), 7);
     }
 
+    void datesThatAreNoTextPickTheirOwnRecordsEvenWhenTheyLookTheSame() {
+        // Two Latin-1 dates on a UTF-8 system: both show as the same replacement character.
+        test::writeFile(app->reports + "/latin1.txt",
+                        "pc6;ole;11.f\xE9v.2013 07:00:00;Connect\r\n"
+                        "pc6;per;11.f\xEAv.2013 08:00:00;Connect\r\n");
+        open();
+        test::click(button("cmd_devices"));
+        QCOMPARE(app->dates()->itemText(4), app->dates()->itemText(5));
+        for (int entry : {4, 5}) {
+            app->dates()->setCurrentIndex(entry);
+            emit app->dates()->activated(entry);
+            QCOMPARE(app->column(1), QStringList({entry == 4 ? "ole" : "per"}));
+        }
+    }
+
     void aHeadingClickSortsAndTheExportFollowsTheShownOrder() {
         open();
         clickHeading(1);

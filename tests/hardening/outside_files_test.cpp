@@ -1,0 +1,166 @@
+// Every reader of a file from outside over what a careless administrator or a hostile user can
+// put at its path: a named pipe, a link to /dev/zero, a folder, a file larger than the reader's
+// bound. Each reader returns with its documented outcome, and leaves the thing as it found it.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/i18n/lang_op.h"
+#include "core/reports/report_loader.h"
+#include "core/settings/main_op.h"
+#include "helper/mail_settings.h"
+#include "support/scripted_services.h"
+#include "support/temp_dir.h"
+
+namespace twk {
+namespace {
+
+enum class Thing { Pipe, LinkToZero, Folder, OverBound };
+
+constexpr Thing kThings[] = {Thing::Pipe, Thing::LinkToZero, Thing::Folder, Thing::OverBound};
+
+const char* nameOf(Thing thing) {
+    switch (thing) {
+        case Thing::Pipe: return "named pipe";
+        case Thing::LinkToZero: return "link to /dev/zero";
+        case Thing::Folder: return "folder";
+        case Thing::OverBound: return "file over the bound";
+    }
+    return "";
+}
+
+// Puts thing at path; a file over bound is sparse, so it costs no disk space.
+void place(Thing thing, const std::string& path, std::uint64_t bound) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    switch (thing) {
+        case Thing::Pipe: ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); break;
+        case Thing::LinkToZero: ASSERT_EQ(::symlink("/dev/zero", path.c_str()), 0); break;
+        case Thing::Folder: ASSERT_EQ(::mkdir(path.c_str(), 0755), 0); break;
+        case Thing::OverBound: {
+            const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+            ASSERT_GE(fd, 0);
+            ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(bound + 1)), 0);
+            ::close(fd);
+        }
+    }
+}
+
+// The thing is still what was put there.
+void expectUntouched(Thing thing, const std::string& path, std::uint64_t bound) {
+    struct stat info {};
+    ASSERT_EQ(::lstat(path.c_str(), &info), 0) << nameOf(thing);
+    switch (thing) {
+        case Thing::Pipe: EXPECT_TRUE(S_ISFIFO(info.st_mode)); break;
+        case Thing::LinkToZero: EXPECT_TRUE(S_ISLNK(info.st_mode)); break;
+        case Thing::Folder: EXPECT_TRUE(S_ISDIR(info.st_mode)); break;
+        case Thing::OverBound: EXPECT_EQ(static_cast<std::uint64_t>(info.st_size), bound + 1); break;
+    }
+}
+
+TEST(OutsideFilesTest, ReportFilesAreListedOnlyWhenRegularAndNamedWhenTooLargeToHold) {
+    for (Thing thing : kThings) {
+        test::TempDir dir;
+        const std::string folder = dir.file("r");
+        test::writeFile(folder + "/a.log", "first;u;01.02.2024 10:00\r\n");
+        test::writeFile(folder + "/c.log", "last;u;01.02.2024 11:00\r\n");
+        place(thing, folder + "/b.log", ReportMemoryLimit());
+        ReportTable table;
+        DateList dates;
+        const ReportLoad load =
+            RefreshReports(ReportKind::Devices, folder, std::string(kAllDates), table, dates);
+        ASSERT_EQ(table.rowCount(), 2u) << nameOf(thing);
+        if (thing == Thing::OverBound) {
+            ASSERT_EQ(load.problems.size(), 1u);
+            EXPECT_EQ(load.problems[0].path, folder + "/b.log");
+            EXPECT_EQ(load.problems[0].what, "is too large to be read");
+        } else {
+            EXPECT_TRUE(load.problems.empty()) << nameOf(thing) << " is no report file";
+        }
+        expectUntouched(thing, folder + "/b.log", ReportMemoryLimit());
+    }
+}
+
+TEST(OutsideFilesTest, ProcessFolderAsReportFolderEndsAndNamesWhatCannotBeHeld) {
+    ReportTable table;
+    DateList dates;
+    // Its files have no size; pagemap reads on for as much memory as the process spans, mem
+    // fails at the first read.
+    const ReportLoad load =
+        LoadReports(ReportKind::Devices, "/proc/self", std::string(kAllDates), table, dates);
+    EXPECT_GT(table.rowCount(), 0u) << "status, environ and the like are read";
+    std::vector<std::string> named;
+    for (const ReportProblem& problem : load.problems)
+        named.push_back(problem.path + " " + problem.what);
+    EXPECT_NE(std::find(named.begin(), named.end(), "/proc/self/pagemap is too large to be read"),
+              named.end());
+    EXPECT_LE(table.memoryUse(), ReportMemoryLimit());
+}
+
+TEST(OutsideFilesTest, StoreThatIsNoRegularFileGivesTheDefaultsAndIsNeverReplaced) {
+    for (Thing thing : kThings) {
+        test::TempDir dir;
+        const Regedit::RootKey root(dir.path());
+        const std::string keyFile = root.keyFile(kSettingsKey);
+        place(thing, keyFile, platform::kKeyFileLimit);
+        MainOp settings(root, "/opt/tarnwick");
+        settings.Init();
+        EXPECT_EQ(settings.lang, "English") << nameOf(thing);
+        EXPECT_EQ(settings.DirRep, "/opt/tarnwick/reports") << nameOf(thing);
+        settings.isGuard = "1";
+        EXPECT_FALSE(settings.Save()) << nameOf(thing);
+        expectUntouched(thing, keyFile, platform::kKeyFileLimit);
+    }
+}
+
+TEST(OutsideFilesTest, LanguageFileThatIsNoRegularFileFallsBackToEnglishAndOneTooLargeReadsEmpty) {
+    for (Thing thing : kThings) {
+        test::TempDir program, store;
+        test::writeFile(program.file("languages/English.twl"), "[frmMain]\nlfm_reports=Reports\n");
+        place(thing, program.file("languages/Edited.twl"), kLanguageFileLimit);
+        MainOp settings(Regedit::RootKey(store.path()), program.path());
+        settings.lang = "Edited";
+        LangOp captions;
+        captions.Init(settings);
+        // A file too large is a file all the same: its captions are empty, as for a binary one.
+        EXPECT_EQ(captions.lfm_reports, thing == Thing::OverBound ? "" : "Reports")
+            << nameOf(thing);
+        expectUntouched(thing, program.file("languages/Edited.twl"), kLanguageFileLimit);
+    }
+}
+
+TEST(OutsideFilesTest, VersionFileThatIsNoRegularFileAsksNothing) {
+    for (Thing thing : kThings) {
+        test::TempDir program, user, store;
+        place(thing, user.file("version.dat"), Regedit::kIniFileLimit);
+        const MainOp settings(Regedit::RootKey(store.path()), program.path());
+        test::ScriptedMessageBoxes boxes;
+        test::ScriptedUrlOpener urls;
+        // Nobody answers there, so the copy of an earlier start is read.
+        settings.isNew("http://127.0.0.1:1/Tarnwick/version.dat", user.path(), boxes, urls);
+        EXPECT_TRUE(boxes.shown.empty()) << nameOf(thing);
+        expectUntouched(thing, user.file("version.dat"), Regedit::kIniFileLimit);
+    }
+}
+
+TEST(OutsideFilesTest, MailSettingsThatAreNoRegularFileGiveTheDefaults) {
+    for (Thing thing : kThings) {
+        test::TempDir config;
+        platform::Roots roots;
+        roots.configDir = config.path();
+        place(thing, twkd::mailSettingsFile(roots), twkd::kMailSettingsFileLimit);
+        const twkd::MailSettings read = twkd::readMailSettings(roots);
+        const twkd::MailSettings defaults;
+        EXPECT_EQ(read.server, defaults.server) << nameOf(thing);
+        EXPECT_EQ(read.sender, defaults.sender) << nameOf(thing);
+        EXPECT_EQ(read.timeoutSeconds, defaults.timeoutSeconds) << nameOf(thing);
+    }
+}
+
+}  // namespace
+}  // namespace twk
