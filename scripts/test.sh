@@ -15,6 +15,9 @@ if [[ ${1:-} == --sanitize ]]; then
     export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 fi
+# The desktop test drives the real program under Xvfb with a window manager and a tray host.
+source "$root/scripts/install-missing.sh"
+install_missing openbox trayer xdotool
 "$root/scripts/setup.sh" "$build" "${options[@]}"
 cd "$build"
 ctest --output-on-failure -j "$(nproc)" --timeout 600

@@ -127,9 +127,6 @@ bool frmMain::Form_Load() {
     cTray_->Icon = windowIcon();
     cTray_->ToolTipText = QStringLiteral("Tarnwick");
     connect(cTray_.get(), &TrayIcon::OnIcon, this, &frmMain::onTrayCode);
-    // The desktop reports tray actions to this window as mouse-downs, like the window layer.
-    disconnect(&tray_, &TrayBackend::notified, this, nullptr);
-    connect(&tray_, &TrayBackend::notified, this, &frmMain::onTrayNotified);
     cTray_->Add();
     applyCaptions();
     return true;
@@ -168,16 +165,13 @@ void frmMain::closeEvent(QCloseEvent* event) {
     hideToTray();
 }
 
-void frmMain::onTrayNotified(int mouseMessage) {
-    windowMouseDown(Qt::RightButton, trayEventX(mouseMessage, screenTwipsPerPixel()), 0.0f);
-}
-
 void frmMain::onBackgroundMouseDown(Qt::MouseButton, float x, float y) {
     if (cTray_) cTray_->CallEvent(x, y);
 }
 
 void frmMain::onTrayCode(qint16 code) {
-    if (code == kTrayLeftDoubleClick) {
+    // Most desktops report a click on the icon and never a double-click: either shows the window.
+    if (code == kTrayLeftDoubleClick || code == kTrayLeftUp) {
         navigator_.showMain();
     } else if (code == kTrayRightUp) {
         cTray_->CallPopupMenu(this, mnuMenu_, 0, std::nullopt, mnuMain_);

@@ -42,7 +42,6 @@ private:
     void openGuarded(int pageId);
     void hideToTray();
     void onTrayCode(qint16 code);
-    void onTrayNotified(int mouseMessage);
     void exitProgram();
 
     Navigator& navigator_;

@@ -1,5 +1,6 @@
 #include "pages/app/skinned_page.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -50,7 +51,19 @@ PictureButton* SkinnedPage::addHoverButton(const char* name, const char* holderP
 }
 
 PictureButton* SkinnedPage::addCloseButton(QRect geometry) {
-    return addHoverButton("cmd_close", "cmd_close", "close", geometry);
+    closeButton_ = addHoverButton("cmd_close", "cmd_close", "close", geometry);
+    return closeButton_;
+}
+
+// Closed by the window manager (Alt+F4, its Close), a page does what its close button does:
+// merely hidden, it would leave the user without a way back.
+void SkinnedPage::closeEvent(QCloseEvent* event) {
+    if (!closeButton_) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    emit closeButton_->clicked();
 }
 
 void SkinnedPage::addTextLink(Caption* link) {
@@ -71,39 +84,44 @@ void SkinnedPage::paintEvent(QPaintEvent*) {
 
 void SkinnedPage::mousePressEvent(QMouseEvent* event) {
     const QPointF at = event->position();
-    if (event->button() == Qt::LeftButton) beginDrag(event->globalPosition().toPoint());
-    windowMouseDown(event->button(), static_cast<float>(at.x() * kTwipsPerPixel),
-                    static_cast<float>(at.y() * kTwipsPerPixel));
+    if (event->button() == Qt::LeftButton) {
+        dragPending_ = true;
+        dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+        setCursor(Qt::SizeAllCursor);
+    }
+    onBackgroundMouseDown(event->button(), static_cast<float>(at.x() * kTwipsPerPixel),
+                          static_cast<float>(at.y() * kTwipsPerPixel));
 }
 
-void SkinnedPage::windowMouseDown(Qt::MouseButton button, float xTwips, float yTwips) {
-    onBackgroundMouseDown(button, xTwips, yTwips);
-}
-
-void SkinnedPage::beginDrag(QPoint globalPosition) {
-    setCursor(Qt::SizeAllCursor);
-    // The window manager moves the window as if its title bar had been grabbed; where it
-    // cannot, the window follows the pointer itself until the button is released.
+// The window follows the pointer itself until the release wherever it may place itself: an X11
+// window manager handed the move misses a release that comes before it grabs the pointer (a tap,
+// a quick flick) and keeps the window stuck to the pointer. Wayland windows cannot place
+// themselves; there the compositor moves them, and only while the button is still held.
+void SkinnedPage::beginDrag() {
+    dragPending_ = false;
+    const bool compositorMoves = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
     QWindow* window = windowHandle();
-    manualDrag_ = !(window && window->startSystemMove());
-    dragOffset_ = globalPosition - frameGeometry().topLeft();
+    manualDrag_ = !(compositorMoves && window && window->startSystemMove());
     if (!manualDrag_) unsetCursor();
 }
 
 void SkinnedPage::mouseMoveEvent(QMouseEvent* event) {
-    if (manualDrag_ && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - dragOffset_);
-        return;
+    if (event->buttons() & Qt::LeftButton) {
+        if (dragPending_) beginDrag();
+        if (manualDrag_) {
+            move(event->globalPosition().toPoint() - dragOffset_);
+            return;
+        }
     }
     for (Caption* link : textLinks_) link->setTextColor(context_.NormalColor);
     emit backgroundMouseMoved();
 }
 
 void SkinnedPage::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && manualDrag_) {
-        manualDrag_ = false;
-        unsetCursor();
-    }
+    if (event->button() != Qt::LeftButton) return;
+    dragPending_ = false;
+    manualDrag_ = false;
+    unsetCursor();
 }
 
 }  // namespace twk

@@ -28,7 +28,7 @@ public:
     // showing the skin pictures <skin>_0 and <skin>_1 by the hover pattern.
     PictureButton* addHoverButton(const char* name, const char* holderPrefix, const char* skin,
                                   QRect geometry, Caption* caption = nullptr);
-    // The close button at the top right of a page.
+    // The close button at the top right of a page; closing the window does what it does.
     PictureButton* addCloseButton(QRect geometry);
     // Text link: highlighted while the pointer moves over it, back to NormalColor when the
     // pointer moves over the window background.
@@ -45,19 +45,19 @@ protected:
     virtual void onBackgroundMouseDown(Qt::MouseButton, float, float) {}
 
     void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-    // The drag itself; also used for mouse-downs that the window layer reports on its own.
-    void windowMouseDown(Qt::MouseButton button, float xTwips, float yTwips);
-
 private:
-    void beginDrag(QPoint globalPosition);
+    void beginDrag();
 
     AppContext& context_;
     QPixmap background_;
     std::vector<Caption*> textLinks_;
+    PictureButton* closeButton_ = nullptr;
+    bool dragPending_ = false;  // pressed on the surface, not moved yet
     bool manualDrag_ = false;
     QPoint dragOffset_;
 };
