@@ -69,6 +69,8 @@ void frmMain::buildButtons() {
                               twipsRect(6615, 3840, 825, 270), QStringLiteral("Options"), 9.75);
     for (Caption* caption : {txtguard_, txtReport_, txtOptions_})
         caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblTagline_ = addDesignText("lblTagline", twipsRect(0, 6720, 9600, 270), 9, rgb(78, 113, 116));
+    lblTagline_->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     Caption* captions[] = {txtguard_, txtReport_, txtOptions_, nullptr, nullptr, nullptr};
 
     int index = 0;
@@ -137,6 +139,7 @@ void frmMain::applyCaptions() {
     txtguard_->setCaption(captions.lfm_protection);
     txtReport_->setCaption(captions.lfm_reports);
     txtOptions_->setCaption(captions.lfm_options);
+    lblTagline_->setCaption(captions.lfm_tagline);
 }
 
 void frmMain::openGuarded(int pageId) {

@@ -53,6 +53,7 @@ private:
     Caption* txtguard_ = nullptr;
     Caption* txtReport_ = nullptr;
     Caption* txtOptions_ = nullptr;
+    Caption* lblTagline_ = nullptr;
 };
 
 // The lock that tells a second start that Tarnwick already runs for this user; a crashed

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
+#include <utility>
 
 #include "core/app/app_context.h"
 #include "core/app/twips.h"
@@ -72,9 +73,37 @@ void SkinnedPage::addTextLink(Caption* link) {
             [this, link] { link->setTextColor(context_.HighlightColor); });
 }
 
+Caption* SkinnedPage::addDesignText(const char* name, QRect geometry, double pointSize,
+                                    ColorRef color) {
+    auto* text = new Caption(this, name, geometry, QString(), pointSize);
+    text->setTextColor(color);
+    text->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return text;
+}
+
 void SkinnedPage::centerOnScreen() {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+void SkinnedPage::showErrorWhenVisible(const std::string& text) {
+    if (isVisible()) {
+        showError(context_.services.messages, text);
+        return;
+    }
+    pendingError_ = text;
+}
+
+void SkinnedPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Once the page has come up, so that the box stands over it and takes the keyboard.
+    if (!pendingError_.empty())
+        QMetaObject::invokeMethod(this, &SkinnedPage::showPendingError, Qt::QueuedConnection);
+}
+
+void SkinnedPage::showPendingError() {
+    if (!isVisible() || pendingError_.empty()) return;
+    showError(context_.services.messages, std::exchange(pendingError_, std::string()));
 }
 
 void SkinnedPage::paintEvent(QPaintEvent*) {
@@ -83,6 +112,9 @@ void SkinnedPage::paintEvent(QPaintEvent*) {
 }
 
 void SkinnedPage::mousePressEvent(QMouseEvent* event) {
+    // A press on the surface, or on a disabled control, takes the focus off every box: what the
+    // user types next must not land in a box they did not click.
+    setFocus(Qt::MouseFocusReason);
     const QPointF at = event->position();
     if (event->button() == Qt::LeftButton) {
         dragPending_ = true;

@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QWidget>
+#include <string>
 #include <vector>
 
 #include "pages/app/controls.h"
@@ -33,8 +34,15 @@ public:
     // Text link: highlighted while the pointer moves over it, back to NormalColor when the
     // pointer moves over the window background.
     void addTextLink(Caption* link);
+    // A text of the window's artwork (no control of its own): part of the window surface, in the
+    // given colour.
+    Caption* addDesignText(const char* name, QRect geometry, double pointSize, ColorRef color);
 
     void centerOnScreen();
+
+    // An error box now when the page shows, else as soon as it shows: a box with no window
+    // behind it stands alone on the desktop before the user asked for anything.
+    void showErrorWhenVisible(const std::string& text);
 
 signals:
     // The pointer moved over the window's own surface.
@@ -46,17 +54,20 @@ protected:
 
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void beginDrag();
+    void showPendingError();
 
     AppContext& context_;
     QPixmap background_;
     std::vector<Caption*> textLinks_;
     PictureButton* closeButton_ = nullptr;
+    std::string pendingError_;
     bool dragPending_ = false;  // pressed on the surface, not moved yet
     bool manualDrag_ = false;
     QPoint dragOffset_;

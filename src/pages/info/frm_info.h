@@ -13,7 +13,8 @@ class frmInfo : public SkinnedPage {
   public:
     frmInfo(AppContext& context, Navigator& navigator);
 
-    // Puts the caption table's texts on the two links; "Ok" keeps its fixed text.
+    // Puts the caption table's texts on the two links and the language's texts on the artwork;
+    // "Ok" keeps its fixed text.
     void Form_Load();
 
   private:
@@ -26,6 +27,8 @@ class frmInfo : public SkinnedPage {
     Navigator& navigator_;
     Caption* txtMail_ = nullptr;
     Caption* txtHome_ = nullptr;
+    Caption* lblTagline_ = nullptr;
+    Caption* lblVersion_ = nullptr;
 };
 
 }  // namespace twk

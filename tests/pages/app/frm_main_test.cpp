@@ -34,7 +34,8 @@ private slots:
         env = std::make_unique<test::PageEnvironment>();
         env->addLanguage("English", "[frmMain]\nlfm_protection=Protection\nlfm_reports=Reports\n"
                                     "lfm_options=Options\n");
-        env->addLanguage("Deutsch", "[frmMain]\nlfm_protection=Schutz\nlfm_reports=Berichte\n");
+        env->addLanguage("Deutsch", "[frmMain]\nlfm_protection=Schutz\nlfm_reports=Berichte\n"
+                                    "lfm_tagline=USB-Speicherschutz\n");
         env->startUp();
         pages = std::make_unique<Navigator>(env->context, env->tray);
         endCalls = 0;
@@ -50,6 +51,7 @@ private slots:
     void opensWithItsLocalisedCaptionsInTheDesignColour() {
         QCOMPARE(control<Caption>("txtguard")->text(), QString("Protection"));
         QCOMPARE(control<Caption>("txtReport")->text(), QString("Reports"));
+        QCOMPARE(control<Caption>("lblTagline")->text(), QString("USB storage protection"));
         QCOMPARE(colourOf("txtReport"), rgb(64, 64, 64));
         QCOMPARE(main().windowTitle(), QString("Tarnwick"));
         QCOMPARE(main().size(), QSize(640, 480));
@@ -222,6 +224,7 @@ private slots:
         QCOMPARE(control<Caption>("txtguard")->text(), QString("Schutz"));
         QCOMPARE(control<Caption>("txtReport")->text(), QString("Berichte"));
         QCOMPARE(control<Caption>("txtOptions")->text(), QString(""));
+        QCOMPARE(control<Caption>("lblTagline")->text(), QString("USB-Speicherschutz"));
         QVERIFY(env->tray.shown);
         main().hide();
         env->tray.activate(QSystemTrayIcon::DoubleClick);  // actions still reach the window

@@ -92,6 +92,17 @@ class FrmFeedbackTest : public QObject {
         QCOMPARE(message()->toPlainText(), QString("Type your message..."));
     }
 
+    // The page comes up active; what the user types before clicking anywhere goes into no box.
+    void typingStraightAfterOpeningLandsBehindNoPlaceholder() {
+        QTest::keyClicks(nullptr, "john@x.local");
+        QCOMPARE(sender()->text(), QString(maker::kPlaceholderSender));
+        QCOMPARE(message()->toPlainText(), QString("Type your message..."));
+        test::click(control<Caption>("lbl_send"));
+        QCOMPARE(env->messages.shown.size(), size_t(1));
+        QCOMPARE(env->messages.shown[0].text, std::string("Input valid e-mail!"));
+        QVERIFY(env->helper.sent.empty());
+    }
+
     void typedTextSurvivesClicksAndLeaving() {
         clickInto(sender());
         QTest::keyClicks(sender(), "ann@mail.example");
