@@ -15,7 +15,7 @@ class frmSendReport : public SkinnedPage {
 public:
     frmSendReport(AppContext& context, frmReport& report);
 
-    // Checks the recipient, writes the shown report to ManualReport.csv in the program folder
+    // Checks the recipient, writes the shown report to ManualReport.csv in the user's folder
     // and mails it, telling the user the outcome.
     void SendReport();
 
@@ -28,10 +28,7 @@ private:
     Caption* lblPageName_ = nullptr;
     Caption* lblRecip_ = nullptr;
     QLineEdit* txtRepDir_ = nullptr;
-    Caption* txtSend_ = nullptr;
     PictureButton* cmdSend_ = nullptr;
-    QLabel* cmd_send0_ = nullptr;
-    QLabel* cmd_send1_ = nullptr;
 };
 
 }  // namespace twk

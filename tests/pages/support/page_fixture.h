@@ -49,7 +49,7 @@ public:
     // Runs the start procedure's steps (without the update check's network).
     void startUp();
 
-    TempDir program, store;
+    TempDir program, userFiles, store;
     ScriptedMessageBoxes messages;
     ScriptedSaveFileDialog saveFile;
     ScriptedFolderPicker folders;
@@ -65,6 +65,13 @@ public:
 void hover(QWidget* widget);
 void leave(QWidget* widget);
 void click(QWidget* widget);
+
+// Keyboard use: the window shown and active, so that keys reach it; a key pressed on whatever has
+// the focus; the names of the controls Tab visits, starting from the focused one, once round.
+void activate(QWidget* window);
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+QString focusedName();
+QStringList tabOrder();
 
 }  // namespace twk::test
 
