@@ -59,6 +59,14 @@ const K kKeys[] = {
     {"lff_send", "frmFeedback", &LangOp::lff_send},
 };
 
+constexpr const char* kTagline = "USB storage protection";
+
+const LangOp::DesignText kDesignTexts[] = {
+    {"lfm_tagline", "frmMain", kTagline, &LangOp::lfm_tagline},
+    {"lfi_tagline", "frmInfo", kTagline, &LangOp::lfi_tagline},
+    {"lfi_version", "frmInfo", "Version", &LangOp::lfi_version},
+};
+
 bool isLastReportKey(const K* key) {
     const K* next = key + 1;
     return std::string(key->section) == kReportSection &&
@@ -66,6 +74,12 @@ bool isLastReportKey(const K* key) {
 }
 
 }  // namespace
+
+LangOp::LangOp() {
+    for (const DesignText& text : designTexts()) this->*text.property = text.english;
+}
+
+std::span<const LangOp::DesignText> LangOp::designTexts() { return kDesignTexts; }
 
 const LangOp::Key* LangOp::keysBegin() { return std::begin(kKeys); }
 const LangOp::Key* LangOp::keysEnd() { return std::end(kKeys); }
@@ -94,11 +108,17 @@ void LangOp::LoadCaptions(const std::string& file) {
     std::vector<platform::ProfileKey> wanted;
     for (const K* key = keysBegin(); key != keysEnd(); ++key)
         wanted.push_back({key->section, key->name});
+    for (const DesignText& text : designTexts()) wanted.push_back({text.section, text.name});
     const std::vector<std::string> values =
         Regedit::ReadIniStrings(wanted, file, kLanguageFileLimit);
-    for (const K* key = keysBegin(); key != keysEnd(); ++key) {
-        this->*key->property = values[static_cast<std::size_t>(key - keysBegin())];
+    auto value = values.begin();
+    for (const K* key = keysBegin(); key != keysEnd(); ++key, ++value) {
+        this->*key->property = *value;
         if (isLastReportKey(key) && reportCaptionsHook) reportCaptionsHook(*this);
+    }
+    for (const DesignText& text : designTexts()) {
+        this->*text.property = value->empty() ? text.english : *value;
+        ++value;
     }
 }
 
