@@ -6,12 +6,27 @@
 #include "platform/strings.h"
 
 namespace platform {
+namespace {
+
+// Writes reach the file in pieces of this size.
+constexpr std::size_t kWriteBuffer = std::size_t{1} << 16;
+
+}  // namespace
 
 std::string FileRead::reason() const { return trim(std::system_category().message(error)); }
 
 bool replaceFile(const std::string& target, std::string_view bytes, std::optional<unsigned> mode) {
     FileReplacement replacement(target, mode);
     return replacement.write(bytes) && replacement.commit();
+}
+
+FileReplacement::~FileReplacement() { discard(); }
+
+bool FileReplacement::write(std::string_view bytes) {
+    if (failed_ || committed_) return false;
+    buffer_.append(bytes);
+    if (buffer_.size() >= kWriteBuffer) flushBuffer();
+    return !failed_;
 }
 
 std::string temporaryPrefix(const std::string& target) { return target + ".tmp."; }

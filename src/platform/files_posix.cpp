@@ -16,7 +16,6 @@ namespace platform {
 namespace {
 
 constexpr int kNoDescriptor = -1;
-constexpr std::size_t kWriteBuffer = std::size_t{1} << 16;
 constexpr int kNameAttempts = 100;
 
 // Closes a descriptor on every path.
@@ -239,15 +238,6 @@ FileReplacement::FileReplacement(std::string target, std::optional<unsigned> mod
     const int fd = createTemporary(target_, temp_);
     handle_ = fd;
     failed_ = fd < 0 || (mode && ::fchmod(fd, *mode) != 0);
-}
-
-FileReplacement::~FileReplacement() { discard(); }
-
-bool FileReplacement::write(std::string_view bytes) {
-    if (failed_ || committed_) return false;
-    buffer_.append(bytes);
-    if (buffer_.size() >= kWriteBuffer) flushBuffer();
-    return !failed_;
 }
 
 bool FileReplacement::flushBuffer() {

@@ -37,7 +37,6 @@ bool listed(const WIN32_FIND_DATAA& entry) {
 }
 
 constexpr std::intptr_t kNoHandle = -1;
-constexpr std::size_t kWriteBuffer = std::size_t{1} << 16;
 constexpr DWORD kReadChunk = DWORD{1} << 20;
 constexpr int kNameAttempts = 100;
 
@@ -213,15 +212,6 @@ FileReplacement::FileReplacement(std::string target, std::optional<unsigned>)
     HANDLE file = createTemporary(target_, temp_);
     failed_ = file == INVALID_HANDLE_VALUE;
     if (!failed_) handle_ = reinterpret_cast<std::intptr_t>(file);
-}
-
-FileReplacement::~FileReplacement() { discard(); }
-
-bool FileReplacement::write(std::string_view bytes) {
-    if (failed_ || committed_) return false;
-    buffer_.append(bytes);
-    if (buffer_.size() >= kWriteBuffer) flushBuffer();
-    return !failed_;
 }
 
 bool FileReplacement::flushBuffer() {
