@@ -15,6 +15,13 @@ std::vector<std::string> listFiles(const std::string& dir, bool* ok = nullptr);
 // Creates one folder level; true when it exists afterwards.
 bool makeDir(const std::string& path);
 bool removeFile(const std::string& path);
+#ifndef _WIN32
+// Replaces file with content (mode 0644) through a new file in the same folder, renamed over it
+// when whole: readers see the old or the new file, and on failure the old one stays and no
+// temporary file is left. One writer of a file at a time (callers hold a lock); temporary files
+// of a killed writer are removed.
+bool replaceFile(const std::string& file, const std::string& content);
+#endif
 // The user's documents folder, for dialogs to start in.
 std::string documentsFolder();
 

@@ -11,6 +11,38 @@
 
 namespace platform {
 
+namespace {
+
+bool writeAll(int fd, const std::string& data) {
+    size_t done = 0;
+    while (done < data.size()) {
+        ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+std::string dirOf(const std::string& path) { return path.substr(0, path.rfind('/')); }
+std::string baseOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
+// Temporary files of a writer that was killed.
+void removeLeftoverTemps(const std::string& file) {
+    std::string prefix = baseOf(file) + ".tmp.";
+    DIR* dir = ::opendir(dirOf(file).c_str());
+    if (!dir) return;
+    while (dirent* entry = ::readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name.rfind(prefix, 0) == 0) ::unlink((dirOf(file) + "/" + name).c_str());
+    }
+    ::closedir(dir);
+}
+
+}  // namespace
+
 bool dirExists(const std::string& path) {
     struct stat info {};
     return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -50,6 +82,26 @@ bool makeDir(const std::string& path) {
 }
 
 bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool replaceFile(const std::string& file, const std::string& content) {
+    removeLeftoverTemps(file);
+    std::string temp = file + ".tmp.XXXXXX";
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0) return false;
+    bool ok = writeAll(fd, content) && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok) ok = ::rename(temp.c_str(), file.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    int dirFd = ::open(dirOf(file).c_str(), O_RDONLY | O_DIRECTORY);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return true;
+}
 
 std::string documentsFolder() {
     const char* home = std::getenv("HOME");

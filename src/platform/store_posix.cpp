@@ -1,8 +1,9 @@
 #include "platform/store.h"
 
+#include "platform/files.h"
+
 #include "platform/strings.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -165,54 +166,6 @@ bool makeParents(const std::string& filePath) {
     return true;
 }
 
-bool writeAll(int fd, const std::string& data) {
-    size_t done = 0;
-    while (done < data.size()) {
-        ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-std::string dirOf(const std::string& path) { return path.substr(0, path.rfind('/')); }
-std::string baseOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
-
-// Temporary files of a writer that was killed; only the lock holder calls this.
-void removeLeftoverTemps(const std::string& file) {
-    std::string prefix = baseOf(file) + ".tmp.";
-    DIR* dir = ::opendir(dirOf(file).c_str());
-    if (!dir) return;
-    while (dirent* entry = ::readdir(dir)) {
-        std::string name = entry->d_name;
-        if (name.rfind(prefix, 0) == 0) ::unlink((dirOf(file) + "/" + name).c_str());
-    }
-    ::closedir(dir);
-}
-
-bool replaceAtomically(const std::string& file, const std::string& content) {
-    removeLeftoverTemps(file);
-    std::string temp = file + ".tmp.XXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-    bool ok = writeAll(fd, content) && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = ::rename(temp.c_str(), file.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    int dirFd = ::open(dirOf(file).c_str(), O_RDONLY | O_DIRECTORY);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
-    return true;
-}
-
 class FileLock {
 public:
     explicit FileLock(const std::string& path) : fd_(::open(path.c_str(), O_RDWR | O_CREAT, 0644)) {
@@ -304,6 +257,10 @@ std::optional<RegValue> RegistryRoot::read(const std::string& keyPath,
 }
 
 bool RegistryRoot::write(const std::string& keyPath, const RegValues& values) const {
+    return update(keyPath, [&](const RegValues&) { return values; });
+}
+
+bool RegistryRoot::update(const std::string& keyPath, const RegChange& change) const {
     std::string file = keyFile(keyPath);
     if (!makeParents(file)) return false;
     FileLock lock(file + ".lock");
@@ -312,8 +269,10 @@ bool RegistryRoot::write(const std::string& keyPath, const RegValues& values) co
     const KeyFileRead stored = readKeyFile(file, text);
     if (stored == KeyFileRead::Failed) return false;
     RegValues merged = stored == KeyFileRead::Read ? parseRegistryText(text) : RegValues{};
-    for (const auto& [name, value] : values) setValue(merged, name, value);
-    return replaceAtomically(file, formatRegistryText(keyPath, merged));
+    const std::optional<RegValues> values = change(merged);
+    if (!values) return false;
+    for (const auto& [name, value] : *values) setValue(merged, name, value);
+    return replaceFile(file, formatRegistryText(keyPath, merged));
 }
 
 }  // namespace platform

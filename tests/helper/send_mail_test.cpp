@@ -41,7 +41,7 @@ protected:
 
     twk::test::TempDir dir;
     SmtpServer server;
-    twk::LoadedHelperLibrary library{TWK_PROGRAM_DIR};
+    twk::LoadedHelperLibrary library{TWK_TEST_HELPER_DIR};
 };
 
 TEST_F(SendMailTest, MessageArrivesWithRecipientSubjectBodyAndHeaders) {
@@ -198,7 +198,7 @@ TEST(SendMailLoginTest, SendsOnlyWithTheRightAccount) {
     SmtpServer server({"tarnwick", "s3cret"});
     ASSERT_TRUE(server.running()) << server.error();
     twk::test::TempDir dir;
-    twk::LoadedHelperLibrary library(TWK_PROGRAM_DIR);
+    twk::LoadedHelperLibrary library(TWK_TEST_HELPER_DIR);
     HelperMailSettings account;
     account.server = server.url();
     account.user = "tarnwick";

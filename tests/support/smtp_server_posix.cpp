@@ -137,7 +137,7 @@ HelperMailConfig::HelperMailConfig(const std::string& configDir, const std::stri
     : HelperMailConfig(configDir, settingsFor(serverUrl)) {}
 
 HelperMailConfig::HelperMailConfig(const std::string& configDir, const HelperMailSettings& settings)
-    : configDirs_("XDG_CONFIG_DIRS", configDir) {
+    : configDirs_("TWKD_TEST_CONFIG_DIR", configDir) {
     writeFile(configDir + "/Brindle/twkd.ini", iniText(settings));
 }
 

@@ -4,12 +4,15 @@
 
 namespace twk {
 
-AppContext::AppContext(platform::Roots roots_, std::string programFolder_, Services services_)
+AppContext::AppContext(platform::Roots roots_, std::string programFolder_, Services services_,
+                       SettingsWriter writer)
     : roots(std::move(roots_)),
       programFolder(std::move(programFolder_)),
       services(services_),
       updateUrl(std::string(maker::kUpdateServer) + maker::kVersionFilePath),
-      mainOp(Regedit::RootKey(roots.configDir), programFolder) {}
+      mainOp(Regedit::RootKey(roots.configDir), programFolder,
+             writer ? std::move(writer)
+                    : directSettingsWriter(systemSaveTarget(roots, programFolder))) {}
 
 void startUp(AppContext& context) {
     context.mainOp.isNew(context.updateUrl, context.services.messages, context.services.urls);

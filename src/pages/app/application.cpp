@@ -7,8 +7,9 @@ namespace twk {
 
 Application::Application()
     : helper_(platform::programFolder()),
-      context_(platform::Roots::fromEnvironment(), platform::programFolder(),
-               Services{messages_, saveFile_, folders_, urls_, helper_, clock_}),
+      context_(platform::Roots::system(), platform::programFolder(),
+               Services{messages_, saveFile_, folders_, urls_, helper_, clock_},
+               machineSettingsWriter(platform::Roots::system(), platform::programFolder())),
       navigator_(std::make_unique<Navigator>(context_, tray_)) {
     registerPages(*navigator_);
 }

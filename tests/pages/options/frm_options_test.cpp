@@ -505,7 +505,7 @@ private slots:
         test::TempDir mailConfig;
         test::HelperMailConfig config(mailConfig.path(), server.url());
         pages.reset();  // lets the program start again over the real library
-        realHelper = std::make_unique<LoadedHelperLibrary>(TWK_PROGRAM_DIR);
+        realHelper = std::make_unique<LoadedHelperLibrary>(TWK_TEST_HELPER_DIR);
         const Services& scripted = env->context.services;
         realContext = std::make_unique<AppContext>(
             env->context.roots, env->context.programFolder,
