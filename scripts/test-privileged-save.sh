@@ -32,6 +32,7 @@ touched=("$helper" "$policy" "$rule" "$store" "$store.lock" "$autostart" /etc/ma
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/tarnwick-privileged.XXXXXX")
 chmod 755 "$scratch"
 started=()
+bus_started=0
 created_users=()
 created_dirs=()
 
@@ -46,7 +47,13 @@ done
 
 clean_up() {
     local pid user file kept dir
-    for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${started[@]}"; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true  # polkitd is this shell's child, the forked bus is not
+        while kill -0 "$pid" 2>/dev/null; do sleep 0.1; done
+    done
+    # A bus of this test's own leaves its pid file, which would stop the next one from starting.
+    ((bus_started)) && rm -f /run/dbus/pid /run/dbus/system_bus_socket
     for user in "${created_users[@]}"; do userdel "$user" 2>/dev/null || true; done
     for file in "${touched[@]}"; do
         kept="$scratch/kept/$(echo "$file" | tr / _)"
@@ -93,6 +100,7 @@ if ! dbus-send --system --print-reply --dest=org.freedesktop.DBus / \
     mkdir -p /run/dbus
     dbus-uuidgen --ensure=/etc/machine-id
     started+=("$(dbus-daemon --system --fork --print-pid)")
+    bus_started=1
 fi
 if ! bus_owner org.freedesktop.PolicyKit1; then
     /usr/lib/polkit-1/polkitd --no-debug > "$scratch/polkitd.log" 2>&1 &
