@@ -4,7 +4,7 @@
 
 #include "helper/drive_description.h"
 #include "helper/machine_roots.h"
-#include "helper/smtp_mail.h"
+#include "helper/send_mail.h"
 
 extern "C" {
 
