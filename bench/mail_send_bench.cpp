@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
     twk::test::HelperMailSettings smtp;
     smtp.server = server.url();
     smtp.timeout = "120";
-    twk::LoadedHelperLibrary library(TWK_PROGRAM_DIR);
+    twk::LoadedHelperLibrary library(TWK_TEST_HELPER_DIR);
     std::vector<Outcome> ours, theirs;
     {
         twk::test::HelperMailConfig config(dir.path(), smtp);

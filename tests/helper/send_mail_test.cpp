@@ -312,7 +312,7 @@ TEST_P(PasswordExposureTest, IsRefusedBeforeAnyConnection) {
         std::filesystem::permissions(dir.file("Brindle/twkd.ini"),
                                      std::filesystem::perms::others_read,
                                      std::filesystem::perm_options::add);
-    twk::LoadedHelperLibrary library(TWK_PROGRAM_DIR);
+    twk::LoadedHelperLibrary library(TWK_TEST_HELPER_DIR);
     EXPECT_EQ(library.SendMailOut(kRecipient, "s", "b", ""), kMailUnsafeSettings);
     EXPECT_FALSE(listener.connected());
 }
