@@ -28,11 +28,13 @@ class AppContext {
 public:
     // Settings are saved through writer; without one, straight into the store under roots, with
     // its autostart entry (tests point roots at a temporary tree).
-    AppContext(platform::Roots roots, std::string programFolder, Services services,
-               SettingsWriter writer = {});
+    AppContext(platform::Roots roots, std::string programFolder, std::string userFolder,
+               Services services, SettingsWriter writer = {});
 
     const platform::Roots roots;
     const std::string programFolder;
+    // Where the files written for this user go (platform::userFilesFolder for the real program).
+    const std::string userFolder;
     Services services;
     std::string updateUrl;
     // Who the running user is, for the administrator check; tests give any groups.

@@ -3,6 +3,7 @@
 #include <iterator>
 #include <utility>
 
+#include "platform/program_folder.h"
 #include "platform/roots.h"
 
 namespace twk {
@@ -55,6 +56,13 @@ const std::vector<std::string>& settingValueNames() {
     return names;
 }
 
+ReportFolders defaultReportFolders(const std::string& programFolder) {
+    const std::string base = programFolder == platform::installedProgramFolder()
+                                 ? platform::systemDataFolder()
+                                 : programFolder;
+    return {platform::joinPath(base, "reports"), platform::joinPath(base, "quarantine")};
+}
+
 MainOp::MainOp(Regedit::RootKey root, std::string programFolder, SettingsWriter writer)
     : root_(std::move(root)), programFolder_(std::move(programFolder)), writer_(std::move(writer)) {
     if (!writer_) writer_ = directSettingsWriter(SaveTarget{root_, {}, programFolder_});
@@ -66,8 +74,9 @@ void MainOp::Init() {
     std::array<bool, kSettingCount> empty{};
     for (std::size_t i = 0; i < kSettingCount; ++i) empty[i] = (this->*kFields[i].property).empty();
     if (lang.empty()) lang = "English";
-    if (DirRep.empty()) DirRep = platform::joinPath(programFolder_, "reports");
-    if (DirQuar.empty()) DirQuar = platform::joinPath(programFolder_, "quarantine");
+    const ReportFolders defaults = defaultReportFolders(programFolder_);
+    if (DirRep.empty()) DirRep = defaults.reports;
+    if (DirQuar.empty()) DirQuar = defaults.quarantine;
     for (std::size_t i = 0; i < kSettingCount; ++i) {
         loaded_[i] = this->*kFields[i].property;
         filledIn_[i] = empty[i] && !loaded_[i].empty();

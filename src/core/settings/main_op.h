@@ -20,6 +20,15 @@ inline constexpr std::size_t kSettingCount = 12;
 // The registry value names of the twelve settings, in the order they are written.
 const std::vector<std::string>& settingValueNames();
 
+// The report folders used while the settings name none.
+struct ReportFolders {
+    std::string reports;
+    std::string quarantine;
+};
+// An installed program's are the system's folders that the package creates for the guard
+// service; a program run from any other folder (its build folder) keeps them beside itself.
+ReportFolders defaultReportFolders(const std::string& programFolder);
+
 // The settings object: every option as text, loaded from the registry with three defaults and
 // written back whole.
 class MainOp {
@@ -45,14 +54,16 @@ public:
     void Init();
     // Writes all twelve values together: a value changed since the last Init or Save with the
     // text it holds now, an unchanged one with what the store holds at that moment, a default
-    // Init filled in where the store still holds no text (see settingsToWrite). Nothing reaches the store when that changes nothing. After a save every
-    // property holds what the store holds (Init); false when nothing could be written, and the
-    // properties keep their texts.
+    // Init filled in where the store still holds no text (see settingsToWrite). Nothing reaches
+    // the store when that changes nothing. After a save every property holds what the store
+    // holds (Init); false when nothing could be written, and the properties keep their texts.
     bool Save();
 
-    // The update check: fetches the version file from updateUrl into the program folder and,
-    // when the published version differs from ours, offers to open its download address.
-    void isNew(const std::string& updateUrl, MessageBoxes& boxes, UrlOpener& urls) const;
+    // The update check: fetches the version file from updateUrl into userFolder (see
+    // platform::userFilesFolder) and, when the published version differs from ours, offers to
+    // open its download address.
+    void isNew(const std::string& updateUrl, const std::string& userFolder, MessageBoxes& boxes,
+               UrlOpener& urls) const;
 
     const std::string& programFolder() const { return programFolder_; }
     const Regedit::RootKey& root() const { return root_; }
