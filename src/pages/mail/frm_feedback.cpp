@@ -11,6 +11,7 @@
 #include "pages/app/navigator.h"
 #include "pages/app/qt_text.h"
 #include "pages/app/skin.h"
+#include "pages/app/waiting.h"
 
 namespace twk {
 namespace {
@@ -67,8 +68,8 @@ void frmFeedback::buildCaptions() {
     lbl_send_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     addTextLink(lbl_send_);
     connect(lbl_send_, &Caption::clicked, this, [this] {
-        SendFeedback(form(), context().langOp.lff_msg, context().services.helper,
-                     context().services.messages);
+        WaitingHelperLibrary helper(context().services.helper);
+        SendFeedback(form(), context().langOp.lff_msg, helper, context().services.messages);
     });
 }
 

@@ -18,6 +18,7 @@
 #include "pages/app/navigator.h"
 #include "pages/app/qt_text.h"
 #include "pages/app/skin.h"
+#include "pages/app/waiting.h"
 
 namespace twk {
 namespace {
@@ -470,8 +471,9 @@ bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
 
 void frmOptions::SaveOptions() {
     AppContext& app = context();
+    WaitingHelperLibrary helper(app.services.helper);
     const options::SaveResult result =
-        options::SaveOptions(state_, app.mainOp, app.services.helper, app.services.messages);
+        options::SaveOptions(state_, app.mainOp, helper, app.services.messages);
     // Nothing was stored (a refused authentication among other causes): the page shows the
     // stored state again.
     if (result == options::SaveResult::NotWritten) LoadOptions();

@@ -14,6 +14,7 @@
 #include "pages/app/navigator.h"
 #include "pages/app/qt_text.h"
 #include "pages/app/skin.h"
+#include "pages/app/waiting.h"
 #include "pages/reports/frm_send_report.h"
 #include "pages/reports/report_table_model.h"
 
@@ -221,8 +222,10 @@ void frmReport::disable_all() {
 }
 
 bool frmReport::save_report(std::string FileName) {
-    return SaveReportCsv(FileName, model_->table(),
-                         ExportViewOfDevicesTag(local8(devices_.button->tag())));
+    const ReportTable& table = model_->table();
+    const ReportKind view = ExportViewOfDevicesTag(local8(devices_.button->tag()));
+    // A large table takes a while to write: the pages keep painting meanwhile.
+    return waitFor([&] { return SaveReportCsv(FileName, table, view); });
 }
 
 void frmReport::ShowDevices() { showView(devices_); }

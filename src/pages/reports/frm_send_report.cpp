@@ -10,6 +10,7 @@
 #include "pages/app/entry_box.h"
 #include "pages/app/qt_text.h"
 #include "pages/app/skin.h"
+#include "pages/app/waiting.h"
 #include "pages/reports/frm_report.h"
 
 namespace twk {
@@ -85,8 +86,9 @@ void frmSendReport::HoverSendButton(bool on) {
 
 void frmSendReport::SendReport() {
     Services& services = context().services;
+    WaitingHelperLibrary helper(services.helper);
     twk::SendReport(local8(txtRepDir_->text()), context().userFolder, services.messages,
-                    services.helper, services.clock, systemDateTime,
+                    helper, services.clock, systemDateTime,
                     [this](const std::string& fileName) { return report_.save_report(fileName); });
 }
 
