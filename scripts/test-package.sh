@@ -130,12 +130,19 @@ smoke_as_user() {
     timeout 30 /usr/bin/tarnwick || fail "a second start did not end silently: status $?"
 
     # Exit, the last entry of the tray icon's menu, ends the first.
-    local icon
-    icon=$(xdotool search --pid "$first" --name '^tarnwick$' | head -1)
-    [[ -n "$icon" ]] || fail "no tray icon"
-    xdotool mousemove --window "$icon" 8 8 click 3
-    timeout 10 bash -c "until xdotool search --onlyvisible --pid $first --name '^tarnwick$' |
-        grep -qvx $icon; do sleep 0.2; done" || fail "no tray menu"
+    # The icon and the menu are the program's untitled windows, named after it.
+    program_windows() { xdotool search --onlyvisible --pid "$first" --name '^tarnwick$' | sort; }
+    local panel before
+    panel=$(xdotool search --all --class trayer --name '^panel$' | head -1)
+    [[ $(window_size "$panel") != 2x32 ]] || fail "no icon in the tray"  # 2 pixels when empty
+    before=$(program_windows)
+    xdotool mousemove --window "$panel" 12 16 click 3   # the one icon in the tray
+    local tries
+    for tries in {1..50}; do
+        [[ $(program_windows) == "$before" ]] || break
+        sleep 0.2
+    done
+    [[ $(program_windows) != "$before" ]] || fail "no tray menu"
     xdotool key Up Return
     local status=0
     timeout 20 bash -c "while kill -0 $first 2>/dev/null; do sleep 0.2; done" ||
