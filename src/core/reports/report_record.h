@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -40,6 +42,11 @@ LineFields SplitReportLine(std::string_view line, std::size_t fieldCount);
 
 // A record's date: the text of time before its first space, or empty when time has no space.
 std::string_view DateOfTime(std::string_view time);
+
+// The moment time names when it has the guard service's form day.month.year
+// hours:minutes:seconds ("11.01.2013 19:52:21"; day, month and hours may have one digit), as a
+// number above zero that orders moments as time does; nullopt for any other text.
+std::optional<std::uint64_t> MomentOfTime(std::string_view time);
 
 struct VirusRecord {
     std::string PC, User, Time, Action, SourcePath, DestinationPath, Device, Date;

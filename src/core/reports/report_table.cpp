@@ -4,6 +4,8 @@
 #include <array>
 #include <utility>
 
+#include "core/reports/report_sort.h"
+
 namespace twk {
 namespace {
 
@@ -88,18 +90,24 @@ void ReportTable::appendFile(std::string bytes, const std::vector<std::size_t>& 
     for (std::size_t start : lineStarts) rows_.push_back(base + start);
 }
 
+class ReportTable::ColumnCells final : public SortCells {
+public:
+    ColumnCells(const ReportTable& table, std::size_t column) : table_(table), column_(column) {}
+    std::string_view cell(std::uint64_t position) const override {
+        return table_.cellOfLine(table_.line(position), column_);
+    }
+
+private:
+    const ReportTable& table_;
+    const std::size_t column_;
+};
+
 void ReportTable::sortByColumn(std::size_t column) {
     descending_ = sortColumn_ == column && !descending_;
     sortColumn_ = column;
-    std::vector<std::pair<std::string_view, Position>> keyed;
-    keyed.reserve(rows_.size());
-    for (Position position : rows_)
-        keyed.emplace_back(cellOfLine(line(position), column), position);
-    const bool descending = descending_;
-    std::stable_sort(keyed.begin(), keyed.end(), [descending](const auto& a, const auto& b) {
-        return descending ? b.first < a.first : a.first < b.first;
-    });
-    for (std::size_t row = 0; row < rows_.size(); ++row) rows_[row] = keyed[row].second;
+    const bool timeColumn = column < columnCount() && ReportColumns(*kind_)[column].field == kTimeField;
+    SortRows(rows_, ColumnCells(*this, column), timeColumn ? CellOrder::Moments : CellOrder::Bytes,
+             descending_);
 }
 
 void ReportTable::showReadingOrder() {

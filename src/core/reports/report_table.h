@@ -63,8 +63,9 @@ public:
     // after the shown ones whatever the sort.
     void appendFile(std::string bytes, const std::vector<std::size_t>& lineStarts);
 
-    // Sorts the rows by the text of a column (byte order, stable). Sorting by the column the
-    // rows are sorted by reverses the direction.
+    // Sorts the rows by the text of a column in byte order, the Time column by the moments
+    // its cells name when all of them name one; rows that tie keep their order. Sorting by the
+    // column the rows are sorted by reverses the direction.
     void sortByColumn(std::size_t column);
     // Shows the rows in the order they were read again.
     void showReadingOrder();
@@ -75,6 +76,7 @@ private:
     // Rows are positions in the concatenation of all kept files, so reading order is
     // ascending position and a row needs no separate file reference.
     using Position = std::uint64_t;
+    class ColumnCells;
     struct FileBytes {
         Position base;
         std::string bytes;
