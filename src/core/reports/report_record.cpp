@@ -34,6 +34,22 @@ LineFields SplitReportLine(std::string_view line, std::size_t fieldCount) {
     return fields;
 }
 
+std::string_view FieldAt(std::string_view text, std::size_t start, std::size_t field) {
+    const char* byte = text.data() + start;
+    const char* const end = text.data() + text.size();
+    const char* fieldStart = byte;
+    for (; byte < end && *byte != '\n'; ++byte) {
+        if (*byte != ';') continue;
+        if (field == 0) return {fieldStart, static_cast<std::size_t>(byte - fieldStart)};
+        --field;
+        fieldStart = byte + 1;
+    }
+    if (field != 0) return {};
+    // The field ends the line, whose closing CR is not part of it.
+    if (byte > fieldStart && byte[-1] == '\r') --byte;
+    return {fieldStart, static_cast<std::size_t>(byte - fieldStart)};
+}
+
 std::string_view DateOfTime(std::string_view time) {
     const std::size_t space = time.find(' ');
     return space == std::string_view::npos ? std::string_view() : time.substr(0, space);

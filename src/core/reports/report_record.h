@@ -40,6 +40,11 @@ using LineFields = std::array<std::string_view, kMaxFieldCount>;
 // fields the line does not reach are empty, a line without ";" is all first field.
 LineFields SplitReportLine(std::string_view line, std::size_t fieldCount);
 
+// Field number field (counted from 0) of the line starting at start in text, as
+// SplitReportLine(LineAt(text, start), field + 1)[field] gives it, found in one pass over the
+// bytes up to the field's end only.
+std::string_view FieldAt(std::string_view text, std::size_t start, std::size_t field);
+
 // A record's date: the text of time before its first space, or empty when time has no space.
 std::string_view DateOfTime(std::string_view time);
 

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "core/reports/report_record.h"
 
@@ -19,6 +21,10 @@ namespace {
 // the key's start, up to kGoesOn, so a shorter cell sorts before a longer one with the same bytes.
 constexpr std::size_t kKeyBytes = 7;
 constexpr std::uint64_t kGoesOn = kKeyBytes + 1;
+
+// How many rows ahead a pass over cells asks for their bytes: reading a cell mostly waits
+// for memory, and several requests in flight overlap those waits.
+constexpr std::size_t kPrefetchDistance = 32;
 
 // Below this many rows a second thread costs more than it saves.
 constexpr std::size_t kParallelRows = 1 << 15;
@@ -51,7 +57,22 @@ void bothAtOnce(First first, Second second) {
     second();
 }
 
-// The key of cell from byte depth on; the cell is at least depth bytes long.
+// How many parts work over count rows is cut into: one per thread when that pays.
+std::size_t partCount(std::size_t count, unsigned threads) {
+    return count < kParallelRows ? 1 : threads;
+}
+
+// Calls work(part, begin, end) for each of partCount(count, threads) parts of the rows
+// [0, count) at once, and returns when all are done.
+template <typename Work>
+void inParts(std::size_t count, unsigned threads, Work work) {
+    const std::size_t parts = partCount(count, threads);
+    std::vector<std::jthread> others;
+    for (std::size_t part = 1; part < parts; ++part)
+        others.emplace_back(work, part, part * count / parts, (part + 1) * count / parts);
+    work(std::size_t{0}, std::size_t{0}, count / parts);
+}
+
 std::uint64_t textKey(std::string_view cell, std::size_t depth) {
     const std::size_t left = cell.size() - depth;
     const std::size_t taken = std::min(left, kKeyBytes);
@@ -102,7 +123,7 @@ public:
     // names no moment.
     bool sort(CellOrder order, unsigned threads) {
         if (order == CellOrder::Moments) {
-            if (!fillMoments(entries_, threads)) return false;
+            if (!fillMoments(threads)) return false;
             sortEntries(entries_, threads);
             return true;
         }
@@ -113,65 +134,92 @@ public:
 private:
     std::string_view cellOf(const Entry& entry) const { return cells_.cell(rows_[entry.row]); }
 
-    bool fillMoments(Entries entries, unsigned threads) {
-        if (threads >= 2 && entries.size() >= kParallelRows) {
-            const std::size_t half = entries.size() / 2;
-            bool lowFilled = false, highFilled = false;
-            bothAtOnce([&] { lowFilled = fillMoments(entries.first(half), threads / 2); },
-                       [&] {
-                           highFilled =
-                               fillMoments(entries.subspan(half), threads - threads / 2);
-                       });
-            return lowFilled && highFilled;
+    // Calls visit(entry, cell) for each entry of part in order, asking for cells ahead.
+    template <typename Visit>
+    void forEachCell(Entries part, Visit visit) const {
+        for (std::size_t i = 0; i < part.size(); ++i) {
+            if (i + kPrefetchDistance < part.size())
+                cells_.prefetch(rows_[part[i + kPrefetchDistance].row]);
+            if (!visit(part[i], cellOf(part[i]))) return;
         }
-        for (Entry& entry : entries) {
-            const std::string_view cell = cellOf(entry);
-            std::uint64_t moment = 0;  // empty cells come first
-            if (!cell.empty()) {
-                const auto named = MomentOfTime(cell);
-                if (!named) return false;
-                moment = *named;
-            }
-            entry.setKey(moment ^ flip_);
-        }
-        return true;
     }
 
-    // Sets the keys of entries from byte depth on, and returns how many bytes from depth on
-    // all their cells share.
-    std::size_t fillText(Entries entries, std::size_t depth, unsigned threads) {
-        if (threads >= 2 && entries.size() >= kParallelRows) {
-            const std::size_t half = entries.size() / 2;
-            std::size_t lowShared = 0, highShared = 0;
-            bothAtOnce([&] { lowShared = fillText(entries.first(half), depth, threads / 2); },
-                       [&] {
-                           highShared =
-                               fillText(entries.subspan(half), depth, threads - threads / 2);
-                       });
-            return sharedBytes(cellOf(entries.front()).substr(depth),
-                               cellOf(entries[half]).substr(depth),
-                               std::min(lowShared, highShared));
+    bool fillMoments(unsigned threads) {
+        std::atomic<bool> allMoments = true;
+        inParts(entries_.size(), threads, [&](std::size_t, std::size_t begin, std::size_t end) {
+            forEachCell(entries_.subspan(begin, end - begin),
+                        [&](Entry& entry, std::string_view cell) {
+                            std::uint64_t moment = 0;  // empty cells come first
+                            if (!cell.empty()) {
+                                const auto named = MomentOfTime(cell);
+                                if (!named) allMoments = false;
+                                moment = named.value_or(0);
+                            }
+                            entry.setKey(moment ^ flip_);
+                            return allMoments.load(std::memory_order_relaxed);
+                        });
+        });
+        return allMoments;
+    }
+
+    // How a pass over the cells of a group went.
+    struct Fill {
+        std::size_t shared;  // bytes from depth on that every cell shares with the first
+        bool sameSize;       // every cell is as long as the first
+    };
+
+    // Sets the keys of entries from byte keyDepth on, expecting every cell to equal first
+    // (their first cell from depth on) up to keyDepth; the keys are valid when it does.
+    Fill fillText(Entries entries, std::string_view first, std::size_t depth,
+                  std::size_t keyDepth, unsigned threads) {
+        std::vector<Fill> fills(partCount(entries.size(), threads), Fill{first.size(), true});
+        const std::size_t expected = keyDepth - depth;
+        inParts(entries.size(), threads, [&](std::size_t part, std::size_t begin, std::size_t end) {
+            Fill& fill = fills[part];
+            forEachCell(entries.subspan(begin, end - begin),
+                        [&](Entry& entry, std::string_view cell) {
+                            fill.shared = sharedBytes(first, cell.substr(depth), fill.shared);
+                            fill.sameSize = fill.sameSize && cell.size() == depth + first.size();
+                            if (fill.shared >= expected)
+                                entry.setKey(textKey(cell, keyDepth) ^ flip_);
+                            return true;
+                        });
+        });
+        Fill all = fills.front();
+        for (const Fill& fill : fills) {
+            all.shared = std::min(all.shared, fill.shared);
+            all.sameSize = all.sameSize && fill.sameSize;
         }
-        const std::string_view first = cellOf(entries.front()).substr(depth);
+        return all;
+    }
+
+    // How many bytes from depth on a sample of the cells of entries shares with first: never
+    // fewer than all the cells share.
+    std::size_t sampledShared(Entries entries, std::string_view first, std::size_t depth) const {
+        const std::size_t samples = std::min<std::size_t>(entries.size(), 32);
         std::size_t shared = first.size();
-        for (Entry& entry : entries) {
-            const std::string_view cell = cellOf(entry);
-            entry.setKey(textKey(cell, depth) ^ flip_);
+        for (std::size_t i = 1; i < samples; ++i) {
+            const std::string_view cell =
+                cellOf(entries[i * (entries.size() - 1) / (samples - 1)]);
             shared = sharedBytes(first, cell.substr(depth), shared);
         }
         return shared;
     }
 
-    // Sorts entries whose cells are equal before byte depth.
+    // Sorts entries whose cells are equal before byte depth. Keys start where the cells
+    // begin to differ, as a sample suggests; when the sample was wrong, the pass that found it
+    // out also found where they do differ.
     void sortText(Entries entries, std::size_t depth, unsigned threads) {
-        const std::size_t shared = fillText(entries, depth, threads);
-        if (shared > kKeyBytes) {
-            // Every key would tie: start where the cells begin to differ.
-            depth += shared;
-            fillText(entries, depth, threads);
+        const std::string_view first = cellOf(entries.front()).substr(depth);
+        std::size_t keyDepth = depth + sampledShared(entries, first, depth);
+        const Fill fill = fillText(entries, first, depth, keyDepth, threads);
+        if (fill.shared == first.size() && fill.sameSize) return;  // equal cells keep their order
+        if (depth + fill.shared < keyDepth) {
+            keyDepth = depth + fill.shared;
+            fillText(entries, first, depth, keyDepth, threads);
         }
         sortEntries(entries, threads);
-        sortTies(entries, depth + kKeyBytes, threads);
+        sortTies(entries, keyDepth + kKeyBytes, threads);
     }
 
     bool goesOn(const Entry& entry) const { return ((entry.key() ^ flip_) & 0xFF) == kGoesOn; }
@@ -221,18 +269,9 @@ private:
 
 // Rows in the order of the sorted entries, gathered through the entries' keys.
 void applyOrder(Entries entries, std::span<std::uint64_t> rows, unsigned threads) {
-    if (threads >= 2 && entries.size() >= kParallelRows) {
-        const std::size_t half = entries.size() / 2;
-        bothAtOnce(
-            [&] {
-                for (Entry& entry : entries.first(half)) entry.setKey(rows[entry.row]);
-            },
-            [&] {
-                for (Entry& entry : entries.subspan(half)) entry.setKey(rows[entry.row]);
-            });
-    } else {
-        for (Entry& entry : entries) entry.setKey(rows[entry.row]);
-    }
+    inParts(entries.size(), threads, [&](std::size_t, std::size_t begin, std::size_t end) {
+        for (Entry& entry : entries.subspan(begin, end - begin)) entry.setKey(rows[entry.row]);
+    });
     for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = entries[i].key();
 }
 

@@ -10,6 +10,8 @@ namespace twk {
 class SortCells {
 public:
     virtual std::string_view cell(std::uint64_t row) const = 0;
+    // A hint that cell(row) follows soon, so that its bytes can be on their way to the cache.
+    virtual void prefetch(std::uint64_t row) const = 0;
 
 protected:
     ~SortCells() = default;
