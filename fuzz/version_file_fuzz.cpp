@@ -1,5 +1,5 @@
 // The update check over any version.dat the update server (or a broken proxy) may have left in
-// the program folder: the two INI reads and the decision to ask and to open an address.
+// the user folder: the two INI reads and the decision to ask and to open an address.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>
@@ -35,14 +35,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
     RecordedBoxes boxes;
     boxes.answer = input.ConsumeBool() ? twk::MsgAnswer::Ok : twk::MsgAnswer::Cancel;
-    const std::string program = twk::fuzz::scratchPath("program");
-    const std::string copy = program + "/version.dat";
+    const std::string userFolder = twk::fuzz::scratchPath("user");
+    const std::string copy = userFolder + "/version.dat";
     twk::fuzz::writeBytes(copy, input.ConsumeRemainingBytesAsString());
 
-    twk::MainOp settings(twk::Regedit::RootKey(twk::fuzz::scratchPath("store")), program);
+    twk::MainOp settings(twk::Regedit::RootKey(twk::fuzz::scratchPath("store")), "/opt/tarnwick");
     RecordedUrls urls;
-    // No server: the download fails at once and the copy in the program folder is compared.
-    settings.isNew("", boxes, urls);
+    // No server: the download fails at once and the copy in the user folder is compared.
+    settings.isNew("", userFolder, boxes, urls);
 
     const std::string version = twk::Regedit::ReadIniString("Tarnwick", "Version", copy);
     const std::string url = twk::Regedit::ReadIniString("Tarnwick", "URL", copy);

@@ -1,5 +1,7 @@
 #include "helper/mail_settings.h"
 
+#include <sys/stat.h>
+
 #include <charconv>
 
 #include "platform/profile_string.h"
@@ -26,6 +28,19 @@ long timeoutOr(const std::string& value, long fallback) {
     return valid ? seconds : fallback;
 }
 
+// Without a choice, a named server means SMTP and no server means the system's mail program.
+Delivery deliveryOf(const std::string& value, const std::string& server) {
+    if (value.empty()) return server.empty() ? Delivery::Sendmail : Delivery::Smtp;
+    if (platform::equalsNoCase(value, "sendmail")) return Delivery::Sendmail;
+    if (platform::equalsNoCase(value, "smtp")) return Delivery::Smtp;
+    return Delivery::Unknown;
+}
+
+bool isReadableByOthers(const std::string& file) {
+    struct stat status {};
+    return ::stat(file.c_str(), &status) == 0 && (status.st_mode & S_IROTH) != 0;
+}
+
 }  // namespace
 
 std::string mailSettingsFile(const platform::Roots& roots) {
@@ -38,12 +53,15 @@ MailSettings readMailSettings(const platform::Roots& roots) {
         return platform::readProfileString(kSection, key, file, kMaxValueChars);
     };
     MailSettings settings;
-    if (std::string server = value("Server"); !server.empty()) settings.server = server;
+    settings.server = value("Server");
+    settings.delivery = deliveryOf(value("Delivery"), settings.server);
     if (std::string sender = value("Sender"); !sender.empty()) settings.sender = sender;
     settings.user = value("User");
     settings.password = value("Password");
     settings.startTls = isOn(value("StartTLS"));
+    settings.caFile = value("CAFile");
     settings.timeoutSeconds = timeoutOr(value("Timeout"), settings.timeoutSeconds);
+    settings.readableByOthers = isReadableByOthers(file);
     return settings;
 }
 

@@ -6,15 +6,23 @@
 
 namespace twkd {
 
-// The mail server and account, from the [Mail] section of Brindle/twkd.ini in the system
+// How a message leaves the machine: handed to the system's mail transfer agent through the
+// sendmail interface, or sent by the library itself to an SMTP server. Unknown stands for a
+// Delivery value the library does not know, which sends nothing.
+enum class Delivery { Sendmail, Smtp, Unknown };
+
+// The mail route and account, from the [Mail] section of Brindle/twkd.ini in the system
 // configuration directory. Missing keys keep these defaults.
 struct MailSettings {
-    std::string server = "smtp://localhost:25";  // smtp:// or smtps:// URL
-    std::string sender = "tarnwick@localhost";   // envelope sender and From header
-    std::string user;                            // login; none when empty
+    Delivery delivery = Delivery::Sendmail;     // SMTP by default once a server is named
+    std::string server;                         // smtp:// or smtps:// URL
+    std::string sender = "tarnwick@localhost";  // envelope sender and From header
+    std::string user;                           // login; none when empty
     std::string password;
     bool startTls = false;     // demand STARTTLS on an smtp:// connection
-    long timeoutSeconds = 20;  // for the attempt; the goodbye after it may take as long again
+    std::string caFile;        // certificates to trust instead of the system's; empty: system
+    long timeoutSeconds = 20;  // the longest the server or mail program may stay silent
+    bool readableByOthers = false;  // the file's mode lets users outside owner and group read it
 };
 
 std::string mailSettingsFile(const platform::Roots& roots);

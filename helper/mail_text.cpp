@@ -34,18 +34,69 @@ size_t chunkLength(const std::string& text, size_t start, size_t maxBytes) {
 
 }  // namespace
 
-std::string base64(const std::string& bytes) {
+void appendBase64(const char* bytes, size_t size, std::string& out) {
     static constexpr char kAlphabet[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    const size_t start = out.size();
+    out.resize(start + (size + 2) / 3 * 4);
+    char* next = out.data() + start;
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes);
+    size_t i = 0;
+    for (; i + 3 <= size; i += 3) {
+        const unsigned value = in[i] << 16 | in[i + 1] << 8 | in[i + 2];
+        *next++ = kAlphabet[value >> 18];
+        *next++ = kAlphabet[(value >> 12) & 0x3F];
+        *next++ = kAlphabet[(value >> 6) & 0x3F];
+        *next++ = kAlphabet[value & 0x3F];
+    }
+    if (i < size) {
+        const bool two = i + 1 < size;
+        const unsigned value = in[i] << 16 | (two ? in[i + 1] << 8 : 0u);
+        *next++ = kAlphabet[value >> 18];
+        *next++ = kAlphabet[(value >> 12) & 0x3F];
+        *next++ = two ? kAlphabet[(value >> 6) & 0x3F] : '=';
+        *next++ = '=';
+    }
+}
+
+std::string base64(const std::string& bytes) {
     std::string out;
-    out.reserve((bytes.size() + 2) / 3 * 4);
-    for (size_t i = 0; i < bytes.size(); i += 3) {
-        size_t count = std::min<size_t>(3, bytes.size() - i);
-        unsigned value = 0;
-        for (size_t k = 0; k < 3; ++k)
-            value = value << 8 | (k < count ? static_cast<unsigned char>(bytes[i + k]) : 0u);
-        for (size_t k = 0; k < 4; ++k)
-            out += k <= count ? kAlphabet[(value >> (18 - 6 * k)) & 0x3F] : '=';
+    appendBase64(bytes.data(), bytes.size(), out);
+    return out;
+}
+
+std::string quotedPrintable(const std::string& crlfText) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    constexpr size_t kMaxLine = 76;
+    std::string out;
+    size_t column = 0;
+    for (size_t i = 0; i < crlfText.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(crlfText[i]);
+        if (c == '\r' && i + 1 < crlfText.size() && crlfText[i + 1] == '\n') {
+            out += "\r\n";
+            column = 0;
+            ++i;
+            continue;
+        }
+        // Blanks at a line's end would be dropped on the way, so they are encoded there.
+        const bool endsLine = i + 1 == crlfText.size() || crlfText[i + 1] == '\r';
+        const bool blank = c == ' ' || c == '\t';
+        const bool literal = (c >= 33 && c <= 126 && c != '=') || (blank && !endsLine);
+        const size_t width = literal ? 1 : 3;
+        // A soft break ("=" at the end) keeps every line within the limit.
+        const size_t room = endsLine ? kMaxLine : kMaxLine - 1;
+        if (column + width > room) {
+            out += "=\r\n";
+            column = 0;
+        }
+        if (literal) {
+            out += static_cast<char>(c);
+        } else {
+            out += '=';
+            out += kHex[c >> 4];
+            out += kHex[c & 0x0F];
+        }
+        column += width;
     }
     return out;
 }

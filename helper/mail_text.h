@@ -1,11 +1,16 @@
 #pragma once
 
+#include <cstddef>
 #include <ctime>
 #include <string>
 
 namespace twkd {
 
 std::string base64(const std::string& bytes);
+// Appends the base64 form of size bytes to out, without line breaks.
+void appendBase64(const char* bytes, size_t size, std::string& out);
+// Text with CR LF line ends as quoted-printable, in lines of at most 76 characters.
+std::string quotedPrintable(const std::string& crlfText);
 // Header text as it may stand in a message: printable ASCII as it is, anything else as RFC 2047
 // encoded words (UTF-8, base64), folded so that no line grows too long.
 std::string encodeHeaderText(const std::string& text);

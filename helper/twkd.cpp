@@ -3,7 +3,7 @@
 #include "twkd.h"
 
 #include "helper/drive_description.h"
-#include "helper/smtp_mail.h"
+#include "helper/send_mail.h"
 
 extern "C" {
 

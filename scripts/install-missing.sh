@@ -8,9 +8,15 @@ install_missing() {
     done
     ((${#missing[@]})) || return 0
     echo "Installing: ${missing[*]}"
+    apt_get install "${missing[@]}"
+}
+
+# apt-get update, then apt-get with the given arguments (install, build-dep), through sudo for
+# a user.
+apt_get() {
     local sudo=""
     [[ $(id -u) -eq 0 ]] || sudo="sudo"
     $sudo apt-get update -qq
     # Recommends would pull desktop themes that replace Qt's own dialogs.
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get -y -qq --no-install-recommends "$@"
 }

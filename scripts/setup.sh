@@ -11,6 +11,9 @@ packages=(
     fonts-liberation xvfb xauth
     python3 python3-aiosmtpd
 )
+# The mail tests relay through msmtp as /usr/sbin/sendmail. An MTA already in its place stays:
+# installing msmtp-mta would remove it.
+[[ -e /usr/sbin/sendmail ]] || packages+=(msmtp-mta)
 if [[ ${1:-} == --fuzz ]]; then
     packages+=(clang-14 libclang-rt-14-dev)
     shift

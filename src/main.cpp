@@ -5,6 +5,8 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Lets the desktop match the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.brindle.tarnwick"));
     // The program lives in the tray: closing windows only hides them.
     app.setQuitOnLastWindowClosed(false);
 

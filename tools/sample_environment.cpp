@@ -225,7 +225,7 @@ SampleEnvironment::SampleEnvironment(const std::string& language)
     : services_(std::make_unique<Services>()), tray_(std::make_unique<NoTray>()) {
     const std::string root = folder_.path().toStdString();
     context_ = std::make_unique<AppContext>(
-        platform::Roots{root + "/etc", root + "/proc", root + "/sys"}, TWK_PROGRAM_DIR,
+        platform::Roots{root + "/etc", root + "/proc", root + "/sys"}, TWK_PROGRAM_DIR, root + "/user",
         twk::Services{services_->messages, services_->saveFile, services_->folders,
                       services_->urls, services_->helper, services_->clock});
     context_->updateUrl.clear();

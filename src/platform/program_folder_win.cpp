@@ -21,4 +21,9 @@ std::string programFolder() {
     }
 }
 
+// No installed layout: the program folder holds everything, as it always has on Windows.
+std::string installedProgramFolder() { return {}; }
+
+std::string systemDataFolder() { return {}; }
+
 }  // namespace platform

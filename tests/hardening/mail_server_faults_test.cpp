@@ -6,7 +6,7 @@
 
 #include "core/mail/feedback.h"
 #include "core/reports/send_report_flow.h"
-#include "helper/smtp_mail.h"
+#include "helper/send_mail.h"
 #include "support/scripted_services.h"
 #include "support/smtp_server.h"
 #include "support/temp_dir.h"

@@ -29,23 +29,23 @@ protected:
     // Runs the update check against a route of the scripted server.
     void check(const std::string& route) {
         boxes.shown.clear();
-        settings.isNew(server.url(route), boxes, urls);
+        settings.isNew(server.url(route), userFiles.path(), boxes, urls);
     }
-    std::string copy() const { return program.file("version.dat"); }
+    std::string copy() const { return userFiles.file("version.dat"); }
     std::vector<std::string> questions() const {
         std::vector<std::string> texts;
         for (const auto& box : boxes.shown) texts.push_back(box.text);
         return texts;
     }
-    // The program folder holds the copy alone: no download left a temporary file behind.
-    std::set<std::string> programFiles() const {
+    // The user folder holds the copy alone: no download left a temporary file behind.
+    std::set<std::string> filesInUserFolder() const {
         std::set<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(program.path()))
+        for (const auto& entry : std::filesystem::directory_iterator(userFiles.path()))
             names.insert(entry.path().filename().string());
         return names;
     }
 
-    test::TempDir site, program, store;
+    test::TempDir site, program, userFiles, store;
     test::ScriptedHttpServer server{site.path()};
     MainOp settings{Regedit::RootKey(store.path()), program.path()};
     test::ScriptedMessageBoxes boxes;
@@ -78,7 +78,7 @@ TEST_F(VersionFileInputsTest, ErrorStatusesKeepTheEarlierCopyEvenWithAVersionInT
         EXPECT_EQ(questions(), Texts{kEarlierQuestion}) << status;
         EXPECT_EQ(test::readFile(copy()), kEarlierCopy) << status;
     }
-    EXPECT_EQ(programFiles(), std::set<std::string>{"version.dat"});
+    EXPECT_EQ(filesInUserFolder(), std::set<std::string>{"version.dat"});
 }
 
 TEST_F(VersionFileInputsTest, RedirectsAreFollowedButLoopsAndOtherSchemesAreNot) {
@@ -95,7 +95,7 @@ TEST_F(VersionFileInputsTest, RedirectsAreFollowedButLoopsAndOtherSchemesAreNot)
         EXPECT_EQ(questions(), Texts{kEarlierQuestion}) << route;
         EXPECT_EQ(test::readFile(copy()), kEarlierCopy) << route;
     }
-    EXPECT_EQ(programFiles(), std::set<std::string>{"version.dat"});
+    EXPECT_EQ(filesInUserFolder(), std::set<std::string>{"version.dat"});
 }
 
 TEST_F(VersionFileInputsTest, DroppedCutAndOversizedTransfersKeepTheEarlierCopy) {
@@ -108,7 +108,7 @@ TEST_F(VersionFileInputsTest, DroppedCutAndOversizedTransfersKeepTheEarlierCopy)
         EXPECT_EQ(questions(), Texts{kEarlierQuestion}) << route;
         EXPECT_EQ(test::readFile(copy()), kEarlierCopy) << route;
     }
-    EXPECT_EQ(programFiles(), std::set<std::string>{"version.dat"});
+    EXPECT_EQ(filesInUserFolder(), std::set<std::string>{"version.dat"});
 }
 
 TEST_F(VersionFileInputsTest, OverlongVersionIsCutInTheQuestion) {
@@ -121,14 +121,14 @@ TEST_F(VersionFileInputsTest, OverlongVersionIsCutInTheQuestion) {
 TEST_F(VersionFileInputsTest, FullDiskKeepsTheEarlierCopyAndLeavesNoTemporaryFile) {
     serve("version.dat", "[Tarnwick]\nVersion=1.50\nURL=https://www.brindle.example/\n" +
                              std::string(300000, '#'));
-    test::FullDisk disk(program.path());
+    test::FullDisk disk(userFiles.path());
     if (!disk.active()) GTEST_SKIP() << "this machine can neither mount nor limit file sizes";
     keepEarlierCopy();
     disk.fill();
     check("/file/version.dat");
     EXPECT_EQ(questions(), Texts{kEarlierQuestion});
     EXPECT_EQ(test::readFile(copy()), kEarlierCopy);
-    std::set<std::string> names = programFiles();
+    std::set<std::string> names = filesInUserFolder();
     names.erase("filler");
     EXPECT_EQ(names, std::set<std::string>{"version.dat"});
 }

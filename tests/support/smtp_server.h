@@ -40,7 +40,14 @@ struct SmtpServerOptions {
     std::string user;
     std::string password;
     SmtpFault fault = SmtpFault::None;
+    // STARTTLS demanded before anything else, with the certificate in kSmtpTlsCertificate.
+    bool tls = false;
+    // Messages are only counted, for benchmarks: messages() then lists none.
+    bool discard = false;
 };
+
+// The test server's certificate, for 127.0.0.1; clients trust it as their certificate file.
+inline constexpr const char* kSmtpTlsCertificate = TWK_SOURCE_DIR "/tests/support/smtp_tls_cert.pem";
 
 // A real SMTP server on 127.0.0.1 at a free port for the length of a test (Debian's aiosmtpd,
 // run by /usr/bin/python3). Without a fault it accepts every recipient except those containing
@@ -79,16 +86,19 @@ private:
 
 // Settings for the helper library's [Mail] section; empty values are left out of the file.
 struct HelperMailSettings {
+    std::string delivery;
     std::string server;
     std::string sender = "tarnwick@test.example";
     std::string user;
     std::string password;
     std::string startTls;
+    std::string caFile;
     std::string timeout = "10";
 };
 
 // Points the helper library of this process at a mail server until destruction: writes
-// <configDir>/Brindle/twkd.ini and sets XDG_CONFIG_DIRS to configDir (restored afterwards).
+// <configDir>/Brindle/twkd.ini, readable by owner and group alone, and sets XDG_CONFIG_DIRS to
+// configDir (restored afterwards).
 class HelperMailConfig {
 public:
     HelperMailConfig(const std::string& configDir, const std::string& serverUrl);

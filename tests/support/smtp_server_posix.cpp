@@ -71,6 +71,10 @@ std::vector<std::string> sinkArguments(const std::string& folder,
         args.insert(args.end(), {"--user", options.user, "--password", options.password});
     if (options.fault != SmtpFault::None)
         args.insert(args.end(), {"--fault", faultName(options.fault)});
+    if (options.tls)
+        args.insert(args.end(), {"--tls", kSmtpTlsCertificate,
+                                 TWK_SOURCE_DIR "/tests/support/smtp_tls_key.pem"});
+    if (options.discard) args.push_back("--discard");
     return args;
 }
 
@@ -115,7 +119,8 @@ std::string SmtpServer::url() const { return "smtp://127.0.0.1:" + std::to_strin
 std::vector<ReceivedMail> SmtpServer::messages() const {
     std::vector<fs::path> folders;
     for (const auto& entry : fs::directory_iterator(folder_.path()))
-        if (entry.path().filename().string().rfind("message-", 0) == 0)
+        if (entry.path().filename().string().rfind("message-", 0) == 0 &&
+            !exists((entry.path() / "size").string()))
             folders.push_back(entry.path());
     std::sort(folders.begin(), folders.end());
     std::vector<ReceivedMail> mails;
@@ -138,7 +143,8 @@ HelperMailConfig::HelperMailConfig(const std::string& configDir, const std::stri
 
 HelperMailConfig::HelperMailConfig(const std::string& configDir, const HelperMailSettings& settings)
     : configDirs_("XDG_CONFIG_DIRS", configDir) {
-    writeFile(configDir + "/Brindle/twkd.ini", iniText(settings));
+    const std::string file = writeFile(configDir + "/Brindle/twkd.ini", iniText(settings));
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
 HelperMailConfig::~HelperMailConfig() = default;
@@ -148,11 +154,13 @@ std::string HelperMailConfig::iniText(const HelperMailSettings& settings) {
     auto add = [&](const char* key, const std::string& value) {
         if (!value.empty()) text += std::string(key) + "=" + value + "\n";
     };
+    add("Delivery", settings.delivery);
     add("Server", settings.server);
     add("Sender", settings.sender);
     add("User", settings.user);
     add("Password", settings.password);
     add("StartTLS", settings.startTls);
+    add("CAFile", settings.caFile);
     add("Timeout", settings.timeout);
     return text;
 }

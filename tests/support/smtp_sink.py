@@ -1,6 +1,7 @@
 """Loopback SMTP server for tests.
 
 Usage: /usr/bin/python3 smtp_sink.py FOLDER [--user NAME --password SECRET] [--fault FAULT]
+                                            [--tls CERT KEY] [--discard]
 
 Listens on 127.0.0.1 at a free port and prints the port on the first line of stdout. Every
 accepted message becomes a folder FOLDER/message-NNNN (created complete, by rename) holding:
@@ -12,7 +13,10 @@ accepted message becomes a folder FOLDER/message-NNNN (created complete, by rena
   parts        the content type of every leaf part, one per line
   attachments/ one file per part that names a file, under that name, with the decoded bytes
 A recipient containing "refuse" is answered 550. With --user and --password a client must log
-in with exactly these before sending. A FAULT makes the server fail its clients:
+in with exactly these before sending. With --tls the server offers STARTTLS with that
+certificate and takes nothing, a login included, before the client has switched to TLS. With
+--discard a message leaves only FOLDER/message-NNNN/size, its byte count, and no size limit
+holds. A FAULT makes the server fail its clients:
   refuse-connect  greets with 554 and closes      refuse-mail  answers MAIL FROM with 553
   refuse-rcpt     answers every RCPT TO with 550  refuse-data  answers the data with 554
   stall-connect   never greets                    stall-data   does not answer the data
@@ -27,6 +31,7 @@ import email.policy
 import logging
 import os
 import signal
+import ssl
 import sys
 import threading
 import warnings
@@ -66,10 +71,18 @@ def save_message(folder, number, envelope):
     os.rename(incoming, os.path.join(folder, "message-%04d" % number))
 
 
+def save_size(folder, number, envelope):
+    incoming = os.path.join(folder, ".incoming-%04d" % number)
+    os.makedirs(incoming)
+    write(os.path.join(incoming, "size"), str(len(envelope.content)))
+    os.rename(incoming, os.path.join(folder, "message-%04d" % number))
+
+
 class Sink:
-    def __init__(self, folder, fault):
+    def __init__(self, folder, fault, save):
         self.folder = folder
         self.fault = fault
+        self.save = save
         self.count = 0
 
     async def handle_MAIL(self, server, session, envelope, address, mail_options):
@@ -92,7 +105,7 @@ class Sink:
             if not await stall(self.folder):
                 return "451 4.3.0 Gave up waiting"
         self.count += 1
-        save_message(self.folder, self.count, envelope)
+        self.save(self.folder, self.count, envelope)
         return "250 Message accepted"
 
 
@@ -142,10 +155,17 @@ def authenticator(user, password):
 async def serve(args):
     loop = asyncio.get_running_loop()
     options = {"hostname": "sink.test"}
+    if args.discard:
+        # Benchmarks send reports of hundreds of megabytes.
+        options.update(data_size_limit=None)
+    if args.tls:
+        context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+        context.load_cert_chain(*args.tls)
+        options.update(tls_context=context, require_starttls=True)
     if args.user is not None:
         options.update(authenticator=authenticator(args.user, args.password or ""),
-                       auth_required=True, auth_require_tls=False)
-    handler = Sink(args.folder, args.fault)
+                       auth_required=True, auth_require_tls=bool(args.tls))
+    handler = Sink(args.folder, args.fault, save_size if args.discard else save_message)
     if args.fault == "refuse-connect":
         protocol = Refusing
     elif args.fault == "stall-connect":
@@ -176,6 +196,8 @@ def main():
     parser.add_argument("folder")
     parser.add_argument("--user")
     parser.add_argument("--password")
+    parser.add_argument("--tls", nargs=2, metavar=("CERT", "KEY"))
+    parser.add_argument("--discard", action="store_true")
     parser.add_argument("--fault", choices=["refuse-connect", "refuse-mail", "refuse-rcpt",
                                             "refuse-data", "stall-connect", "stall-data"])
     asyncio.run(serve(parser.parse_args()))

@@ -26,10 +26,13 @@ struct Services {
 // Made once by the start procedure (tests make their own); pages receive it by reference.
 class AppContext {
 public:
-    AppContext(platform::Roots roots, std::string programFolder, Services services);
+    AppContext(platform::Roots roots, std::string programFolder, std::string userFolder,
+               Services services);
 
     const platform::Roots roots;
     const std::string programFolder;
+    // Where the files written for this user go (platform::userFilesFolder for the real program).
+    const std::string userFolder;
     Services services;
     std::string updateUrl;
     // Who the running user is, for the administrator check; tests give any groups.

@@ -2,6 +2,7 @@
 
 #include "core/app/maker.h"
 #include "platform/roots.h"
+#include "platform/user_files.h"
 
 namespace twk {
 
@@ -9,15 +10,15 @@ std::string NotWrittenForSendingMessage(const std::string& fileName) {
     return "The report could not be written, so it was not sent:\n" + fileName;
 }
 
-void SendReport(const std::string& recipient, const std::string& programFolder, MessageBoxes& boxes,
+void SendReport(const std::string& recipient, const std::string& userFolder, MessageBoxes& boxes,
                 HelperLibrary& helper, Clock& clock, const DateTimeFormatter& formatDateTime,
                 const ReportWriter& saveReport) {
     if (recipient.empty() || recipient == maker::kPlaceholderRecipient) {
         showError(boxes, kInvalidRecipient);
         return;
     }
-    const std::string file = platform::joinPath(programFolder, kManualReportFile);
-    if (!saveReport(file)) {
+    const std::string file = platform::joinPath(userFolder, kManualReportFile);
+    if (!platform::makePrivateFolder(userFolder) || !saveReport(file)) {
         showError(boxes, NotWrittenForSendingMessage(file));
         return;
     }

@@ -24,9 +24,10 @@ using DateTimeFormatter = std::function<std::string(std::chrono::system_clock::t
 std::string NotWrittenForSendingMessage(const std::string& fileName);
 
 // The send-report dialog's action. Refuses an empty or placeholder recipient; writes the
-// shown table through saveReport to "ManualReport.csv" in programFolder and, only when that
-// worked, mails it with the date and time of now in the body; then tells the user the outcome.
-void SendReport(const std::string& recipient, const std::string& programFolder, MessageBoxes& boxes,
+// shown table through saveReport to "ManualReport.csv" in userFolder (made private first: the
+// file holds report data) and, only when that worked, mails it with the date and time of now in
+// the body; then tells the user the outcome.
+void SendReport(const std::string& recipient, const std::string& userFolder, MessageBoxes& boxes,
                 HelperLibrary& helper, Clock& clock, const DateTimeFormatter& formatDateTime,
                 const ReportWriter& saveReport);
 

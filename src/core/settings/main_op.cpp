@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/program_folder.h"
 #include "platform/roots.h"
 
 namespace twk {
@@ -30,6 +31,13 @@ constexpr Field kFields[] = {
 
 }  // namespace
 
+ReportFolders defaultReportFolders(const std::string& programFolder) {
+    const std::string base = programFolder == platform::installedProgramFolder()
+                                 ? platform::systemDataFolder()
+                                 : programFolder;
+    return {platform::joinPath(base, "reports"), platform::joinPath(base, "quarantine")};
+}
+
 MainOp::MainOp(Regedit::RootKey root, std::string programFolder)
     : root_(std::move(root)), programFolder_(std::move(programFolder)) {}
 
@@ -37,8 +45,9 @@ void MainOp::Init() {
     const Regedit::KeySnapshot stored(root_, kSettingsKey);
     for (const Field& field : kFields) this->*field.property = stored.GetString(field.valueName);
     if (lang.empty()) lang = "English";
-    if (DirRep.empty()) DirRep = platform::joinPath(programFolder_, "reports");
-    if (DirQuar.empty()) DirQuar = platform::joinPath(programFolder_, "quarantine");
+    const ReportFolders defaults = defaultReportFolders(programFolder_);
+    if (DirRep.empty()) DirRep = defaults.reports;
+    if (DirQuar.empty()) DirQuar = defaults.quarantine;
 }
 
 bool MainOp::Save() const {

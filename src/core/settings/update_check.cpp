@@ -1,11 +1,14 @@
 #include "core/app/services.h"
 #include "core/settings/main_op.h"
 #include "platform/roots.h"
+#include "platform/user_files.h"
 
 namespace twk {
 
-void MainOp::isNew(const std::string& updateUrl, MessageBoxes& boxes, UrlOpener& urls) const {
-    const std::string copy = platform::joinPath(programFolder_, "version.dat");
+void MainOp::isNew(const std::string& updateUrl, const std::string& userFolder,
+                   MessageBoxes& boxes, UrlOpener& urls) const {
+    if (!platform::makePrivateFolder(userFolder)) return;
+    const std::string copy = platform::joinPath(userFolder, "version.dat");
     // A failed download leaves the copy of an earlier start, which is compared instead.
     Regedit::DownloadFile(updateUrl, copy);
     const std::string version = Regedit::ReadIniString("Tarnwick", "Version", copy);

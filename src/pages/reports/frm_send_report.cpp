@@ -85,7 +85,7 @@ void frmSendReport::HoverSendButton(bool on) {
 
 void frmSendReport::SendReport() {
     Services& services = context().services;
-    twk::SendReport(local8(txtRepDir_->text()), context().programFolder, services.messages,
+    twk::SendReport(local8(txtRepDir_->text()), context().userFolder, services.messages,
                     services.helper, services.clock, systemDateTime,
                     [this](const std::string& fileName) { return report_.save_report(fileName); });
 }

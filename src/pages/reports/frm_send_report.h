@@ -15,7 +15,7 @@ class frmSendReport : public SkinnedPage {
 public:
     frmSendReport(AppContext& context, frmReport& report);
 
-    // Checks the recipient, writes the shown report to ManualReport.csv in the program folder
+    // Checks the recipient, writes the shown report to ManualReport.csv in the user's folder
     // and mails it, telling the user the outcome.
     void SendReport();
 

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/app/maker.h"
 #include "core/reports/report_loader.h"
+#include "platform/roots.h"
 #include "support/scripted_services.h"
 #include "support/temp_dir.h"
 
@@ -92,13 +94,18 @@ TEST_F(SendReportFlowTest, RefusedMailStillLeavesTheWrittenFile) {
 }
 
 TEST_F(SendReportFlowTest, ReportThatCannotBeWrittenIsNotSent) {
-    send("boss@example.org", dir.file("missing folder"));
-    EXPECT_EQ(writtenTo, std::vector<std::string>{dir.file("missing folder/ManualReport.csv")});
-    EXPECT_TRUE(helper.sent.empty());
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, "The report could not be written, so it was not sent:\n" +
-                                       dir.file("missing folder/ManualReport.csv"));
-    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Error);
+    test::writeFile(dir.file("a file"), "");
+    std::filesystem::create_directories(dir.file("folder/ManualReport.csv"));
+    // A file where the folder should be; a folder where the report should be.
+    for (const std::string& folder : {dir.file("a file/tarnwick"), dir.file("folder")}) {
+        boxes.shown.clear();
+        send("boss@example.org", folder);
+        EXPECT_TRUE(helper.sent.empty());
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text, "The report could not be written, so it was not sent:\n" +
+                                           folder + platform::pathSeparator() + "ManualReport.csv");
+        EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Error);
+    }
 }
 
 }  // namespace

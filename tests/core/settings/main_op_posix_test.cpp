@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "core/settings/main_op.h"
+#include "platform/program_folder.h"
 #include "support/read_only.h"
 #include "support/settings_values.h"
 #include "support/temp_dir.h"
@@ -36,6 +37,20 @@ TEST_F(MainOpPosixTest, StoreWithoutWriteAccessMakesSaveReportFailureAndKeepsThe
     MainOp reloaded(root, "/opt/tarnwick");
     reloaded.Init();
     EXPECT_EQ(reloaded.isGuard, "1");
+}
+
+TEST_F(MainOpPosixTest, InstalledProgramReadsTheSystemReportFoldersABuildFolderItsOwn) {
+    struct Case {
+        std::string programFolder, reportsBase;
+    };
+    const std::string build = "/home/dev/tarnwick/build/bin";
+    for (const Case& c : {Case{platform::installedProgramFolder(), platform::systemDataFolder()},
+                          Case{build, build}}) {
+        MainOp defaults(root, c.programFolder);
+        defaults.Init();
+        EXPECT_EQ(defaults.DirRep, c.reportsBase + "/reports") << c.programFolder;
+        EXPECT_EQ(defaults.DirQuar, c.reportsBase + "/quarantine") << c.programFolder;
+    }
 }
 
 // Every value of one read must come from the same save.

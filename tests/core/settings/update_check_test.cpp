@@ -16,10 +16,10 @@ protected:
     void publish(const std::string& content) {
         test::writeFile(site.file("Tarnwick/version.dat"), content);
     }
-    void check(const std::string& url) { settings.isNew(url, boxes, urls); }
+    void check(const std::string& url) { settings.isNew(url, userFolder.path(), boxes, urls); }
     std::string serverUrl() const { return server.url("/Tarnwick/version.dat"); }
 
-    test::TempDir site, programFolder;
+    test::TempDir site, programFolder, userFolder;
     test::TempRegistry store;
     test::HttpServer server{site.path()};
     MainOp settings{store.root(), programFolder.path()};
@@ -32,7 +32,7 @@ TEST_F(UpdateCheckTest, SameVersionAsksNothingAndKeepsTheCopy) {
     publish("[Tarnwick]\r\nVersion=1.41\r\nURL=http://example.com/get\r\n");
     check(serverUrl());
     EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_EQ(test::readFile(programFolder.file("version.dat")),
+    EXPECT_EQ(test::readFile(userFolder.file("version.dat")),
               "[Tarnwick]\r\nVersion=1.41\r\nURL=http://example.com/get\r\n");
 }
 
@@ -74,19 +74,19 @@ TEST_F(UpdateCheckTest, ServerDownUsesTheEarlierCopyAndNoCopyAsksNothing) {
     check(downUrl);
     EXPECT_TRUE(boxes.shown.empty()) << "no copy and no server: nothing to announce";
 
-    test::writeFile(programFolder.file("version.dat"), "[Tarnwick]\nVersion=1.45\nURL=http://x/\n");
+    test::writeFile(userFolder.file("version.dat"), "[Tarnwick]\nVersion=1.45\nURL=http://x/\n");
     check(downUrl);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "New version Tarnwick 1.45 is avialable! Go to the homepage?");
-    EXPECT_EQ(test::readFile(programFolder.file("version.dat")),
+    EXPECT_EQ(test::readFile(userFolder.file("version.dat")),
               "[Tarnwick]\nVersion=1.45\nURL=http://x/\n");
 }
 
 TEST_F(UpdateCheckTest, MissingFileOnTheServerKeepsTheEarlierCopy) {
     ASSERT_TRUE(server.running());
-    test::writeFile(programFolder.file("version.dat"), "[Tarnwick]\nVersion=1.41\n");
+    test::writeFile(userFolder.file("version.dat"), "[Tarnwick]\nVersion=1.41\n");
     check(server.url("/Tarnwick/missing.dat"));
-    EXPECT_EQ(test::readFile(programFolder.file("version.dat")), "[Tarnwick]\nVersion=1.41\n");
+    EXPECT_EQ(test::readFile(userFolder.file("version.dat")), "[Tarnwick]\nVersion=1.41\n");
     EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -94,7 +94,7 @@ TEST_F(UpdateCheckTest, ServerThatNeverAnswersEndsTheCheckWithoutAQuestion) {
     test::SilentServer silent;
     check(silent.url("/Tarnwick/version.dat"));
     EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_FALSE(test::exists(programFolder.file("version.dat")));
+    EXPECT_FALSE(test::exists(userFolder.file("version.dat")));
 }
 
 }  // namespace

@@ -508,7 +508,7 @@ private slots:
         realHelper = std::make_unique<LoadedHelperLibrary>(TWK_PROGRAM_DIR);
         const Services& scripted = env->context.services;
         realContext = std::make_unique<AppContext>(
-            env->context.roots, env->context.programFolder,
+            env->context.roots, env->context.programFolder, env->context.userFolder,
             Services{scripted.messages, scripted.saveFile, scripted.folders, scripted.urls,
                      *realHelper, scripted.clock});
         realContext->updateUrl.clear();

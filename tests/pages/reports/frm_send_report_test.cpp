@@ -30,7 +30,7 @@ class FrmSendReportTest : public QObject {
     }
     QLineEdit* recipient() { return control<QLineEdit>("txtRepDir"); }
     Caption* sendCaption() { return control<Caption>("txtSend"); }
-    std::string manualReport() const { return app->env.program.file("ManualReport.csv"); }
+    std::string manualReport() const { return app->env.userFiles.file("ManualReport.csv"); }
     // What the page exports right now, for comparison with what was mailed.
     std::string pageExport() {
         const std::string file = app->data.file("expected.csv");

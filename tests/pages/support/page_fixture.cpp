@@ -19,7 +19,7 @@ void ScriptedTrayBackend::popup(QMenu* menu, QPoint) {
 }
 
 PageEnvironment::PageEnvironment(HelperLibrary* mail)
-    : context(platform::Roots{store.path(), "/proc", "/sys"}, program.path(),
+    : context(platform::Roots{store.path(), "/proc", "/sys"}, program.path(), userFiles.path(),
               Services{messages, saveFile, folders, urls, mail ? *mail : helper, clock}) {
     context.updateUrl.clear();
     // The single-instance lock lives in the runtime folder: each test gets its own.

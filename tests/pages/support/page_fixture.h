@@ -48,7 +48,7 @@ public:
     // Runs the start procedure's steps (without the update check's network).
     void startUp();
 
-    TempDir program, store;
+    TempDir program, userFiles, store;
     ScriptedMessageBoxes messages;
     ScriptedSaveFileDialog saveFile;
     ScriptedFolderPicker folders;

@@ -1,0 +1,77 @@
+#include "helper/send_mail.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "helper/mail_text.h"
+#include "helper/sendmail_delivery.h"
+#include "helper/smtp_delivery.h"
+
+namespace twkd {
+namespace {
+
+bool isMailServerUrl(const std::string& url) {
+    return url.rfind("smtp://", 0) == 0 || url.rfind("smtps://", 0) == 0;
+}
+
+bool isEncrypted(const MailSettings& settings) {
+    return settings.startTls || settings.server.rfind("smtps://", 0) == 0;
+}
+
+bool usable(const MailSettings& settings) {
+    if (!isPlainAddress(settings.sender)) return false;
+    switch (settings.delivery) {
+        case Delivery::Sendmail: return true;
+        case Delivery::Smtp: return isMailServerUrl(settings.server);
+        case Delivery::Unknown: break;
+    }
+    return false;
+}
+
+// A password goes nowhere in clear text, and is not used from a file every user can read.
+bool exposesPassword(const MailSettings& settings) {
+    if (settings.password.empty()) return false;
+    return settings.readableByOthers ||
+           (settings.delivery == Delivery::Smtp && !isEncrypted(settings));
+}
+
+// The attachment comes from outside: opening must not hang on a FIFO or a device, and only a
+// regular file is read.
+class Attachment {
+public:
+    explicit Attachment(const std::string& path) {
+        if (path.empty()) return;
+        fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        struct stat status {};
+        if (fd_ >= 0 && (::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode))) close();
+    }
+    ~Attachment() { close(); }
+    Attachment(const Attachment&) = delete;
+    Attachment& operator=(const Attachment&) = delete;
+
+    int fd() const { return fd_; }
+
+private:
+    void close() {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+
+    int fd_ = -1;
+};
+
+}  // namespace
+
+MailResult sendMail(const MailSettings& settings, const OutgoingMail& mail) {
+    if (!isPlainAddress(mail.recipient)) return kMailBadArgument;
+    if (!usable(settings)) return kMailBadSettings;
+    if (exposesPassword(settings)) return kMailUnsafeSettings;
+    Attachment attachment(mail.attachment);
+    if (!mail.attachment.empty() && attachment.fd() < 0) return kMailAttachmentUnreadable;
+    MimeMessage message(settings, mail, attachment.fd());
+    return settings.delivery == Delivery::Smtp ? deliverBySmtp(settings, mail, message)
+                                               : deliverBySendmail(settings, mail, message);
+}
+
+}  // namespace twkd

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+
+#include "helper/mail_settings.h"
+#include "helper/mime_message.h"
+
+namespace twkd {
+
+// SendMailOut's answers: 0 alone means the message was accepted.
+enum MailResult : std::int16_t {
+    kMailSent = 0,
+    kMailBadArgument = 1,  // missing text or an address that cannot be used
+    kMailAttachmentUnreadable = 2,
+    kMailBadSettings = 3,   // route, server URL or sender address in twkd.ini unusable
+    kMailNotDelivered = 4,  // connection, login, refusal, time-out, or the mail program failed
+    kMailUnsafeSettings = 5,  // the password would be exposed: see twkd.ini in the README
+};
+
+// Sends the message by the route the settings choose and returns when the attempt has
+// finished. Nothing leaves the machine when the settings would expose the password.
+MailResult sendMail(const MailSettings& settings, const OutgoingMail& mail);
+
+}  // namespace twkd

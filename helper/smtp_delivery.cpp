@@ -1,0 +1,82 @@
+#include "helper/smtp_delivery.h"
+
+#include <curl/curl.h>
+
+#include <memory>
+
+namespace twkd {
+namespace {
+
+struct CurlCleanup {
+    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
+    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+using CurlHandle = std::unique_ptr<CURL, CurlCleanup>;
+using ListHandle = std::unique_ptr<curl_slist, CurlCleanup>;
+
+// Large pieces keep the upload as fast as the loopback allows.
+constexpr long kUploadBufferBytes = 512 * 1024;
+
+struct Upload {
+    MimeMessage& message;
+    bool unreadable = false;
+};
+
+size_t readMessage(char* buffer, size_t size, size_t count, void* userdata) {
+    auto* upload = static_cast<Upload*>(userdata);
+    const std::optional<size_t> copied = upload->message.read(buffer, size * count);
+    if (copied) return *copied;
+    upload->unreadable = true;
+    return CURL_READFUNC_ABORT;
+}
+
+void setConnection(CURL* curl, const MailSettings& settings) {
+    curl_easy_setopt(curl, CURLOPT_URL, settings.server.c_str());
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "smtp,smtps");
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    // Silence is bounded, not the whole transfer: a large report may take long on a slow line.
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, settings.timeoutSeconds);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, settings.timeoutSeconds);
+    // Each answer and the goodbye after a failed attempt (120 s unless set).
+    curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, settings.timeoutSeconds);
+    if (settings.startTls)
+        curl_easy_setopt(curl, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+    if (!settings.caFile.empty()) curl_easy_setopt(curl, CURLOPT_CAINFO, settings.caFile.c_str());
+    if (!settings.user.empty()) {
+        curl_easy_setopt(curl, CURLOPT_USERNAME, settings.user.c_str());
+        curl_easy_setopt(curl, CURLOPT_PASSWORD, settings.password.c_str());
+    }
+}
+
+bool append(ListHandle& list, const std::string& line) {
+    curl_slist* grown = curl_slist_append(list.get(), line.c_str());
+    if (!grown) return false;
+    list.release();
+    list.reset(grown);
+    return true;
+}
+
+}  // namespace
+
+MailResult deliverBySmtp(const MailSettings& settings, const OutgoingMail& mail,
+                         MimeMessage& message) {
+    static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    CurlHandle curl(initialised ? curl_easy_init() : nullptr);
+    ListHandle recipients;
+    if (!curl || !append(recipients, "<" + mail.recipient + ">")) return kMailNotDelivered;
+    const std::string from = "<" + settings.sender + ">";
+    Upload upload{message};
+    setConnection(curl.get(), settings);
+    curl_easy_setopt(curl.get(), CURLOPT_MAIL_FROM, from.c_str());
+    curl_easy_setopt(curl.get(), CURLOPT_MAIL_RCPT, recipients.get());
+    curl_easy_setopt(curl.get(), CURLOPT_UPLOAD, 1L);
+    curl_easy_setopt(curl.get(), CURLOPT_UPLOAD_BUFFERSIZE, kUploadBufferBytes);
+    curl_easy_setopt(curl.get(), CURLOPT_READFUNCTION, readMessage);
+    curl_easy_setopt(curl.get(), CURLOPT_READDATA, &upload);
+    const CURLcode result = curl_easy_perform(curl.get());
+    if (upload.unreadable) return kMailAttachmentUnreadable;
+    return result == CURLE_OK ? kMailSent : kMailNotDelivered;
+}
+
+}  // namespace twkd

@@ -1,0 +1,190 @@
+#!/usr/bin/env bash
+# The package as a user gets it: builds it, checks it with lintian and the desktop validators,
+# installs it with apt, runs the installed program as an ordinary user under Xvfb beside a tray
+# host, then purges it and checks that no file of it is left. Needs root (CI runs it as root).
+# Usage: scripts/test-package.sh [DEB]   (a package built before; without it, builds one)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/install-missing.sh"
+install_missing lintian desktop-file-utils appstream xvfb xauth trayer xdotool
+
+user=tarnwick-smoke
+marker="SMOKE-STICK-$$"
+sample=/var/lib/tarnwick/reports/smoke-devices.csv
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+fail() {
+    echo "test-package: $*" >&2
+    exit 1
+}
+
+# Every path of the system's own folders that a package could touch, one a line, sorted.
+system_files() {
+    find /etc /usr /var /opt /srv -xdev \
+        \( -path /var/cache -o -path /var/log -o -path /var/tmp -o -path /var/lib/apt \
+           -o -path /var/lib/dpkg -o -path /var/backups \) -prune -o -print | sort
+}
+
+check_package() {
+    lintian --fail-on error,warning "$deb"
+    mkdir "$work/deb"
+    dpkg-deb -x "$deb" "$work/deb"
+    desktop-file-validate "$work"/deb/usr/share/applications/*.desktop
+    appstreamcli validate --no-net "$work"/deb/usr/share/metainfo/*.metainfo.xml
+    echo "lintian, desktop-file-validate and appstreamcli validate: no complaint"
+}
+
+install_package() {
+    system_files > "$work/before"
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb"
+    [[ $(readlink -f /usr/bin/tarnwick) == /usr/lib/tarnwick/tarnwick ]] ||
+        fail "/usr/bin/tarnwick does not lead into /usr/lib/tarnwick"
+    local folder
+    for folder in /var/lib/tarnwick/{reports,quarantine}{,/"sended reports"}; do
+        [[ $(stat -c '%U %a' "$folder") == "root 755" ]] || fail "$folder is not root's, 755"
+    done
+    dpkg -L tarnwick | grep -vx '/\.' > "$work/package-files"
+    find /usr/lib/tarnwick | sort > "$work/program-folder"
+}
+
+# An ordinary user: no administrator group, its own runtime folder as a login would give it.
+make_user() {
+    useradd --create-home --user-group --shell /bin/bash "$user"
+    local groups
+    groups=$(id -nG "$user")
+    [[ " $groups " != *" sudo "* && " $groups " != *" admin "* && " $groups " != *" wheel "* ]] ||
+        fail "$user is in an administrator group: $groups"
+    install -d -m 0700 -o "$user" -g "$user" "/run/user/$(id -u "$user")"
+}
+
+# What the guard service would write: one devices report in the installed report folder.
+write_sample_report() {
+    printf '%s\r\n' \
+        "PC;User;Time;Function;Name;Path;Description;Service;Enumerator name; Hardware ID;Manafacturing;Serial number" \
+        "DESK-7;ann;11.01.2013 19:52:21;Connect;$marker;E:\\;USB stick;USBSTOR;USB;VID_0781;SanDisk;4C53" \
+        > "$sample"
+}
+
+# Runs as the user, on a display of its own. Each step waits for what a person would see,
+# within a bound that only a hung or missing window reaches.
+smoke_as_user() {
+    set -euo pipefail
+    fail() {
+        echo "test-package (as $USER): $*" >&2
+        exit 1
+    }
+    local display=90
+    while [[ -e /tmp/.X$display-lock ]]; do display=$((display + 1)); done
+    export DISPLAY=:$display
+    # Not local: the exit trap still needs them when the function has returned.
+    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp &
+    xvfb=$! tray="" first=""
+    stop() {
+        [[ -z "$first" ]] || kill "$first" 2>/dev/null || true
+        [[ -z "$tray" ]] || kill "$tray" 2>/dev/null || true
+        kill "$xvfb" 2>/dev/null || true
+        wait 2>/dev/null || true
+    }
+    trap stop EXIT
+    timeout 20 bash -c 'until xdotool getdisplaygeometry >/dev/null 2>&1; do sleep 0.2; done'
+    trayer --edge top --align left --widthtype request --height 32 --SetDockType false &
+    tray=$!
+    timeout 20 xdotool search --sync --class trayer >/dev/null
+
+    # Visible top-level windows titled "Tarnwick": the pages and any message box.
+    tarnwick_windows() { xdotool search --onlyvisible --name '^Tarnwick$' 2>/dev/null || true; }
+    window_size() { xdotool getwindowgeometry "$1" | sed -n 's/ *Geometry: //p'; }
+
+    /usr/bin/tarnwick &
+    first=$!
+    local main
+    main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarnwick$' | head -1) ||
+        fail "no main window within 20 s"
+    sleep 2  # time for a message box of the start to show up too
+    [[ $(tarnwick_windows | wc -l) -eq 1 ]] || fail "more than the main window showed"
+    [[ $(window_size "$main") == 640x480 ]] || fail "the window that showed is not the main window"
+    [[ $(stat -c %a "$HOME/.cache/tarnwick") == 700 ]] ||
+        fail "the user's folder is not the user's alone"
+
+    # The report page lists what the guard service wrote: saved to disk, it holds the sample.
+    xdotool mousemove --window "$main" 313 231 click 1   # the reports button
+    local page="" tries
+    for tries in {1..50}; do
+        page=$(tarnwick_windows | grep -vx "$main" | head -1)
+        [[ -z "$page" ]] || break
+        sleep 0.2
+    done
+    [[ -n "$page" ]] || fail "no report page"
+    xdotool mousemove --window "$page" 460 448 click 1   # "Save to disk"
+    timeout 10 xdotool search --sync --onlyvisible --name '^Save As$' >/dev/null ||
+        fail "no save dialog"
+    xdotool type --delay 20 "$HOME/shown.csv"
+    xdotool key Return
+    timeout 10 bash -c 'until [[ -s "$HOME/shown.csv" ]]; do sleep 0.2; done' ||
+        fail "the report page saved nothing"
+    xdotool key --delay 200 Return   # the confirmation
+    grep -q "$MARKER" "$HOME/shown.csv" || fail "the report page does not show the sample report"
+
+    # A second start ends by itself, silently.
+    timeout 30 /usr/bin/tarnwick || fail "a second start did not end silently: status $?"
+
+    # Exit, the last entry of the tray icon's menu, ends the first.
+    local icon
+    icon=$(xdotool search --pid "$first" --name '^tarnwick$' | head -1)
+    [[ -n "$icon" ]] || fail "no tray icon"
+    xdotool mousemove --window "$icon" 8 8 click 3
+    timeout 10 bash -c "until xdotool search --onlyvisible --pid $first --name '^tarnwick$' |
+        grep -qvx $icon; do sleep 0.2; done" || fail "no tray menu"
+    xdotool key Up Return
+    local status=0
+    timeout 20 bash -c "while kill -0 $first 2>/dev/null; do sleep 0.2; done" ||
+        fail "Exit in the tray menu did not end the program"
+    wait "$first" || status=$?
+    first=""
+    [[ $status -eq 0 ]] || fail "Exit in the tray menu ended the program with status $status"
+    echo "installed program: main window, report page, second start, tray Exit: as expected"
+}
+
+run_smoke_test() {
+    make_user
+    write_sample_report
+    runuser -u "$user" -- env -i HOME="/home/$user" USER="$user" PATH=/usr/bin:/bin \
+        LANG=C.UTF-8 XDG_RUNTIME_DIR="/run/user/$(id -u "$user")" MARKER="$marker" \
+        bash -c "$(declare -f smoke_as_user); smoke_as_user"
+    find /usr/lib/tarnwick | sort | cmp -s - "$work/program-folder" ||
+        fail "the program wrote into its program folder"
+}
+
+# The test's own traces go first: the sample report, the user and its home.
+remove_test_traces() {
+    rm -f "$sample"
+    rm -rf "/run/user/$(id -u "$user")"
+    userdel --remove "$user" 2>/dev/null
+}
+
+purge_package() {
+    DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq tarnwick
+    system_files > "$work/after"
+    local path left=()
+    # New paths that no installed package owns (dependencies apt brought in stay, owned).
+    while IFS= read -r path; do
+        dpkg -S "$path" >/dev/null 2>&1 || left+=("$path")
+    done < <(comm -13 "$work/before" "$work/after")
+    while IFS= read -r path; do
+        [[ -e $path || -L $path ]] && ! dpkg -S "$path" >/dev/null 2>&1 && left+=("$path")
+    done < "$work/package-files"
+    ((${#left[@]} == 0)) || fail "purge left: $(printf '%s\n' "${left[@]}" | sort -u)"
+    echo "purge left no file of the package"
+}
+
+deb=${1:-}
+[[ -n "$deb" ]] || deb=$(bash "$root/scripts/package.sh" | tee /dev/stderr | tail -1)
+echo "package: $deb"
+check_package
+install_package
+trap 'remove_test_traces || true; rm -rf "$work"' EXIT
+run_smoke_test
+remove_test_traces
+trap 'rm -rf "$work"' EXIT
+purge_package

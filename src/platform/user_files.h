@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// The folder for the files Tarnwick writes for the running user (the update check's copy of
+// the version file, the report that "Send report" mails). Never the program folder, which an
+// installed program cannot write and other users share. Linux: <cache home>/tarnwick, the cache
+// home being XDG_CACHE_HOME when it is an absolute path and ~/.cache otherwise. Windows:
+// <local application data>\Brindle\Tarnwick. Empty when the user has no home folder.
+std::string userFilesFolder();
+
+// Makes sure folder exists, missing parents included, and that only the running user can enter
+// it, since it holds report data. false when that cannot be made sure (a parent that is a file,
+// a folder of another user): nothing may be written there then.
+bool makePrivateFolder(const std::string& folder);
+
+}  // namespace platform

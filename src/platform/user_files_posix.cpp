@@ -1,0 +1,57 @@
+#include "platform/user_files.h"
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <vector>
+
+namespace platform {
+namespace {
+
+bool isAbsolute(const char* path) { return path && path[0] == '/'; }
+
+std::string homeFolder() {
+    const char* home = std::getenv("HOME");
+    if (isAbsolute(home)) return home;
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
+        isAbsolute(found->pw_dir))
+        return found->pw_dir;
+    return {};
+}
+
+bool makeLevel(const std::string& path) {
+    return ::mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+}  // namespace
+
+std::string userFilesFolder() {
+    const char* cacheHome = std::getenv("XDG_CACHE_HOME");
+    // A relative XDG_CACHE_HOME is invalid and ignored, as the base directory rules say.
+    if (isAbsolute(cacheHome)) return std::string(cacheHome) + "/tarnwick";
+    const std::string home = homeFolder();
+    return home.empty() ? std::string() : home + "/.cache/tarnwick";
+}
+
+bool makePrivateFolder(const std::string& folder) {
+    if (!isAbsolute(folder.c_str())) return false;
+    // Missing parents get the base directory rules' 0700 as well.
+    for (size_t slash = folder.find('/', 1); slash != std::string::npos;
+         slash = folder.find('/', slash + 1))
+        if (!makeLevel(folder.substr(0, slash))) return false;
+    if (!makeLevel(folder)) return false;
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+        info.st_uid != ::geteuid())
+        return false;
+    // A folder of ours that was left open to others is closed before report data goes in.
+    return (info.st_mode & 077) == 0 || ::chmod(folder.c_str(), 0700) == 0;
+}
+
+}  // namespace platform
