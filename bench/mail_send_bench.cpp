@@ -1,9 +1,9 @@
 // Mails a report of many rows through the helper library and compares it with `curl` sending
 // the same file to the same loopback SMTP server in the same run:
 //   mail_send_bench [rows]          (default 1,000,000 rows of about 180 bytes)
-// Prints, for each of three rounds, the library's time and how much the process grew while it
-// sent (peak RSS during the send above RSS before it), and curl's time and peak RSS; then the
-// best times and their ratio. With msmtp as /usr/sbin/sendmail it also times the mail-program
+// Prints, for each of three rounds, the library's time, CPU time and how much the process grew
+// while it sent (peak RSS during the send above RSS before it), and curl's time, CPU time and
+// peak RSS; then the best times and their ratio. With msmtp as /usr/sbin/sendmail it also times the mail-program
 // route to the same server, for information.
 
 #include <fcntl.h>
@@ -69,17 +69,27 @@ void resetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
 struct Outcome {
     bool ok = false;
     double seconds = 0;
-    double megabytes = 0;  // library: growth during the send; curl: its peak RSS
+    double cpuSeconds = 0;  // user and system time of the sending process
+    double megabytes = 0;   // library: growth during the send; curl: its peak RSS
 };
+
+double cpuSeconds(const rusage& usage) {
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
 
 Outcome sendWithLibrary(twk::HelperLibrary& library, const std::string& file) {
     resetPeak();
     const long before = statusKilobytes("VmRSS:");
+    rusage cpuBefore{}, cpuAfter{};
+    getrusage(RUSAGE_SELF, &cpuBefore);
     const auto start = Clock::now();
-    const bool ok = library.SendMailOut(kRecipient, "Report from Tarnwick program", "Date:\\n", file) == 0;
-    Outcome outcome{ok, secondsSince(start), 0};
-    outcome.megabytes = (statusKilobytes("VmHWM:") - before) / 1024.0;
-    return outcome;
+    const bool ok =
+        library.SendMailOut(kRecipient, "Report from Tarnwick program", "Date:\\n", file) == 0;
+    const double seconds = secondsSince(start);
+    getrusage(RUSAGE_SELF, &cpuAfter);
+    return {ok, seconds, cpuSeconds(cpuAfter) - cpuSeconds(cpuBefore),
+            (statusKilobytes("VmHWM:") - before) / 1024.0};
 }
 
 Outcome sendWithCurl(int port, const std::string& file) {
@@ -97,13 +107,14 @@ Outcome sendWithCurl(int port, const std::string& file) {
     int status = 0;
     rusage usage{};
     if (wait4(child, &status, 0, &usage) != child) return {};
-    return {WIFEXITED(status) && WEXITSTATUS(status) == 0, secondsSince(start),
+    return {WIFEXITED(status) && WEXITSTATUS(status) == 0, secondsSince(start), cpuSeconds(usage),
             usage.ru_maxrss / 1024.0};
 }
 
 void print(const char* name, const Outcome& outcome) {
-    std::printf("  %-22s %s %7.2f s  %7.1f MB\n", name, outcome.ok ? "sent    " : "NOT SENT",
-                outcome.seconds, outcome.megabytes);
+    std::printf("  %-22s %s %7.2f s  CPU %6.2f s  %7.1f MB\n", name,
+                outcome.ok ? "sent    " : "NOT SENT", outcome.seconds, outcome.cpuSeconds,
+                outcome.megabytes);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     libcurl4-openssl-dev libgtest-dev
-    fonts-liberation xvfb xauth
+    fonts-liberation xvfb xauth xdotool
     python3 python3-aiosmtpd
 )
 # The mail tests relay through msmtp as /usr/sbin/sendmail. An MTA already in its place stays:

@@ -1,5 +1,7 @@
 // Renders every page of the program to PNG files, offscreen, with sample settings, reports and
 // drives, so the pages can be looked at without a display.
+// Usage: screenshot [folder [language [page]]]; only the named page when one is given. On a
+// screen of more than one pixel per pixel (QT_SCALE_FACTOR=2) the files are named <page>_2x.png.
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -85,6 +87,9 @@ int main(int argc, char** argv) {
     const QString outputFolder = argc > 1 ? QString::fromLocal8Bit(argv[1])
                                           : QStringLiteral("screenshots");
     const QString language = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("English");
+    const QString only = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
+    const qreal ratio = app.devicePixelRatio();
+    const QString suffix = ratio > 1 ? QStringLiteral("_%1x").arg(ratio) : QString();
     QDir().mkpath(outputFolder);
 
     twk::tools::SampleEnvironment sample(language.toStdString());
@@ -94,9 +99,11 @@ int main(int argc, char** argv) {
 
     int written = 0;
     for (const Shot& shot : shots()) {
+        if (!only.isEmpty() && only != QLatin1String(shot.name)) continue;
         QWidget* page = shot.show(pages);
         if (!page) continue;
-        const QString file = QDir(outputFolder).filePath(QStringLiteral("%1.png").arg(shot.name));
+        const QString file =
+            QDir(outputFolder).filePath(QStringLiteral("%1%2.png").arg(shot.name, suffix));
         if (!page->grab().save(file)) {
             std::fprintf(stderr, "could not write %s\n", qPrintable(file));
             return 1;

@@ -1,6 +1,8 @@
 #include "pages/app/controls.h"
 
-#include <QMouseEvent>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
+#include <QPainter>
 
 #include "pages/app/qt_text.h"
 #include "pages/app/skin.h"
@@ -14,42 +16,150 @@ bool isClick(const QWidget* control, QMouseEvent* event) {
     return event->button() == Qt::LeftButton && control->rect().contains(event->position().toPoint());
 }
 
+bool isActivationKey(const QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers != Qt::NoModifier || event->isAutoRepeat()) return false;
+    const int key = event->key();
+    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter ||
+           key == Qt::Key_Select;
+}
+
+QAccessible::Role accessibleRole(ButtonRole role) {
+    switch (role) {
+        case ButtonRole::CheckBox:
+            return QAccessible::CheckBox;
+        case ButtonRole::RadioButton:
+            return QAccessible::RadioButton;
+        case ButtonRole::Tab:
+            return QAccessible::PageTab;
+        case ButtonRole::Push:
+            break;
+    }
+    return QAccessible::Button;
+}
+
+// What a screen reader learns of a picture button: its caption or its own short name, its
+// role, and its Tag as checked or selected state.
+class AccessiblePictureButton : public QAccessibleWidget {
+public:
+    explicit AccessiblePictureButton(PictureButton* button)
+        : QAccessibleWidget(button, accessibleRole(button->role())) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty() &&
+            button()->caption())
+            return button()->caption()->text();
+        return QAccessibleWidget::text(kind);
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        const bool on = button()->tag() == QLatin1String("1");
+        switch (button()->role()) {
+            case ButtonRole::CheckBox:
+            case ButtonRole::RadioButton:
+                state.checkable = true;
+                state.checked = on;
+                break;
+            case ButtonRole::Tab:
+                state.selectable = true;
+                state.selected = on;
+                break;
+            case ButtonRole::Push:
+                break;
+        }
+        // A picture kept outside the window, where the designs park it, is never seen.
+        const QWidget* parent = widget()->parentWidget();
+        if (parent && !parent->rect().intersects(widget()->geometry()))
+            state.invisible = state.offscreen = true;
+        return state;
+    }
+
+    QStringList actionNames() const override {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (action == pressAction())
+            button()->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+    QStringList keyBindingsForAction(const QString& action) const override {
+        if (action == pressAction()) return {QStringLiteral("Space")};
+        return QAccessibleWidget::keyBindingsForAction(action);
+    }
+
+private:
+    PictureButton* button() const { return static_cast<PictureButton*>(widget()); }
+};
+
+// A text link is read out by its text, as the button or link it acts as.
+class AccessibleTextLink : public QAccessibleWidget {
+public:
+    explicit AccessibleTextLink(TextLink* link) : QAccessibleWidget(link, link->role()) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return static_cast<TextLink*>(widget())->text();
+        return QAccessibleWidget::text(kind);
+    }
+    QStringList actionNames() const override {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (action == pressAction())
+            emit static_cast<TextLink*>(widget())->clicked();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface* accessibleControl(const QString& className, QObject* object) {
+    if (className == QLatin1String(PictureButton::staticMetaObject.className()))
+        return new AccessiblePictureButton(static_cast<PictureButton*>(object));
+    if (className == QLatin1String(TextLink::staticMetaObject.className()))
+        return new AccessibleTextLink(static_cast<TextLink*>(object));
+    return nullptr;
+}
+
+void installAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(accessibleControl);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+void tellCheckedStateChanged(QObject* control, ButtonRole role) {
+    QAccessible::State changed;
+    if (role == ButtonRole::Tab)
+        changed.selected = true;
+    else
+        changed.checked = true;
+    QAccessibleStateChangeEvent event(control, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
 }  // namespace
 
-PictureButton::PictureButton(QWidget* page, const QString& objectName, QRect geometry)
-    : QLabel(page) {
-    setObjectName(objectName);
-    setGeometry(geometry);
-    setMouseTracking(true);
-    setScaledContents(true);
-    setTag(QStringLiteral("0"));
+PictureList numberedPictures(const QString& prefix, const QString& skin, int count) {
+    PictureList pictures;
+    for (int number = 0; number < count; ++number)
+        pictures.push_back(
+            {prefix + QString::number(number), skin + QStringLiteral("_%1").arg(number)});
+    return pictures;
 }
 
-void PictureButton::showPictureOf(const QLabel* holder) { setPixmap(holder->pixmap()); }
-
-bool PictureButton::showsPictureOf(const QLabel* holder) const {
-    return pixmap().cacheKey() == holder->pixmap().cacheKey();
+bool PictureSet::shows(const QString& name) const {
+    return shown_ >= 0 && static_cast<size_t>(shown_) < pictures_.size() &&
+           pictures_[static_cast<size_t>(shown_)].name == name;
 }
 
-void PictureButton::enterEvent(QEnterEvent* event) {
-    QLabel::enterEvent(event);
-    emit entered();
-}
-
-void PictureButton::leaveEvent(QEvent* event) {
-    QLabel::leaveEvent(event);
-    emit left();
-}
-
-void PictureButton::mouseMoveEvent(QMouseEvent* event) {
-    event->accept();  // a move over a control is not a move over the window background
-    emit moved();
-}
-
-void PictureButton::mousePressEvent(QMouseEvent* event) { event->accept(); }
-
-void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
-    if (isClick(this, event)) emit clicked();
+void PictureSet::paint(QWidget* control) const {
+    if (shown_ < 0 || static_cast<size_t>(shown_) >= pictures_.size()) return;
+    QPainter painter(control);
+    painter.drawPixmap(control->rect(), skinPicture(pictures_[static_cast<size_t>(shown_)].skin,
+                                                    control->size(), control->devicePixelRatioF()));
 }
 
 QFont captionFont(double pointSize) {
@@ -76,7 +186,15 @@ void Caption::setTextColor(ColorRef color) {
 
 ColorRef Caption::textColor() const { return toColorRef(palette().color(QPalette::WindowText)); }
 
-void Caption::setCaption(const std::string& text) { setText(qs(text)); }
+void Caption::setCaption(const std::string& text) {
+    setText(qs(text));
+    if (field_) field_->setAccessibleName(this->text());
+}
+
+void Caption::labelFor(QWidget* field) {
+    field_ = field;
+    field_->setAccessibleName(text());
+}
 
 void Caption::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
@@ -89,14 +207,94 @@ void Caption::mouseReleaseEvent(QMouseEvent* event) {
     if (isClick(this, event)) emit clicked();
 }
 
-QLabel* makePictureHolder(QWidget* page, const QString& objectName, const QString& skinName,
-                          QSize size) {
-    auto* holder = new QLabel(page);
-    holder->setObjectName(objectName);
-    holder->setPixmap(skinPicture(skinName, size));
-    holder->setGeometry(QRect(QPoint(-1000, -1000), size));
-    holder->hide();
-    return holder;
+TextLink::TextLink(QWidget* page, const QString& objectName, QRect geometry,
+                   const QString& designText, double pointSize, QAccessible::Role role)
+    : Caption(page, objectName, geometry, designText, pointSize), role_(role) {
+    installAccessibility();
+    // Only the keyboard gives it the focus: a click acts and leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
 }
+
+void TextLink::keyPressEvent(QKeyEvent* event) {
+    if (!isActivationKey(event)) {
+        Caption::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    emit clicked();
+}
+
+PictureButton::PictureButton(QWidget* page, const QString& objectName, QRect geometry,
+                             PictureList pictures, Caption* caption, ButtonRole role)
+    : QAbstractButton(page), pictures_(std::move(pictures)), caption_(caption), role_(role) {
+    installAccessibility();
+    setObjectName(objectName);
+    setGeometry(geometry);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::TabFocus);
+    setProperty("Tag", QStringLiteral("0"));
+}
+
+void PictureButton::setTag(const QString& tag) {
+    const bool wasOn = this->tag() == QLatin1String("1");
+    setProperty("Tag", tag);
+    if (role_ != ButtonRole::Push && wasOn != (tag == QLatin1String("1")))
+        tellCheckedStateChanged(this, role_);
+}
+
+void PictureButton::showPicture(int index) {
+    if (index == pictures_.shown()) return;
+    pictures_.show(index);
+    update();
+}
+
+void PictureButton::paintEvent(QPaintEvent*) { pictures_.paint(this); }
+
+void PictureButton::enterEvent(QEnterEvent* event) {
+    QAbstractButton::enterEvent(event);
+    emit entered();
+}
+
+void PictureButton::leaveEvent(QEvent* event) {
+    QAbstractButton::leaveEvent(event);
+    emit left();
+}
+
+void PictureButton::mouseMoveEvent(QMouseEvent* event) {
+    QAbstractButton::mouseMoveEvent(event);
+    event->accept();  // a move over a control is not a move over the window background
+    emit moved();
+}
+
+// Only the left button acts; no other press reaches the window below.
+void PictureButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        QAbstractButton::mousePressEvent(event);
+    else
+        event->accept();
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event) {
+    if (!isActivationKey(event)) {
+        QAbstractButton::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    click();
+}
+
+SkinImage::SkinImage(QWidget* page, const QString& objectName, QRect geometry, PictureList pictures)
+    : QLabel(page), pictures_(std::move(pictures)) {
+    setObjectName(objectName);
+    setGeometry(geometry);
+}
+
+void SkinImage::showPicture(int index) {
+    if (index == pictures_.shown()) return;
+    pictures_.show(index);
+    update();
+}
+
+void SkinImage::paintEvent(QPaintEvent*) { pictures_.paint(this); }
 
 }  // namespace twk

@@ -8,6 +8,7 @@
 #include "core/app/colors.h"
 #include "pages/app/controls.h"
 #include "pages/app/qt_text.h"
+#include "pages/app/skin.h"
 
 namespace twk {
 namespace {
@@ -21,36 +22,52 @@ constexpr int kFrameInsetY = 2;
 
 // The text frame picture drawn at its own size, then stretched to size by its edges and middle
 // only, so that a tall or wide box keeps thin borders and round corners.
-QPixmap textFramePicture(QSize size) {
-    QPixmap picture(size);
-    picture.fill(Qt::transparent);
-    QSvgRenderer renderer(QStringLiteral(":/skin/text_frame.svg"));
-    if (!renderer.isValid()) return picture;
-    QPixmap source(renderer.defaultSize());
-    source.fill(Qt::transparent);
-    {
-        QPainter painter(&source);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter);
-    }
+QPixmap stretchedFrame(QSize size, qreal ratio) {
+    QPixmap picture = blankPicture(size, ratio);
+    const QSize sourceSize = QSvgRenderer(QStringLiteral(":/skin/text_frame.svg")).defaultSize();
+    if (sourceSize.isEmpty()) return picture;
+    const QPixmap source = skinPicture(QStringLiteral("text_frame"), sourceSize, ratio);
+    // The source is cut in its own pixels, the target in the page's.
+    auto sourcePixels = [ratio](int length) { return qRound(length * ratio); };
     const int c = kFrameCorner;
-    const int sourceCuts[] = {0, c, source.width() - c, source.width()};
-    const int sourceRows[] = {0, c, source.height() - c, source.height()};
-    const int targetCuts[] = {0, c, size.width() - c, size.width()};
-    const int targetRows[] = {0, c, size.height() - c, size.height()};
+    const int sourceCuts[] = {0, sourcePixels(c), sourcePixels(sourceSize.width() - c),
+                              sourcePixels(sourceSize.width())};
+    const int sourceRows[] = {0, sourcePixels(c), sourcePixels(sourceSize.height() - c),
+                              sourcePixels(sourceSize.height())};
+    const qreal targetCuts[] = {0, qreal(c), qreal(size.width() - c), qreal(size.width())};
+    const qreal targetRows[] = {0, qreal(c), qreal(size.height() - c), qreal(size.height())};
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column) {
-            const QRect from(QPoint(sourceCuts[column], sourceRows[row]),
-                             QPoint(sourceCuts[column + 1] - 1, sourceRows[row + 1] - 1));
-            const QRect to(QPoint(targetCuts[column], targetRows[row]),
-                           QPoint(targetCuts[column + 1] - 1, targetRows[row + 1] - 1));
+            const QRectF from(QPointF(sourceCuts[column], sourceRows[row]),
+                              QPointF(sourceCuts[column + 1], sourceRows[row + 1]));
+            const QRectF to(QPointF(targetCuts[column], targetRows[row]),
+                            QPointF(targetCuts[column + 1], targetRows[row + 1]));
             painter.drawPixmap(to, source, from);
         }
     }
     return picture;
 }
+
+// The text frame picture for a box of size on a screen of ratio pixels per pixel.
+QPixmap textFramePicture(QSize size, qreal ratio) {
+    const QString key =
+        QStringLiteral("text_frame/%1x%2@%3").arg(size.width()).arg(size.height()).arg(ratio);
+    return cachedPicture(key, [&] { return stretchedFrame(size, ratio); });
+}
+
+// The frame picture behind an entry box, drawn for the screen it shows on.
+class TextFrame : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.drawPixmap(0, 0, textFramePicture(size(), devicePixelRatioF()));
+    }
+};
 
 }  // namespace
 
@@ -63,11 +80,10 @@ void styleEntryBox(QWidget* box) {
 }
 
 void placeInTextFrame(QWidget* box, QRect geometry, const QString& frameName) {
-    auto* frame = new QLabel(box->parentWidget());
+    auto* frame = new TextFrame(box->parentWidget());
     frame->setObjectName(frameName.isEmpty() ? box->objectName() + QStringLiteral("_frame")
                                              : frameName);
     frame->setGeometry(geometry);
-    frame->setPixmap(textFramePicture(geometry.size()));
     // The frame belongs to the window surface: the pointer over its border drags the window.
     frame->setAttribute(Qt::WA_TransparentForMouseEvents);
     frame->lower();

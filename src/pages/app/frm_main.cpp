@@ -22,9 +22,11 @@ constexpr const char* kAdminMessage = "You don't have administrator rights!";
 
 struct ButtonDesign {
     const char* name;
-    const char* holderPrefix;  // holders are <prefix>0 and <prefix>1
+    const char* holderPrefix;  // its pictures are <prefix>0 and <prefix>1
     const char* skin;
     QRect geometry;
+    // Read out for a button without a caption.
+    const char* spokenName;
 };
 
 }  // namespace
@@ -54,12 +56,11 @@ frmMain::~frmMain() = default;
 void frmMain::buildButtons() {
     const QSize closeSize = twipsSize(435, 435);
     const ButtonDesign designs[] = {
-        {"cmd_guard", "img_guard", "guard", twipsRect(2040, 3240, 480, 480)},
-        {"cmd_report", "img_report", "report", twipsRect(4440, 3210, 510, 510)},
-        {"cmd_options", "img_options", "options", twipsRect(6840, 3240, 480, 480)},
-        {"cmd_info", "cmd_info", "info", twipsRect(600, 240, 270, 270)},
-        {"cmd_home", "cmd_home", "home", twipsRect(240, 240, 270, 270)},
-        {"cmd_close", "cmd_close", "close", QRect(twipsPoint(9000, 120), closeSize)},
+        {"cmd_home", "cmd_home", "home", twipsRect(240, 240, 270, 270), "Home page"},
+        {"cmd_info", "cmd_info", "info", twipsRect(600, 240, 270, 270), "Information"},
+        {"cmd_guard", "img_guard", "guard", twipsRect(2040, 3240, 480, 480), nullptr},
+        {"cmd_report", "img_report", "report", twipsRect(4440, 3210, 510, 510), nullptr},
+        {"cmd_options", "img_options", "options", twipsRect(6840, 3240, 480, 480), nullptr},
     };
     txtguard_ = new Caption(this, QStringLiteral("txtguard"), twipsRect(1725, 3840, 1095, 270),
                             QStringLiteral("Protection"), 9.75);
@@ -69,12 +70,16 @@ void frmMain::buildButtons() {
                               twipsRect(6615, 3840, 825, 270), QStringLiteral("Options"), 9.75);
     for (Caption* caption : {txtguard_, txtReport_, txtOptions_})
         caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Caption* captions[] = {txtguard_, txtReport_, txtOptions_, nullptr, nullptr, nullptr};
+    Caption* captions[] = {nullptr, nullptr, txtguard_, txtReport_, txtOptions_};
 
     int index = 0;
-    for (const ButtonDesign& design : designs)
-        addHoverButton(design.name, design.holderPrefix, design.skin, design.geometry,
-                       captions[index++]);
+    for (const ButtonDesign& design : designs) {
+        PictureButton* button = addHoverButton(design.name, design.holderPrefix, design.skin,
+                                               design.geometry, captions[index++]);
+        if (design.spokenName) button->setAccessibleName(QString::fromLatin1(design.spokenName));
+    }
+    // Made last, so that Tab reaches it after the page buttons.
+    addCloseButton(QRect(twipsPoint(9000, 120), closeSize));
     auto button = [this](const char* name) { return findChild<PictureButton*>(name); };
     connect(button("cmd_guard"), &PictureButton::clicked, this,
             [this] { openGuarded(static_cast<int>(PageId::Protection)); });

@@ -1,9 +1,11 @@
 #include "pages/app/skinned_page.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QStyle>
 #include <QWindow>
 
 #include "core/app/app_context.h"
@@ -11,6 +13,39 @@
 #include "pages/app/skin.h"
 
 namespace twk {
+namespace {
+
+// The skin's frame colour, which also marks the control that has the keyboard focus.
+const QColor kFocusMarkColor(14, 107, 112);
+constexpr int kFocusMarkMargin = 3;
+
+// The light colours the skin is drawn for: lists, tables and boxes inside a page keep them
+// under any desktop palette, a dark one included.
+QPalette skinPalette() {
+    const QColor window(239, 239, 239);
+    QPalette palette(Qt::black, window, window.lighter(150), window.darker(150), window.darker(130),
+                     Qt::black, Qt::white);
+    palette.setColor(QPalette::Midlight, window.darker(130).lighter(110));
+    palette.setColor(QPalette::Shadow, window.darker(150).darker(135));
+    palette.setColor(QPalette::AlternateBase, QColor(247, 247, 247));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 220));
+    palette.setColor(QPalette::ToolTipText, Qt::black);
+    palette.setColor(QPalette::Link, QColor(0, 0, 255));
+    QColor placeholder(Qt::black);
+    placeholder.setAlpha(128);
+    palette.setColor(QPalette::PlaceholderText, placeholder);
+    const QColor disabledText(190, 190, 190);
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, disabledText);
+    palette.setColor(QPalette::Disabled, QPalette::Base, window);
+    palette.setColor(QPalette::Active, QPalette::Highlight, QColor(48, 140, 198));
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, QColor(145, 141, 126));
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 141, 126));
+    return palette;
+}
+
+}  // namespace
 
 SkinnedPage::SkinnedPage(AppContext& context, const QString& objectName,
                          const QString& backgroundSkin, QSize clientTwips)
@@ -20,40 +55,50 @@ SkinnedPage::SkinnedPage(AppContext& context, const QString& objectName,
     setWindowTitle(QStringLiteral("Tarnwick"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMouseTracking(true);
-    const QSize size = twipsSize(clientTwips.width(), clientTwips.height());
-    setFixedSize(size);
-    background_ = skinPicture(backgroundSkin, size);
-    setWindowIcon(QIcon(skinPicture(QStringLiteral("app_icon"), QSize(64, 64))));
+    setFixedSize(twipsSize(clientTwips.width(), clientTwips.height()));
+    setPalette(skinPalette());
+    background_ = backgroundSkin;
+    setWindowIcon(skinIcon(QStringLiteral("app_icon"), QSize(64, 64)));
+    // The focus mark follows the keyboard focus within this window.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if ((old && old->window() == this) || (now && now->window() == this)) update();
+    });
 }
 
-void SkinnedPage::attachHover(PictureButton* button, QLabel* normal, QLabel* highlighted,
-                              Caption* caption) {
-    button->showPictureOf(normal);
-    connect(button, &PictureButton::entered, this, [this, button, highlighted, caption] {
-        button->showPictureOf(highlighted);
-        if (caption) caption->setTextColor(context_.HighlightColor);
-    });
-    connect(button, &PictureButton::left, this, [this, button, normal, caption] {
-        button->showPictureOf(normal);
-        if (caption) caption->setTextColor(context_.NormalColor);
-    });
+void SkinnedPage::showHover(PictureButton* button, bool on) {
+    button->showPicture(on ? 1 : 0);
+    if (button->caption())
+        button->caption()->setTextColor(on ? context_.HighlightColor : context_.NormalColor);
+}
+
+void SkinnedPage::attachHover(PictureButton* button) {
+    connect(button, &PictureButton::entered, this, [this, button] { showHover(button, true); });
+    connect(button, &PictureButton::left, this, [this, button] { showHover(button, false); });
 }
 
 PictureButton* SkinnedPage::addHoverButton(const char* name, const char* holderPrefix,
                                            const char* skin, QRect geometry, Caption* caption) {
-    auto* button = new PictureButton(this, name, geometry);
-    const QString prefix = holderPrefix;
-    const QString picture = skin;
-    attachHover(button, makePictureHolder(this, prefix + "0", picture + "_0", geometry.size()),
-                makePictureHolder(this, prefix + "1", picture + "_1", geometry.size()), caption);
+    auto* button =
+        new PictureButton(this, name, geometry, numberedPictures(holderPrefix, skin, 2), caption);
+    attachHover(button);
     return button;
 }
 
 PictureButton* SkinnedPage::addCloseButton(QRect geometry) {
-    return addHoverButton("cmd_close", "cmd_close", "close", geometry);
+    closeButton_ = addHoverButton("cmd_close", "cmd_close", "close", geometry);
+    closeButton_->setAccessibleName(QStringLiteral("Close"));
+    return closeButton_;
 }
 
-void SkinnedPage::addTextLink(Caption* link) {
+void SkinnedPage::setFocusOrder(std::initializer_list<QWidget*> controls) {
+    QWidget* previous = nullptr;
+    for (QWidget* control : controls) {
+        if (previous) setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
+void SkinnedPage::addTextLink(TextLink* link) {
     textLinks_.push_back(link);
     connect(link, &Caption::hovered, this,
             [this, link] { link->setTextColor(context_.HighlightColor); });
@@ -66,7 +111,46 @@ void SkinnedPage::centerOnScreen() {
 
 void SkinnedPage::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, background_);
+    painter.drawPixmap(rect(), skinPicture(background_, size(), devicePixelRatioF()));
+    paintFocusMark(painter);
+}
+
+// A rounded frame around the focused picture button and its caption, or the focused text link,
+// once the keyboard has moved the focus in this window.
+void SkinnedPage::paintFocusMark(QPainter& painter) const {
+    QWidget* focused = focusWidget();
+    if (!focused || !focused->isVisible() || !testAttribute(Qt::WA_KeyboardFocusChange)) return;
+    // A caption's label may be wider than its text: the mark goes round the text.
+    auto textPlace = [this](const QLabel* label) {
+        const QRect text =
+            label->style()->itemTextRect(label->fontMetrics(), label->contentsRect(),
+                                         static_cast<int>(label->alignment()), true, label->text());
+        return QRect(label->mapTo(this, text.topLeft()), text.size());
+    };
+    QRect place;
+    if (auto* button = qobject_cast<PictureButton*>(focused)) {
+        place = QRect(button->mapTo(this, QPoint(0, 0)), button->size());
+        if (button->caption() && button->caption()->isVisible())
+            place |= textPlace(button->caption());
+    } else if (auto* link = qobject_cast<TextLink*>(focused)) {
+        place = textPlace(link);
+    } else {
+        return;
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(kFocusMarkColor, 1.5));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(place).adjusted(-kFocusMarkMargin, -kFocusMarkMargin,
+                                                   kFocusMarkMargin, kFocusMarkMargin),
+                            4, 4);
+}
+
+void SkinnedPage::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && closeButton_) {
+        closeButton_->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void SkinnedPage::mousePressEvent(QMouseEvent* event) {

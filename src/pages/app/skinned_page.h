@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QWidget>
+#include <initializer_list>
 #include <vector>
 
 #include "pages/app/controls.h"
@@ -20,19 +21,22 @@ public:
 
     AppContext& context() const { return context_; }
 
-    // Hover button: the highlighted picture and HighlightColor on enter, the normal picture and
-    // NormalColor on leave.
-    void attachHover(PictureButton* button, QLabel* normal, QLabel* highlighted,
-                     Caption* caption = nullptr);
-    // A picture button with its two hidden picture holders <holderPrefix>0 and <holderPrefix>1,
-    // showing the skin pictures <skin>_0 and <skin>_1 by the hover pattern.
+    // The hover look: the highlighted picture and HighlightColor on the caption while on, the
+    // normal picture and NormalColor otherwise.
+    void showHover(PictureButton* button, bool on);
+    // Hover button: the hover look on while the pointer is over the button.
+    void attachHover(PictureButton* button);
+    // A picture button with the pictures <holderPrefix>0 and <holderPrefix>1, drawn from the skin
+    // pictures <skin>_0 and <skin>_1, by the hover pattern.
     PictureButton* addHoverButton(const char* name, const char* holderPrefix, const char* skin,
                                   QRect geometry, Caption* caption = nullptr);
-    // The close button at the top right of a page.
+    // The close button at the top right of a page; Escape clicks it too.
     PictureButton* addCloseButton(QRect geometry);
     // Text link: highlighted while the pointer moves over it, back to NormalColor when the
     // pointer moves over the window background.
-    void addTextLink(Caption* link);
+    void addTextLink(TextLink* link);
+    // Tab and Shift+Tab go through the controls in this order.
+    static void setFocusOrder(std::initializer_list<QWidget*> controls);
 
     void centerOnScreen();
 
@@ -45,6 +49,7 @@ protected:
     virtual void onBackgroundMouseDown(Qt::MouseButton, float, float) {}
 
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -54,10 +59,12 @@ protected:
 
 private:
     void beginDrag(QPoint globalPosition);
+    void paintFocusMark(QPainter& painter) const;
 
     AppContext& context_;
-    QPixmap background_;
-    std::vector<Caption*> textLinks_;
+    QString background_;
+    PictureButton* closeButton_ = nullptr;
+    std::vector<TextLink*> textLinks_;
     bool manualDrag_ = false;
     QPoint dragOffset_;
 };

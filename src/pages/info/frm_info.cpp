@@ -23,16 +23,16 @@ frmInfo::frmInfo(AppContext& context, Navigator& navigator)
 }
 
 void frmInfo::buildLinks() {
-    txtMail_ = new Caption(this, QStringLiteral("txtMail"), twipsRect(960, 4560, 1005, 405),
-                           QStringLiteral("E-Mail"), kLinkPointSize);
-    txtHome_ = new Caption(this, QStringLiteral("txtHome"), twipsRect(960, 5160, 1755, 405),
-                           QStringLiteral("Homepage"), kLinkPointSize);
-    auto* txtOk = new Caption(this, QStringLiteral("txtOk"), twipsRect(8880, 6600, 465, 405),
-                              QStringLiteral("Ok"), kLinkPointSize);
-    for (Caption* link : {txtMail_, txtHome_, txtOk}) addTextLink(link);
+    txtMail_ = new TextLink(this, QStringLiteral("txtMail"), twipsRect(960, 4560, 1005, 405),
+                            QStringLiteral("E-Mail"), kLinkPointSize, QAccessible::Link);
+    txtHome_ = new TextLink(this, QStringLiteral("txtHome"), twipsRect(960, 5160, 1755, 405),
+                            QStringLiteral("Homepage"), kLinkPointSize, QAccessible::Link);
+    txtOk_ = new TextLink(this, QStringLiteral("txtOk"), twipsRect(8880, 6600, 465, 405),
+                          QStringLiteral("Ok"), kLinkPointSize);
+    for (TextLink* link : {txtMail_, txtHome_, txtOk_}) addTextLink(link);
     connect(txtMail_, &Caption::clicked, this, &frmInfo::openFeedback);
     connect(txtHome_, &Caption::clicked, this, [this] { openAddress(maker::kHomePage); });
-    connect(txtOk, &Caption::clicked, this, &frmInfo::backToMain);
+    connect(txtOk_, &Caption::clicked, this, &frmInfo::backToMain);
 }
 
 void frmInfo::buildButtons() {
@@ -40,7 +40,11 @@ void frmInfo::buildButtons() {
         addHoverButton("cmd_facebook", "cmd_f", "facebook", twipsRect(240, 6600, 360, 360));
     auto* twitter =
         addHoverButton("cmd_twitter", "cmd_t", "twitter", twipsRect(720, 6550, 480, 480));
+    facebook->setAccessibleName(QStringLiteral("Facebook"));
+    twitter->setAccessibleName(QStringLiteral("Twitter"));
     auto* close = addCloseButton(twipsRect(9000, 120, 435, 435));
+    // Tab goes down the page in reading order, the close button last.
+    setFocusOrder({txtMail_, txtHome_, facebook, twitter, txtOk_, close});
     connect(facebook, &PictureButton::clicked, this, [this] { openAddress(maker::kFacebookPage); });
     connect(twitter, &PictureButton::clicked, this, [this] { openAddress(maker::kTwitterPage); });
     connect(close, &PictureButton::clicked, this, &frmInfo::backToMain);

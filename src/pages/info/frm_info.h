@@ -24,8 +24,9 @@ class frmInfo : public SkinnedPage {
     void openAddress(const char* address);
 
     Navigator& navigator_;
-    Caption* txtMail_ = nullptr;
-    Caption* txtHome_ = nullptr;
+    TextLink* txtMail_ = nullptr;
+    TextLink* txtHome_ = nullptr;
+    TextLink* txtOk_ = nullptr;
 };
 
 }  // namespace twk

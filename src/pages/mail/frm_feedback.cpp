@@ -11,6 +11,7 @@
 #include "pages/app/navigator.h"
 #include "pages/app/qt_text.h"
 #include "pages/app/skin.h"
+#include "pages/app/waiting.h"
 
 namespace twk {
 namespace {
@@ -46,10 +47,9 @@ frmFeedback::frmFeedback(AppContext& context, Navigator& navigator)
 }
 
 void frmFeedback::buildCaptions() {
-    auto* icon = new QLabel(this);
-    icon->setObjectName(QStringLiteral("feedback_page_icon"));
-    icon->setGeometry(twipsRect(360, 285, 480, 480));
-    icon->setPixmap(skinPicture(QStringLiteral("feedback_page_icon"), icon->size()));
+    auto* icon = new SkinImage(
+        this, QStringLiteral("feedback_page_icon"), twipsRect(360, 285, 480, 480),
+        {{QStringLiteral("feedback_page_icon"), QStringLiteral("feedback_page_icon")}});
     icon->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     lbl_pagename_ =
@@ -62,27 +62,27 @@ void frmFeedback::buildCaptions() {
     // Plain captions are part of the window surface: the drag and the link reset work over them.
     for (Caption* caption : {lbl_pagename_, lbl_sender_, lbl_theme_})
         caption->setAttribute(Qt::WA_TransparentForMouseEvents);
-    lbl_send_ = new Caption(this, QStringLiteral("lbl_send"), twipsRect(5790, 6540, 3300, 405),
-                            QStringLiteral("Send message"), kSendPointSize);
+    lbl_send_ = new TextLink(this, QStringLiteral("lbl_send"), twipsRect(5790, 6540, 3300, 405),
+                             QStringLiteral("Send message"), kSendPointSize);
     lbl_send_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     addTextLink(lbl_send_);
     connect(lbl_send_, &Caption::clicked, this, [this] {
-        SendFeedback(form(), context().langOp.lff_msg, context().services.helper,
-                     context().services.messages);
+        WaitingHelperLibrary helper(context().services.helper);
+        SendFeedback(form(), context().langOp.lff_msg, helper, context().services.messages);
     });
 }
 
 void frmFeedback::buildBoxes() {
     txtSender_ = makeOneLineBox(this, QStringLiteral("txtSender"), twipsRect(480, 1755, 4200, 375));
     txtTheme_ = makeOneLineBox(this, QStringLiteral("txtTheme"), twipsRect(480, 2625, 8610, 375));
+    lbl_sender_->labelFor(txtSender_);
+    lbl_theme_->labelFor(txtTheme_);
     txt_msg_ = new QPlainTextEdit(this);
     txt_msg_->setObjectName(QStringLiteral("txt_msg"));
     txt_msg_->setFrameShape(QFrame::NoFrame);
     styleEntryBox(txt_msg_);
     placeInTextFrame(txt_msg_, twipsRect(480, 3180, 8610, 2940));
     txt_msg_->setTabChangesFocus(true);
-    setTabOrder(txtSender_, txtTheme_);
-    setTabOrder(txtTheme_, txt_msg_);
     txtSender_->installEventFilter(this);
     txt_msg_->installEventFilter(this);
     // Clicks land on the viewport of a multi-line box, the focus on the box itself.
@@ -92,11 +92,13 @@ void frmFeedback::buildBoxes() {
 void frmFeedback::buildButtons() {
     PictureButton* close = addCloseButton(twipsRect(9000, 120, 435, 435));
     connect(close, &PictureButton::clicked, this, &frmFeedback::closePage);
+    setFocusOrder({txtSender_, txtTheme_, txt_msg_, lbl_send_, close});
 }
 
 void frmFeedback::Form_Load() {
     const LangOp& captions = context().langOp;
     lbl_pagename_->setCaption(captions.lff_pagename);
+    txt_msg_->setAccessibleName(qs(captions.lff_msg));
     lbl_sender_->setCaption(captions.lff_sender);
     lbl_theme_->setCaption(captions.lff_theme);
     lbl_send_->setCaption(captions.lff_send);

@@ -42,7 +42,7 @@ class frmFeedback : public SkinnedPage {
     Caption* lbl_pagename_ = nullptr;
     Caption* lbl_sender_ = nullptr;
     Caption* lbl_theme_ = nullptr;
-    Caption* lbl_send_ = nullptr;
+    TextLink* lbl_send_ = nullptr;
     QLineEdit* txtSender_ = nullptr;
     QLineEdit* txtTheme_ = nullptr;
     QPlainTextEdit* txt_msg_ = nullptr;

@@ -18,6 +18,7 @@
 #include "pages/app/navigator.h"
 #include "pages/app/qt_text.h"
 #include "pages/app/skin.h"
+#include "pages/app/waiting.h"
 
 namespace twk {
 namespace {
@@ -29,10 +30,8 @@ using options::Schedule;
 // Layout in twips: the tabs top left, the panel below them, "Save changes" bottom right.
 constexpr int kTabTop = 360;
 constexpr int kTabSize = 480;
-constexpr int kMarkerOffset = 480;  // the marker bar starts this far left of the selected tab
 constexpr int kCheckSize = 360;
 constexpr int kRadioSize = 300;
-constexpr int kFolderButtonSize = 360;
 constexpr int kEntryHeight = 375;
 constexpr int kCaptionHeight = 270;
 constexpr double kLabelPointSize = 9.75;
@@ -43,10 +42,6 @@ constexpr int kSaveRight = 8640;  // right edge of the save caption, left of its
 constexpr const char* kReportsFolderTitle = "Choose a directory for reports";
 constexpr const char* kQuarantineFolderTitle = "Choose a directory for quarantines files";
 constexpr const char* kTimeMask = "99:99;_";
-
-QLabel* holder(QWidget* page, const QString& name, const QString& skin, int sizeTwips) {
-    return makePictureHolder(page, name, skin, twipsSize(sizeTwips, sizeTwips));
-}
 
 // The index of the list item the combo box's text names, or -1 for typed text that names none.
 int selectedIndex(const QComboBox* list) {
@@ -71,52 +66,30 @@ frmOptions::frmOptions(AppContext& context, Navigator& navigator)
     : SkinnedPage(context, QStringLiteral("frmOptions"), QStringLiteral("options_background"),
                   QSize(9600, 7200)),
       navigator_(navigator) {
-    buildPictureHolders();
     buildGeneralPanel();
     buildMailPanel();
     // Made after the panels, so the tabs, the save button and the close button lie above them.
     buildFrame();
     connectEntries();
+    orderFocus();
     connect(this, &SkinnedPage::backgroundMouseMoved, this, &frmOptions::ResetHover);
     Form_Load();
     centerOnScreen();
 }
 
-void frmOptions::buildPictureHolders() {
-    for (int role = 0; role < 4; ++role) {
-        checkPictures_[role] = holder(this, QStringLiteral("ch_%1").arg(role),
-                                      QStringLiteral("check_%1").arg(role), kCheckSize);
-        radioPictures_[role] = holder(this, QStringLiteral("ch_s%1").arg(role),
-                                      QStringLiteral("radio_%1").arg(role), kRadioSize);
-    }
-    chDir_0_ = holder(this, "chDir_0", "folder_0", kFolderButtonSize);
-    chDir_1_ = holder(this, "chDir_1", "folder_1", kFolderButtonSize);
-}
-
 void frmOptions::buildFrame() {
-    general_ = {new PictureButton(this, QStringLiteral("cmd_general"),
-                                  twipsRect(720, kTabTop, kTabSize, kTabSize)),
-                new Caption(this, "lblGeneral", twipsRect(360, 960, 1200, 300), "General", 12),
-                holder(this, "cmd_general_0", "general_0", kTabSize),
-                holder(this, "cmd_general_1", "general_1", kTabSize)};
-    mail_ = {new PictureButton(this, QStringLiteral("cmd_mail"),
-                               twipsRect(2280, kTabTop, kTabSize, kTabSize)),
-             new Caption(this, "lblMail", twipsRect(1920, 960, 1200, 300), "Mail", 12),
-             holder(this, "cmd_mail_0", "mail_0", kTabSize),
-             holder(this, "cmd_mail_1", "mail_1", kTabSize)};
-    for (const TabView* tab : {&general_, &mail_}) {
-        tab->caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        tab->button->showPictureOf(tab->normal);
-    }
-    connectTab(general_, &frmOptions::ShowGeneralTab);
-    connectTab(mail_, &frmOptions::ShowMailTab);
-
-    cmd_line_ = new QLabel(this);
-    cmd_line_->setObjectName(QStringLiteral("cmd_line"));
-    cmd_line_->setScaledContents(true);
-    cmd_line_->setGeometry(twipsRect(240, 1320, 1500, 150));
-    cmd_line_->setPixmap(skinPicture(QStringLiteral("marker_line"), cmd_line_->size()));
-    cmd_line_->setAttribute(Qt::WA_TransparentForMouseEvents);  // part of the window surface
+    tabs_ = new TabStrip(*this, QStringLiteral("cmd_line"), twipsRect(240, 1320, 1500, 150));
+    auto* lblGeneral =
+        new Caption(this, "lblGeneral", twipsRect(360, 960, 1200, 300), "General", 12);
+    auto* lblMail = new Caption(this, "lblMail", twipsRect(1920, 960, 1200, 300), "Mail", 12);
+    for (Caption* caption : {lblGeneral, lblMail})
+        caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    cmd_general_ = tabs_->addTab(
+        QStringLiteral("cmd_general"), QStringLiteral("cmd_general_"), QStringLiteral("general"),
+        twipsRect(720, kTabTop, kTabSize, kTabSize), lblGeneral, [this] { ShowGeneralTab(); });
+    cmd_mail_ = tabs_->addTab(QStringLiteral("cmd_mail"), QStringLiteral("cmd_mail_"),
+                              QStringLiteral("mail"), twipsRect(2280, kTabTop, kTabSize, kTabSize),
+                              lblMail, [this] { ShowMailTab(); });
 
     txtSave_ =
         new Caption(this, "txtSave", twipsRect(4800, 6570, 3720, 300), "Save changes", 11.25);
@@ -127,31 +100,42 @@ void frmOptions::buildFrame() {
     connect(img_save_, &PictureButton::clicked, this, &frmOptions::SaveOptions);
     connect(txtSave_, &Caption::clicked, this, &frmOptions::SaveOptions);
 
-    PictureButton* close = addCloseButton(twipsRect(9000, 120, 435, 435));
-    connect(close, &PictureButton::clicked, this, &frmOptions::closePage);
+    cmd_close_ = addCloseButton(twipsRect(9000, 120, 435, 435));
+    connect(cmd_close_, &PictureButton::clicked, this, &frmOptions::closePage);
+}
+
+// Tab follows the page from the tabs down through the shown panel to "Save changes".
+void frmOptions::orderFocus() {
+    setFocusOrder({cmd_general_, cmd_mail_, lng_cmb_, saveReports_, txtRepDir_, RepDirCh_,
+                   txtQrntDir_, QrntDirCh_, startWithWindows_, sendReports_, txtrec_, radios_[0],
+                   txtTime_, radios_[1], cmbDayW_, radios_[2], cmbDayM_, img_save_, cmd_close_});
 }
 
 void frmOptions::buildGeneralPanel() {
     QWidget* panel = generalPanel_ = makePanel();
-    addLabel(panel, "lng_txt", twipsRect(720, 1860, 3000, kCaptionHeight), "Language");
+    Caption* lng_txt =
+        addLabel(panel, "lng_txt", twipsRect(720, 1860, 3000, kCaptionHeight), "Language");
     lng_cmb_ = addList(panel, "lng_cmb", twipsRect(720, 2160, 3000, 345));
+    lng_txt->labelFor(lng_cmb_);
 
     saveReports_ = addCheckBox(panel, "rep_ch", "rep_txt", QPoint(720, 2820), "Save reports");
     connectCheckBox(saveReports_, &OptionsState::saveReports, options::clickSaveReports);
 
-    addLabel(panel, "lblRepDir", twipsRect(1200, 3360, 6600, kCaptionHeight),
-             "Directory for reports:");
+    Caption* lblRepDir = addLabel(panel, "lblRepDir", twipsRect(1200, 3360, 6600, kCaptionHeight),
+                                  "Directory for reports:");
     txtRepDir_ =
         makeOneLineBox(panel, QStringLiteral("txtRepDir"),
                        twipsRect(1200, 3660, 6600, kEntryHeight), QStringLiteral("b_frame0"));
+    lblRepDir->labelFor(txtRepDir_);
     RepDirCh_ = addFolderButton("RepDirCh", twipsRect(7920, 3668, 360, 360), txtRepDir_,
                                 kReportsFolderTitle);
 
-    addLabel(panel, "lblQrntDir", twipsRect(1200, 4200, 6600, kCaptionHeight),
-             "Directory for quarantine:");
+    Caption* lblQrntDir = addLabel(panel, "lblQrntDir", twipsRect(1200, 4200, 6600, kCaptionHeight),
+                                   "Directory for quarantine:");
     txtQrntDir_ =
         makeOneLineBox(panel, QStringLiteral("txtQrntDir"),
                        twipsRect(1200, 4500, 6600, kEntryHeight), QStringLiteral("b_frame1"));
+    lblQrntDir->labelFor(txtQrntDir_);
     QrntDirCh_ = addFolderButton("QrntDirCh", twipsRect(7920, 4508, 360, 360), txtQrntDir_,
                                  kQuarantineFolderTitle);
 
@@ -166,9 +150,11 @@ void frmOptions::buildMailPanel() {
     sendReports_ = addCheckBox(panel, "rep_send", "lblSend_rep", QPoint(720, 1860), "Send reports");
     connectCheckBox(sendReports_, &OptionsState::sendReports, options::clickSendReports);
 
-    addLabel(panel, "lblrec", twipsRect(1200, 2400, 4200, kCaptionHeight), "Recipient");
+    Caption* lblrec =
+        addLabel(panel, "lblrec", twipsRect(1200, 2400, 4200, kCaptionHeight), "Recipient");
     txtrec_ = makeOneLineBox(panel, QStringLiteral("txtrec"),
                              twipsRect(1200, 2700, 4200, kEntryHeight), QStringLiteral("b_frame3"));
+    lblrec->labelFor(txtrec_);
     txtrec_->installEventFilter(this);
 
     addLabel(panel, "lblshed", twipsRect(1200, 3360, 4200, kCaptionHeight), "Schedule:");
@@ -183,23 +169,31 @@ void frmOptions::buildMailPanel() {
                                   {"ch_sh2", "lblEM", "Every month", 4860}};
     for (size_t i = 0; i < std::size(radios); ++i) {
         const RadioDesign& design = radios[i];
-        auto* picture = new PictureButton(panel, design.name,
-                                          twipsRect(1200, design.top, kRadioSize, kRadioSize));
         auto* caption = new Caption(panel, design.caption,
                                     twipsRect(1620, design.top + 15, 1920, kCaptionHeight),
                                     design.designText, kLabelPointSize);
-        radios_[i] = {picture, caption, &radioPictures_};
+        auto* picture = new PictureButton(
+            panel, design.name, twipsRect(1200, design.top, kRadioSize, kRadioSize),
+            numberedPictures(QStringLiteral("ch_s"), QStringLiteral("radio"), 4), caption,
+            ButtonRole::RadioButton);
+        radios_[i] = picture;
         connectRadio(static_cast<Schedule>(i));
     }
 
-    addLabel(panel, "lblTime", twipsRect(3720, 3795, 1560, kCaptionHeight), "Time");
+    Caption* lblTime =
+        addLabel(panel, "lblTime", twipsRect(3720, 3795, 1560, kCaptionHeight), "Time");
     txtTime_ = makeOneLineBox(panel, QStringLiteral("txtTime"),
                               twipsRect(5400, 3743, 1200, kEntryHeight), QStringLiteral("frame5"));
     txtTime_->setInputMask(QString::fromLatin1(kTimeMask));
-    addLabel(panel, "lblDayW", twipsRect(3720, 4335, 1560, kCaptionHeight), "Day of week");
+    lblTime->labelFor(txtTime_);
+    Caption* lblDayW =
+        addLabel(panel, "lblDayW", twipsRect(3720, 4335, 1560, kCaptionHeight), "Day of week");
     cmbDayW_ = addList(panel, "cmbDayW", twipsRect(5400, 4283, 2400, 360));
-    addLabel(panel, "llbDayM", twipsRect(3720, 4875, 1560, kCaptionHeight), "Day of month");
+    lblDayW->labelFor(cmbDayW_);
+    Caption* llbDayM =
+        addLabel(panel, "llbDayM", twipsRect(3720, 4875, 1560, kCaptionHeight), "Day of month");
     cmbDayM_ = addList(panel, "cmbDayM", twipsRect(5400, 4823, 1200, 360));
+    llbDayM->labelFor(cmbDayM_);
     panel->hide();
 }
 
@@ -233,13 +227,14 @@ QComboBox* frmOptions::addList(QWidget* panel, const char* name, QRect geometry)
 
 PictureButton* frmOptions::addFolderButton(const char* name, QRect geometry, QLineEdit* box,
                                            const char* title) {
-    auto* button = new PictureButton(generalPanel_, name, geometry);
-    button->showPictureOf(chDir_0_);
+    auto* button =
+        new PictureButton(generalPanel_, name, geometry,
+                          numberedPictures(QStringLiteral("chDir_"), QStringLiteral("folder"), 2));
+    button->setAccessibleName(QString::fromLatin1(title));
     connect(button, &PictureButton::entered, this, [this, button] {
-        if (options::folderButtonsActive(state_)) button->showPictureOf(chDir_1_);
+        if (options::folderButtonsActive(state_)) showHover(button, true);
     });
-    connect(button, &PictureButton::left, this,
-            [this, button] { button->showPictureOf(chDir_0_); });
+    connect(button, &PictureButton::left, this, [this, button] { showHover(button, false); });
     connect(button, &PictureButton::clicked, this, [this, box, title] {
         if (!options::folderButtonsActive(state_)) return;
         const std::string folder = context().services.folders.browseFolder(title);
@@ -248,57 +243,50 @@ PictureButton* frmOptions::addFolderButton(const char* name, QRect geometry, QLi
     return button;
 }
 
-frmOptions::ToggleView frmOptions::addCheckBox(QWidget* panel, const char* name,
-                                               const char* captionName, QPoint at,
-                                               const char* designText) {
-    auto* picture =
-        new PictureButton(panel, name, twipsRect(at.x(), at.y(), kCheckSize, kCheckSize));
+PictureButton* frmOptions::addCheckBox(QWidget* panel, const char* name, const char* captionName,
+                                       QPoint at, const char* designText) {
     const int captionLeft = at.x() + kCheckSize + kCheckCaptionGap;
     auto* caption = new Caption(panel, captionName,
                                 twipsRect(captionLeft, at.y() + (kCheckSize - kCaptionHeight) / 2,
                                           kCheckCaptionRight - captionLeft, kCaptionHeight),
                                 designText, kLabelPointSize);
-    return {picture, caption, &checkPictures_};
+    auto* picture =
+        new PictureButton(panel, name, twipsRect(at.x(), at.y(), kCheckSize, kCheckSize),
+                          numberedPictures(QStringLiteral("ch_"), QStringLiteral("check"), 4),
+                          caption, ButtonRole::CheckBox);
+    return picture;
 }
 
-void frmOptions::connectCheckBox(const ToggleView& view, PictureToggle OptionsState::*toggle,
+void frmOptions::connectCheckBox(PictureButton* view, PictureToggle OptionsState::*toggle,
                                  void (*click)(OptionsState&)) {
     auto onClick = [this, click] {
         click(state_);
         showState();
     };
-    connect(view.picture, &PictureButton::clicked, this, onClick);
-    connect(view.caption, &Caption::clicked, this, onClick);
+    connect(view, &PictureButton::clicked, this, onClick);
+    connect(view->caption(), &Caption::clicked, this, onClick);
     // Check boxes have no leave of their own: the background's ResetHover puts them back.
     auto onHover = [this, view, toggle] {
         showHoverResult(view, options::hoverCheckBox(state_.*toggle, true), true);
     };
-    connect(view.picture, &PictureButton::entered, this, onHover);
-    connect(view.caption, &Caption::hovered, this, onHover);
+    connect(view, &PictureButton::entered, this, onHover);
+    connect(view->caption(), &Caption::hovered, this, onHover);
 }
 
 void frmOptions::connectRadio(Schedule kind) {
-    const ToggleView& view = radios_[static_cast<size_t>(kind)];
+    PictureButton* view = radios_[static_cast<size_t>(kind)];
     auto onClick = [this, kind] {
         options::SelectSchedule(state_, kind);
         showState();
     };
-    connect(view.picture, &PictureButton::clicked, this, onClick);
-    connect(view.caption, &Caption::clicked, this, onClick);
+    connect(view, &PictureButton::clicked, this, onClick);
+    connect(view->caption(), &Caption::clicked, this, onClick);
     auto hover = [this, view, kind](bool entering) {
         showHoverResult(view, options::hoverRadio(state_, kind, entering), entering);
     };
-    connect(view.picture, &PictureButton::entered, this, [hover] { hover(true); });
-    connect(view.caption, &Caption::hovered, this, [hover] { hover(true); });
-    connect(view.picture, &PictureButton::left, this, [hover] { hover(false); });
-}
-
-void frmOptions::connectTab(const TabView& tab, void (frmOptions::*show)()) {
-    connect(tab.button, &PictureButton::clicked, this, show);
-    connect(tab.caption, &Caption::clicked, this, show);
-    auto onHover = [this, tab] { highlightTab(tab); };
-    connect(tab.button, &PictureButton::entered, this, onHover);
-    connect(tab.caption, &Caption::hovered, this, onHover);
+    connect(view, &PictureButton::entered, this, [hover] { hover(true); });
+    connect(view->caption(), &Caption::hovered, this, [hover] { hover(true); });
+    connect(view, &PictureButton::left, this, [hover] { hover(false); });
 }
 
 void frmOptions::connectEntries() {
@@ -397,57 +385,40 @@ void frmOptions::showState() {
     cmbDayM_->setEnabled(state_.monthDayEnabled);
 }
 
-void frmOptions::showToggle(const ToggleView& view, const PictureToggle& toggle) {
-    view.picture->setTag(qs(toggle.Tag));
-    view.picture->showPictureOf((*view.pictures)[static_cast<size_t>(toggle.picture)]);
+void frmOptions::showToggle(PictureButton* view, const PictureToggle& toggle) {
+    view->setTag(qs(toggle.Tag));
+    view->showPicture(static_cast<int>(toggle.picture));
 }
 
-void frmOptions::showHoverResult(const ToggleView& view, bool reacted, bool entering) {
+void frmOptions::showHoverResult(PictureButton* view, bool reacted, bool entering) {
     if (!reacted) return;
-    view.caption->setTextColor(entering ? context().HighlightColor : context().NormalColor);
+    view->caption()->setTextColor(entering ? context().HighlightColor : context().NormalColor);
     showState();
-}
-
-void frmOptions::highlightTab(const TabView& tab) {
-    tab.button->showPictureOf(tab.highlighted);
-    tab.caption->setTextColor(context().HighlightColor);
-}
-
-// The selected tab keeps its highlighted look.
-void frmOptions::leaveTab(const TabView& tab) {
-    if (tab.button->tag() != QLatin1String(options::kTagOff)) return;
-    tab.button->showPictureOf(tab.normal);
-    tab.caption->setTextColor(context().NormalColor);
 }
 
 void frmOptions::ResetHover() {
     showHoverResult(saveReports_, options::hoverCheckBox(state_.saveReports, false), false);
     showHoverResult(startWithWindows_, options::hoverCheckBox(state_.startWithWindows, false),
                     false);
-    leaveTab(general_);
-    leaveTab(mail_);
+    tabs_->leaveAll();
     showHoverResult(sendReports_, options::hoverCheckBox(state_.sendReports, false), false);
-    emit img_save_->left();
+    showHover(img_save_, false);
     for (size_t i = 0; i < radios_.size(); ++i)
         showHoverResult(radios_[i], options::hoverRadio(state_, static_cast<Schedule>(i), false),
                         false);
-    RepDirCh_->showPictureOf(chDir_0_);
-    QrntDirCh_->showPictureOf(chDir_0_);
+    showHover(RepDirCh_, false);
+    showHover(QrntDirCh_, false);
 }
 
-void frmOptions::ShowGeneralTab() { selectTab(general_, mail_, generalPanel_); }
+void frmOptions::ShowGeneralTab() { selectTab(cmd_general_, generalPanel_); }
 
-void frmOptions::ShowMailTab() { selectTab(mail_, general_, mailPanel_); }
+void frmOptions::ShowMailTab() { selectTab(cmd_mail_, mailPanel_); }
 
 // Exactly one panel shows; the panels never move, so their places cannot drift.
-void frmOptions::selectTab(const TabView& selected, const TabView& other, QWidget* panel) {
+void frmOptions::selectTab(PictureButton* tab, QWidget* panel) {
     ResetHover();
     for (QWidget* each : {generalPanel_, mailPanel_}) each->setVisible(each == panel);
-    selected.button->setTag(QString::fromLatin1(options::kTagOn));
-    other.button->setTag(QString::fromLatin1(options::kTagOff));
-    highlightTab(selected);
-    cmd_line_->move(selected.button->x() - twipsToPixels(kMarkerOffset), cmd_line_->y());
-    cmd_line_->show();
+    tabs_->select(tab);
 }
 
 void frmOptions::onTimeEdited() {
@@ -470,8 +441,9 @@ bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
 
 void frmOptions::SaveOptions() {
     AppContext& app = context();
+    WaitingHelperLibrary helper(app.services.helper);
     const options::SaveResult result =
-        options::SaveOptions(state_, app.mainOp, app.services.helper, app.services.messages);
+        options::SaveOptions(state_, app.mainOp, helper, app.services.messages);
     if (result != options::SaveResult::Saved) return;
     app.mainOp.Init();
     app.langOp.Init(app.mainOp);

@@ -4,6 +4,7 @@
 
 #include "core/options/options_state.h"
 #include "pages/app/skinned_page.h"
+#include "pages/app/tab_strip.h"
 
 class QComboBox;
 class QLineEdit;
@@ -32,21 +33,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    using PictureSet = std::array<QLabel*, 4>;
-    // A picture check box or radio button with its caption and the four pictures it shows.
-    struct ToggleView {
-        PictureButton* picture;
-        Caption* caption;
-        const PictureSet* pictures;
-    };
-    struct TabView {
-        PictureButton* button;
-        Caption* caption;
-        QLabel* normal;
-        QLabel* highlighted;
-    };
-
-    void buildPictureHolders();
     void buildFrame();
     void buildGeneralPanel();
     void buildMailPanel();
@@ -55,22 +41,19 @@ private:
     QComboBox* addList(QWidget* panel, const char* name, QRect geometry);
     PictureButton* addFolderButton(const char* name, QRect geometry, QLineEdit* box,
                                    const char* title);
-    ToggleView addCheckBox(QWidget* panel, const char* name, const char* captionName, QPoint at,
-                           const char* designText);
-    void connectCheckBox(const ToggleView& view,
-                         options::PictureToggle options::OptionsState::*toggle,
+    PictureButton* addCheckBox(QWidget* panel, const char* name, const char* captionName, QPoint at,
+                               const char* designText);
+    void connectCheckBox(PictureButton* view, options::PictureToggle options::OptionsState::*toggle,
                          void (*click)(options::OptionsState&));
     void connectRadio(options::Schedule kind);
-    void connectTab(const TabView& tab, void (frmOptions::*show)());
     void connectEntries();
 
     void showState();
-    void showToggle(const ToggleView& view, const options::PictureToggle& toggle);
-    void showHoverResult(const ToggleView& view, bool reacted, bool entering);
+    void showToggle(PictureButton* view, const options::PictureToggle& toggle);
+    void showHoverResult(PictureButton* view, bool reacted, bool entering);
     void showTexts();
-    void highlightTab(const TabView& tab);
-    void leaveTab(const TabView& tab);
-    void selectTab(const TabView& selected, const TabView& other, QWidget* panel);
+    void selectTab(PictureButton* tab, QWidget* panel);
+    void orderFocus();
     void fitSaveCaption();
     void onTimeEdited();
     void closePage();
@@ -78,15 +61,11 @@ private:
     Navigator& navigator_;
     options::OptionsState state_;
 
-    PictureSet checkPictures_{};
-    PictureSet radioPictures_{};
-    QLabel* chDir_0_ = nullptr;
-    QLabel* chDir_1_ = nullptr;
-
-    TabView general_{};
-    TabView mail_{};
-    QLabel* cmd_line_ = nullptr;
+    TabStrip* tabs_ = nullptr;
+    PictureButton* cmd_general_ = nullptr;
+    PictureButton* cmd_mail_ = nullptr;
     PictureButton* img_save_ = nullptr;
+    PictureButton* cmd_close_ = nullptr;
     Caption* txtSave_ = nullptr;
 
     // The two panels share the area below the tabs; exactly one of them shows.
@@ -94,16 +73,16 @@ private:
     QWidget* mailPanel_ = nullptr;
 
     QComboBox* lng_cmb_ = nullptr;
-    ToggleView saveReports_{};
-    ToggleView startWithWindows_{};
+    PictureButton* saveReports_ = nullptr;
+    PictureButton* startWithWindows_ = nullptr;
     QLineEdit* txtRepDir_ = nullptr;
     QLineEdit* txtQrntDir_ = nullptr;
     PictureButton* RepDirCh_ = nullptr;
     PictureButton* QrntDirCh_ = nullptr;
 
-    ToggleView sendReports_{};
+    PictureButton* sendReports_ = nullptr;
     QLineEdit* txtrec_ = nullptr;
-    std::array<ToggleView, 3> radios_{};
+    std::array<PictureButton*, 3> radios_{};
     QLineEdit* txtTime_ = nullptr;
     QComboBox* cmbDayW_ = nullptr;
     QComboBox* cmbDayM_ = nullptr;

@@ -14,6 +14,18 @@ namespace {
 constexpr const char* kNotSavedMessage =
     "The protection setting could not be saved. Check that you may change the settings.";
 
+// The drive pictures: usb_mini0 while protection is off, usb_mini1 while it is on.
+constexpr int kUnprotectedDrive = 0;
+constexpr int kProtectedDrive = 1;
+// A drive row's picture, usb_mini0 or usb_mini1. Like every control it keeps the pointer to
+// itself: a press on it drags nothing and a move over it is no move over the page surface.
+SkinImage* makeDrivePicture(QWidget* page, QRect place) {
+    auto* picture =
+        new SkinImage(page, QStringLiteral("imgdisk"), place,
+                      numberedPictures(QStringLiteral("usb_mini"), QStringLiteral("usb_mini"), 2));
+    picture->setAttribute(Qt::WA_NoMousePropagation);
+    return picture;
+}
 // Rows lie 600 twips apart from row 0.
 constexpr int kRowPitchTwips = 600;
 constexpr int kRowPictureTop = 2760;
@@ -36,12 +48,13 @@ frmGuard::frmGuard(AppContext& context, Navigator& navigator, std::unique_ptr<Dr
     buildFrame();
     buildSwitch();
     buildDriveRows();
+    buildScrollButtons();
     connect(this, &SkinnedPage::backgroundMouseMoved, this, &frmGuard::resetHover);
 
     // The switch starts off as designed and takes the stored state.
     if (context.mainOp.isGuard == "1") {
         guard_switch();
-        row0_.picture->showPictureOf(usb_mini1_);
+        row0_.picture->showPicture(kProtectedDrive);
     }
     applyCaptions();
     show_drives();
@@ -51,36 +64,25 @@ frmGuard::frmGuard(AppContext& context, Navigator& navigator, std::unique_ptr<Dr
 frmGuard::~frmGuard() = default;
 
 void frmGuard::buildFrame() {
-    auto* icon = new QLabel(this);
-    icon->setObjectName(QStringLiteral("AlphaImgCtl2"));
-    icon->setGeometry(twipsRect(480, 360, 480, 480));
-    icon->setPixmap(skinPicture(QStringLiteral("guard_page_icon"), icon->size()));
+    new SkinImage(this, QStringLiteral("AlphaImgCtl2"), twipsRect(480, 360, 480, 480),
+                  {{QStringLiteral("AlphaImgCtl2"), QStringLiteral("guard_page_icon")}});
     lblGuard_ = new Caption(this, QStringLiteral("lblGuard"), twipsRect(1200, 480, 2415, 375),
                             QStringLiteral("Protection page"), 14.25);
     lblGuard_->setMinimumWidth(lblGuard_->width());
+}
 
-    PictureButton* close = addCloseButton(twipsRect(9000, 120, 435, 435));
-    connect(close, &PictureButton::clicked, this, [this] {
-        navigator_.showMain();
-        navigator_.unload(PageId::Protection);
-    });
-
-    const QRect upRect = twipsRect(7920, 2640, 360, 360);
-    const QRect downRect = twipsRect(7950, 5520, 360, 360);
-    btn_up0_ = makePictureHolder(this, QStringLiteral("btn_up0"), QStringLiteral("up_0"), upRect.size());
-    btn_up1_ = makePictureHolder(this, QStringLiteral("btn_up1"), QStringLiteral("up_1"), upRect.size());
-    btn_down0_ = makePictureHolder(this, QStringLiteral("btn_down0"), QStringLiteral("down_0"),
-                                   downRect.size());
-    btn_down1_ = makePictureHolder(this, QStringLiteral("btn_down1"), QStringLiteral("down_1"),
-                                   downRect.size());
-    btn_up_ = new PictureButton(this, QStringLiteral("btn_up"), upRect);
-    btn_down_ = new PictureButton(this, QStringLiteral("btn_down"), downRect);
-    btn_up_->showPictureOf(btn_up0_);
-    btn_down_->showPictureOf(btn_down0_);
+void frmGuard::buildScrollButtons() {
+    btn_up_ =
+        new PictureButton(this, QStringLiteral("btn_up"), twipsRect(7920, 2640, 360, 360),
+                          numberedPictures(QStringLiteral("btn_up"), QStringLiteral("up"), 2));
+    btn_down_ =
+        new PictureButton(this, QStringLiteral("btn_down"), twipsRect(7950, 5520, 360, 360),
+                          numberedPictures(QStringLiteral("btn_down"), QStringLiteral("down"), 2));
+    btn_up_->setAccessibleName(QStringLiteral("Scroll up"));
+    btn_down_->setAccessibleName(QStringLiteral("Scroll down"));
     // The scroll buttons light up under the pointer; only the page surface puts them back.
-    connect(btn_up_, &PictureButton::entered, this, [this] { btn_up_->showPictureOf(btn_up1_); });
-    connect(btn_down_, &PictureButton::entered, this,
-            [this] { btn_down_->showPictureOf(btn_down1_); });
+    connect(btn_up_, &PictureButton::entered, this, [this] { showHover(btn_up_, true); });
+    connect(btn_down_, &PictureButton::entered, this, [this] { showHover(btn_down_, true); });
     connect(btn_up_, &PictureButton::clicked, this, [this] {
         panel_->scrollUp();
         renderRows();
@@ -89,20 +91,22 @@ void frmGuard::buildFrame() {
         panel_->scrollDown();
         renderRows();
     });
+
+    PictureButton* close = addCloseButton(twipsRect(9000, 120, 435, 435));
+    connect(close, &PictureButton::clicked, this, [this] {
+        navigator_.showMain();
+        navigator_.unload(PageId::Protection);
+    });
 }
 
 void frmGuard::buildSwitch() {
-    const QRect switchRect = twipsRect(500, 1320, 600, 600);
-    for (int picture = 0; picture < 4; ++picture) {
-        switchPictures_[picture] =
-            makePictureHolder(this, QStringLiteral("ch_%1").arg(picture),
-                              QStringLiteral("check_%1").arg(picture), switchRect.size());
-    }
-    ch_guard_ = new PictureButton(this, QStringLiteral("ch_guard"), switchRect);
-    ch_guard_->showPictureOf(switchPictures_[0]);
     txt_guard_ = new Caption(this, QStringLiteral("txt_guard"), twipsRect(1200, 1440, 5400, 255),
                              QStringLiteral("Enable protection for USB storage devices from viruses"),
                              kRowPointSize);
+    ch_guard_ =
+        new PictureButton(this, QStringLiteral("ch_guard"), twipsRect(500, 1320, 600, 600),
+                          numberedPictures(QStringLiteral("ch_"), QStringLiteral("check"), 4),
+                          txt_guard_, ButtonRole::CheckBox);
     connect(ch_guard_, &PictureButton::clicked, this, &frmGuard::guard_switch);
     connect(txt_guard_, &Caption::clicked, this, &frmGuard::guard_switch);
     connect(ch_guard_, &PictureButton::entered, this, [this] { guard_hover(true); });
@@ -111,14 +115,7 @@ void frmGuard::buildSwitch() {
 }
 
 void frmGuard::buildDriveRows() {
-    const QSize pictureSize = twipsSize(390, 390);
-    usb_mini0_ = makePictureHolder(this, QStringLiteral("usb_mini0"), QStringLiteral("usb_mini_0"),
-                                   pictureSize);
-    usb_mini1_ = makePictureHolder(this, QStringLiteral("usb_mini1"), QStringLiteral("usb_mini_1"),
-                                   pictureSize);
-    row0_.picture = new PictureButton(this, QStringLiteral("imgdisk"),
-                                      twipsRect(1440, kRowPictureTop, 390, 390));
-    row0_.picture->showPictureOf(usb_mini0_);
+    row0_.picture = makeDrivePicture(this, twipsRect(1440, kRowPictureTop, 390, 390));
     row0_.root = new Caption(this, QStringLiteral("txtdisk"), twipsRect(kRootLeft, kRowTextTop, 390, 255),
                              QStringLiteral("disk"), kRowPointSize);
     row0_.name = new Caption(this, QStringLiteral("txtdiskname"),
@@ -137,27 +134,23 @@ void frmGuard::applyCaptions() {
                        txt_guard_->height());
 }
 
-QLabel* frmGuard::drivePicture() const {
-    return row0_.picture->showsPictureOf(usb_mini1_) ? usb_mini1_ : usb_mini0_;
-}
-
 void frmGuard::guard_switch() {
     const std::string previousTag = local8(ch_guard_->tag());
     const auto toggle = guardToggle(previousTag);
     if (!toggle) return;
-    QLabel* previousDrivePicture = drivePicture();
+    const int previousDrivePicture = row0_.picture->shownPicture();
     const std::string previousSetting = context().mainOp.isGuard;
 
-    ch_guard_->showPictureOf(switchPictures_[static_cast<int>(toggle->picture)]);
+    ch_guard_->showPicture(static_cast<int>(toggle->picture));
     ch_guard_->setTag(qs(toggle->tag));
-    row0_.picture->showPictureOf(toggle->drivesProtected ? usb_mini1_ : usb_mini0_);
+    row0_.picture->showPicture(toggle->drivesProtected ? kProtectedDrive : kUnprotectedDrive);
     context().mainOp.isGuard = toggle->isGuard;
 
     if (!context().mainOp.Save()) {
         // Never show a protection state that was not stored.
         ch_guard_->setTag(qs(previousTag));
         guard_hover(true);
-        row0_.picture->showPictureOf(previousDrivePicture);
+        row0_.picture->showPicture(previousDrivePicture);
         context().mainOp.isGuard = previousSetting;
         showError(context().services.messages, kNotSavedMessage);
     }
@@ -167,13 +160,13 @@ void frmGuard::guard_switch() {
 void frmGuard::guard_hover(bool over) {
     const auto picture = guardHoverPicture(local8(ch_guard_->tag()), over);
     if (!picture) return;
-    ch_guard_->showPictureOf(switchPictures_[static_cast<int>(*picture)]);
+    ch_guard_->showPicture(static_cast<int>(*picture));
     txt_guard_->setTextColor(over ? context().HighlightColor : context().NormalColor);
 }
 
 void frmGuard::resetHover() {
-    btn_up_->showPictureOf(btn_up0_);
-    btn_down_->showPictureOf(btn_down0_);
+    showHover(btn_up_, false);
+    showHover(btn_down_, false);
     guard_hover(false);
 }
 
@@ -220,16 +213,16 @@ void frmGuard::renderRows() {
     const bool noDevices = panel_->drives().empty();
     const int rootWidth = rootColumnWidth();
     showRow(row0_, rows.front(), noDevices, rootWidth);
-    QLabel* picture = drivePicture();
+    const int picture = row0_.picture->shownPicture();
     for (size_t r = 1; r < rows.size(); ++r) {
         const int offset = twipsSize(0, kRowPitchTwips * static_cast<int>(r)).height();
-        Row row{new PictureButton(this, row0_.picture->objectName(),
-                                  row0_.picture->geometry().translated(0, offset)),
-                new Caption(this, row0_.root->objectName(), row0_.root->geometry().translated(0, offset),
-                            QString(), kRowPointSize),
-                new Caption(this, row0_.name->objectName(), row0_.name->geometry().translated(0, offset),
-                            QString(), kRowPointSize)};
-        row.picture->showPictureOf(picture);
+        Row row{
+            makeDrivePicture(this, row0_.picture->geometry().translated(0, offset)),
+            new Caption(this, row0_.root->objectName(),
+                        row0_.root->geometry().translated(0, offset), QString(), kRowPointSize),
+            new Caption(this, row0_.name->objectName(),
+                        row0_.name->geometry().translated(0, offset), QString(), kRowPointSize)};
+        row.picture->showPicture(picture);
         for (QWidget* part : {static_cast<QWidget*>(row.picture), static_cast<QWidget*>(row.root),
                               static_cast<QWidget*>(row.name)}) {
             part->setProperty("Index", static_cast<int>(r));

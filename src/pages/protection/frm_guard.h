@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <memory>
 #include <vector>
 
@@ -29,12 +28,13 @@ public:
 
 private:
     struct Row {
-        PictureButton* picture;
+        SkinImage* picture;
         Caption* root;
         Caption* name;
     };
 
     void buildFrame();
+    void buildScrollButtons();
     void buildSwitch();
     void buildDriveRows();
     void applyCaptions();
@@ -42,7 +42,6 @@ private:
     int rootColumnWidth() const;
     void showRow(const Row& row, const DriveRow& content, bool noDevices, int rootWidth);
     void resetHover();
-    QLabel* drivePicture() const;
 
     Navigator& navigator_;
     std::unique_ptr<DriveSource> drives_;
@@ -52,10 +51,6 @@ private:
     Caption* lblGuard_ = nullptr;
     PictureButton* btn_up_ = nullptr;
     PictureButton* btn_down_ = nullptr;
-    std::array<QLabel*, 4> switchPictures_{};  // ch_0 .. ch_3
-    QLabel* usb_mini0_ = nullptr;
-    QLabel* usb_mini1_ = nullptr;
-    QLabel *btn_up0_ = nullptr, *btn_up1_ = nullptr, *btn_down0_ = nullptr, *btn_down1_ = nullptr;
     Row row0_{};
     std::vector<Row> extraRows_;
 };

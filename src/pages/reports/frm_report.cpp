@@ -1,5 +1,6 @@
 #include "pages/reports/frm_report.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QTableView>
@@ -14,6 +15,7 @@
 #include "pages/app/navigator.h"
 #include "pages/app/qt_text.h"
 #include "pages/app/skin.h"
+#include "pages/app/waiting.h"
 #include "pages/reports/frm_send_report.h"
 #include "pages/reports/report_table_model.h"
 
@@ -23,8 +25,6 @@ namespace {
 constexpr int kButtonTwips = 480;
 constexpr int kCaptionTop = 960;
 constexpr int kMarkerTop = 1320;
-// The marker bar starts this far left of the selected view button.
-constexpr int kMarkerOffset = 480;
 constexpr int kActionTop = 6600;
 constexpr int kActionHeight = 255;
 constexpr int kSendCaptionLeft = 8160;
@@ -41,11 +41,11 @@ frmReport::frmReport(AppContext& context, Navigator& navigator)
     : SkinnedPage(context, QStringLiteral("frmReport"), QStringLiteral("report_background"),
                   QSize(9600, 7200)),
       navigator_(navigator) {
-    buildClose();
     buildViews();
     buildDateChooser();
     buildTable();
     buildActions();
+    buildClose();
     connect(this, &SkinnedPage::backgroundMouseMoved, this, [this] {
         HoverDevices(false);
         HoverViruses(false);
@@ -61,62 +61,47 @@ frmReport::frmReport(AppContext& context, Navigator& navigator)
 frmReport::~frmReport() = default;
 
 void frmReport::buildClose() {
-    PictureButton* close = addCloseButton(twipsRect(9000, 120, 435, 435));
-    connect(close, &PictureButton::clicked, this, &frmReport::closePage);
+    close_ = addCloseButton(twipsRect(9000, 120, 435, 435));
+    connect(close_, &PictureButton::clicked, this, &frmReport::closePage);
 }
 
 frmReport::View frmReport::makeView(const char* name, const char* captionName,
                                     const QString& designText, const QString& skin, int leftTwips,
                                     int captionLeftTwips, int captionWidthTwips, ReportKind kind,
                                     const char* tableTag) {
+    auto* caption = new Caption(this, captionName,
+                                twipsRect(captionLeftTwips, kCaptionTop, captionWidthTwips, 270),
+                                designText, 12);
+    caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     View view;
-    view.button =
-        new PictureButton(this, name, twipsRect(leftTwips, 360, kButtonTwips, kButtonTwips));
-    const QSize size = view.button->size();
-    view.normal = makePictureHolder(this, QString(name) + "0", skin + "_0", size);
-    view.highlighted = makePictureHolder(this, QString(name) + "1", skin + "_1", size);
-    view.caption = new Caption(this, captionName,
-                               twipsRect(captionLeftTwips, kCaptionTop, captionWidthTwips, 270),
-                               designText, 12);
-    view.caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    view.button->showPictureOf(view.normal);
-    view.buttonLeftTwips = leftTwips;
     view.kind = kind;
     view.tableTag = tableTag;
+    view.button = views_->addTab(
+        name, name, skin, twipsRect(leftTwips, 360, kButtonTwips, kButtonTwips), caption,
+        [this, kind] { kind == ReportKind::Devices ? ShowDevices() : ShowViruses(); });
+    // Unlike the options tabs, a view button has a leave of its own.
+    PictureButton* button = view.button;
+    connect(button, &PictureButton::left, this, [this, button] { views_->hover(button, false); });
     return view;
 }
 
 void frmReport::buildViews() {
+    const QRect marker = twipsRect(240, kMarkerTop, 1500, 150);
+    views_ = new TabStrip(*this, QStringLiteral("cmd_line1"), marker);
     devices_ = makeView("cmd_devices", "txtDevices", QStringLiteral("Devices"),
                         QStringLiteral("devices"), 720, 555, 855, ReportKind::Devices, "0");
     viruses_ = makeView("cmd_viruses", "txtViruses", QStringLiteral("Viruses"),
                         QStringLiteral("viruses"), 2280, 2100, 795, ReportKind::Viruses, "1");
-    connect(devices_.button, &PictureButton::clicked, this, &frmReport::ShowDevices);
-    connect(devices_.caption, &Caption::clicked, this, &frmReport::ShowDevices);
-    connect(viruses_.button, &PictureButton::clicked, this, &frmReport::ShowViruses);
-    connect(viruses_.caption, &Caption::clicked, this, &frmReport::ShowViruses);
-    connect(devices_.button, &PictureButton::entered, this, [this] { HoverDevices(true); });
-    connect(devices_.caption, &Caption::hovered, this, [this] { HoverDevices(true); });
-    connect(devices_.button, &PictureButton::left, this, [this] { HoverDevices(false); });
-    connect(viruses_.button, &PictureButton::entered, this, [this] { HoverViruses(true); });
-    connect(viruses_.caption, &Caption::hovered, this, [this] { HoverViruses(true); });
-    connect(viruses_.button, &PictureButton::left, this, [this] { HoverViruses(false); });
-
-    const QRect marker = twipsRect(240, kMarkerTop, 1500, 150);
-    cmd_line1_ = new QLabel(this);
-    cmd_line1_->setObjectName(QStringLiteral("cmd_line1"));
-    cmd_line1_->setGeometry(marker);
-    cmd_line1_->setPixmap(skinPicture(QStringLiteral("marker_line"), marker.size()));
-    cmd_line_ = new QLabel(this);
-    cmd_line_->setObjectName(QStringLiteral("cmd_line"));
-    cmd_line_->setGeometry(marker.translated(twipsToPixels(2280 - 720), 0));
-    cmd_line_->setPixmap(cmd_line1_->pixmap());
+    cmd_line_ = new SkinImage(this, QStringLiteral("cmd_line"),
+                              marker.translated(twipsToPixels(2280 - 720), 0),
+                              {{QStringLiteral("cmd_line"), QStringLiteral("marker_line")}});
 }
 
 void frmReport::buildDateChooser() {
     lblSort_ = new Caption(this, QStringLiteral("lblSort"), twipsRect(240, 1920, 1335, 240),
                            QStringLiteral("Sorted by date:"), 9.75);
     lstDates_ = new QComboBox(this);
+    lblSort_->labelFor(lstDates_);
     lstDates_->setObjectName(QStringLiteral("lstDates"));
     lstDates_->setGeometry(twipsRect(1800, 1850, 1575, 330));
     lstDates_->setPlaceholderText(QStringLiteral("Choose date"));
@@ -127,6 +112,10 @@ void frmReport::buildDateChooser() {
     for (QPalette::ColorRole role : {QPalette::Base, QPalette::Button, QPalette::Window})
         colours.setColor(role, toQColor(kEntryBackColor));
     lstDates_->setPalette(colours);
+    // Its drop-down opens as a menu, which would take the desktop's menu colours.
+    for (QWidget* dropDown :
+         {lstDates_->view()->window(), static_cast<QWidget*>(lstDates_->view())})
+        dropDown->setPalette(palette());
     connect(lstDates_, &QComboBox::activated, this, &frmReport::refreshDate);
 }
 
@@ -134,12 +123,14 @@ void frmReport::buildTable() {
     lstReport_ = new QTableView(this);
     lstReport_->setObjectName(QStringLiteral("lstReport"));
     lstReport_->setGeometry(twipsRect(240, 2400, 9135, 3975));
-    model_ = new ReportTableModel(
-        QIcon(skinPicture(QStringLiteral("report_row_icon"), QSize(16, 16))), lstReport_);
+    model_ = new ReportTableModel(skinIcon(QStringLiteral("report_row_icon"), QSize(16, 16)),
+                                  lstReport_);
     lstReport_->setModel(model_);
     lstReport_->setFont(captionFont(9));
     lstReport_->setIconSize(QSize(16, 16));
     lstReport_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the table for the next control; the arrow keys move within it.
+    lstReport_->setTabKeyNavigation(false);
     lstReport_->setSelectionBehavior(QAbstractItemView::SelectRows);
     lstReport_->setSelectionMode(QAbstractItemView::SingleSelection);
     lstReport_->setShowGrid(false);
@@ -160,60 +151,53 @@ void frmReport::buildTable() {
     connect(headings, &QHeaderView::sectionClicked, this, &frmReport::sortByHeading);
 }
 
-frmReport::Action frmReport::makeAction(const char* pictureName, const char* holderPrefix,
-                                        const QString& skin, int pictureLeftTwips,
-                                        const char* captionName, const QString& designText,
-                                        QRect captionGeometry) {
-    Action action;
-    action.picture = new PictureButton(
+PictureButton* frmReport::makeAction(const char* pictureName, const char* holderPrefix,
+                                     const char* skin, int pictureLeftTwips,
+                                     const char* captionName, const QString& designText,
+                                     QRect captionGeometry) {
+    auto* caption = new TextLink(this, captionName, captionGeometry, designText, 11.25);
+    auto* picture = new PictureButton(
         this, pictureName,
-        twipsRect(pictureLeftTwips, kActionPictureTop, kButtonTwips, kButtonTwips));
-    const QSize size = action.picture->size();
-    action.normal = makePictureHolder(this, QString(holderPrefix) + "0", skin + "_0", size);
-    action.highlighted = makePictureHolder(this, QString(holderPrefix) + "1", skin + "_1", size);
-    action.picture->showPictureOf(action.normal);
-    action.caption = new Caption(this, captionName, captionGeometry, designText, 11.25);
-    return action;
+        twipsRect(pictureLeftTwips, kActionPictureTop, kButtonTwips, kButtonTwips),
+        numberedPictures(holderPrefix, skin, 2), caption);
+    // Out of sight, the picture takes no focus: the caption does.
+    picture->setFocusPolicy(Qt::NoFocus);
+    connect(caption, &Caption::hovered, this, [this, picture] { showHover(picture, true); });
+    connect(picture, &PictureButton::entered, this, [this, picture] { showHover(picture, true); });
+    return picture;
 }
 
 void frmReport::buildActions() {
-    save_ = makeAction("cmdSave", "cmd_save", QStringLiteral("save"), 6000, "txtSave",
-                       QStringLiteral("Save to disk"),
-                       twipsRect(6600, kActionTop, 1185, kActionHeight));
-    send_ = makeAction("cmdSend", "cmd_send", QStringLiteral("send"), 7560, "txtSend",
-                       QStringLiteral("Send report"),
-                       twipsRect(kSendCaptionLeft, kActionTop, 1140, kActionHeight));
+    save_ =
+        makeAction("cmdSave", "cmd_save", "save", 6000, "txtSave", QStringLiteral("Save to disk"),
+                   twipsRect(6600, kActionTop, 1185, kActionHeight));
+    send_ =
+        makeAction("cmdSend", "cmd_send", "send", 7560, "txtSend", QStringLiteral("Send report"),
+                   twipsRect(kSendCaptionLeft, kActionTop, 1140, kActionHeight));
     // The save picture lies out of sight; should it ever show, it saves like its caption.
-    connect(save_.picture, &PictureButton::clicked, this, &frmReport::SaveReportAs);
-    connect(save_.caption, &Caption::clicked, this, &frmReport::SaveReportAs);
-    connect(send_.picture, &PictureButton::clicked, this, &frmReport::openSendReport);
-    connect(send_.caption, &Caption::clicked, this, &frmReport::openSendReport);
-    connect(save_.picture, &PictureButton::entered, this, [this] { HoverSave(true); });
-    connect(save_.caption, &Caption::hovered, this, [this] { HoverSave(true); });
-    connect(save_.picture, &PictureButton::left, this, [this] { HoverSave(false); });
-    connect(send_.picture, &PictureButton::entered, this, [this] { HoverSend(true); });
-    connect(send_.caption, &Caption::hovered, this, [this] { HoverSend(true); });
+    connect(save_, &PictureButton::clicked, this, &frmReport::SaveReportAs);
+    connect(save_->caption(), &Caption::clicked, this, &frmReport::SaveReportAs);
+    connect(send_, &PictureButton::clicked, this, &frmReport::openSendReport);
+    connect(send_->caption(), &Caption::clicked, this, &frmReport::openSendReport);
+    // The send picture has no leave of its own: only the background puts it back.
+    connect(save_, &PictureButton::left, this, [this] { HoverSave(false); });
 }
 
 void frmReport::applyCaptions(const LangOp& captions) {
-    devices_.caption->setCaption(captions.lfr_menu1);
-    viruses_.caption->setCaption(captions.lfr_menu2);
+    devices_.button->caption()->setCaption(captions.lfr_menu1);
+    viruses_.button->caption()->setCaption(captions.lfr_menu2);
     lblSort_->setCaption(captions.lfr_sort);
-    save_.caption->setCaption(captions.lfr_save);
-    send_.caption->setCaption(captions.lfr_send);
+    save_->caption()->setCaption(captions.lfr_save);
+    send_->caption()->setCaption(captions.lfr_send);
     // Both action captions take the width of their text, so no language cuts them off.
-    autoSizeWidth(send_.caption);
-    autoSizeWidth(save_.caption);
-    save_.caption->move(twipsToPixels(saveCaptionLeft(kSendCaptionLeft, captions.lfr_save)),
-                        save_.caption->y());
+    autoSizeWidth(send_->caption());
+    autoSizeWidth(save_->caption());
+    save_->caption()->move(twipsToPixels(saveCaptionLeft(kSendCaptionLeft, captions.lfr_save)),
+                           save_->caption()->y());
 }
 
 void frmReport::disable_all() {
-    for (const View* view : {&devices_, &viruses_}) {
-        view->button->setTag(QStringLiteral("0"));
-        view->button->showPictureOf(view->normal);
-        view->caption->setTextColor(context().NormalColor);
-    }
+    views_->clear();
     dates_.reset();
     lstDates_->clear();
     mirrorDates();
@@ -221,8 +205,10 @@ void frmReport::disable_all() {
 }
 
 bool frmReport::save_report(std::string FileName) {
-    return SaveReportCsv(FileName, model_->table(),
-                         ExportViewOfDevicesTag(local8(devices_.button->tag())));
+    const ReportTable& table = model_->table();
+    const ReportKind view = ExportViewOfDevicesTag(local8(devices_.button->tag()));
+    // A large table takes a while to write: the pages keep painting meanwhile.
+    return waitFor([&] { return SaveReportCsv(FileName, table, view); });
 }
 
 void frmReport::ShowDevices() { showView(devices_); }
@@ -231,13 +217,10 @@ void frmReport::ShowViruses() { showView(viruses_); }
 
 void frmReport::showView(const View& view) {
     disable_all();
-    view.button->setTag(QStringLiteral("1"));
-    view.button->showPictureOf(view.highlighted);
-    view.caption->setTextColor(context().HighlightColor);
-    cmd_line1_->show();
-    cmd_line1_->move(twipsToPixels(view.buttonLeftTwips - kMarkerOffset), cmd_line1_->y());
+    views_->select(view.button);
     loadReports(view.kind, std::string(kAllDates));
     lstReport_->setProperty("Tag", QString::fromLatin1(view.tableTag));
+    lstReport_->setAccessibleName(view.button->caption()->text());
     fitColumns();
 }
 
@@ -282,25 +265,13 @@ void frmReport::sortByHeading(int column) {
                                                                               : Qt::AscendingOrder);
 }
 
-void frmReport::HoverDevices(bool on) { hoverView(devices_, on); }
+void frmReport::HoverDevices(bool on) { views_->hover(devices_.button, on); }
 
-void frmReport::HoverViruses(bool on) { hoverView(viruses_, on); }
+void frmReport::HoverViruses(bool on) { views_->hover(viruses_.button, on); }
 
-void frmReport::HoverSave(bool on) { hoverAction(save_, on); }
+void frmReport::HoverSave(bool on) { showHover(save_, on); }
 
-void frmReport::HoverSend(bool on) { hoverAction(send_, on); }
-
-void frmReport::hoverView(const View& view, bool on) {
-    // The selected view keeps its highlighted look when the pointer goes.
-    if (!on && view.button->tag() != QStringLiteral("0")) return;
-    view.button->showPictureOf(on ? view.highlighted : view.normal);
-    view.caption->setTextColor(on ? context().HighlightColor : context().NormalColor);
-}
-
-void frmReport::hoverAction(const Action& action, bool on) {
-    action.picture->showPictureOf(on ? action.highlighted : action.normal);
-    action.caption->setTextColor(on ? context().HighlightColor : context().NormalColor);
-}
+void frmReport::HoverSend(bool on) { showHover(send_, on); }
 
 void frmReport::SaveReportAs() {
     twk::SaveReportAs(context().services.saveFile, context().services.messages,

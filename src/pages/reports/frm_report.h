@@ -6,6 +6,7 @@
 #include "core/reports/date_list.h"
 #include "core/reports/report_record.h"
 #include "pages/app/skinned_page.h"
+#include "pages/app/tab_strip.h"
 
 class QComboBox;
 class QTableView;
@@ -47,22 +48,11 @@ public:
     void closeSendReport();
 
 private:
-    // One of the two views: its button, caption and pictures, and where its reports lie.
+    // One of the two views: its tab button (which knows its caption) and where its reports lie.
     struct View {
         PictureButton* button = nullptr;
-        Caption* caption = nullptr;
-        QLabel* normal = nullptr;
-        QLabel* highlighted = nullptr;
-        int buttonLeftTwips = 0;
         ReportKind kind = ReportKind::Devices;
         const char* tableTag = "0";
-    };
-    // A save or send action: its picture (outside the window) and its caption.
-    struct Action {
-        PictureButton* picture = nullptr;
-        Caption* caption = nullptr;
-        QLabel* normal = nullptr;
-        QLabel* highlighted = nullptr;
     };
 
     void buildViews();
@@ -73,9 +63,11 @@ private:
     View makeView(const char* name, const char* captionName, const QString& designText,
                   const QString& skin, int leftTwips, int captionLeftTwips, int captionWidthTwips,
                   ReportKind kind, const char* tableTag);
-    Action makeAction(const char* pictureName, const char* holderPrefix, const QString& skin,
-                      int pictureLeftTwips, const char* captionName, const QString& designText,
-                      QRect captionGeometry);
+    // A save or send action: its caption, which the user acts on, and its picture, which lies
+    // outside the window.
+    PictureButton* makeAction(const char* pictureName, const char* holderPrefix, const char* skin,
+                              int pictureLeftTwips, const char* captionName,
+                              const QString& designText, QRect captionGeometry);
 
     void showView(const View& view);
     // The date chooser's pick: the shown view's folders again, narrowed to the picked date.
@@ -89,19 +81,18 @@ private:
     void HoverViruses(bool on);
     void HoverSave(bool on);
     void HoverSend(bool on);
-    void hoverView(const View& view, bool on);
-    void hoverAction(const Action& action, bool on);
 
     void SaveReportAs();
     void closePage();
 
     Navigator& navigator_;
+    TabStrip* views_ = nullptr;
     View devices_;
     View viruses_;
-    Action save_;
-    Action send_;
-    QLabel* cmd_line1_ = nullptr;
-    QLabel* cmd_line_ = nullptr;
+    PictureButton* save_ = nullptr;
+    PictureButton* send_ = nullptr;
+    PictureButton* close_ = nullptr;
+    SkinImage* cmd_line_ = nullptr;
     Caption* lblSort_ = nullptr;
     QComboBox* lstDates_ = nullptr;
     QTableView* lstReport_ = nullptr;

@@ -10,6 +10,7 @@
 #include "pages/app/entry_box.h"
 #include "pages/app/qt_text.h"
 #include "pages/app/skin.h"
+#include "pages/app/waiting.h"
 #include "pages/reports/frm_report.h"
 
 namespace twk {
@@ -36,6 +37,7 @@ frmSendReport::frmSendReport(AppContext& context, frmReport& report)
     lblRecip_ = new Caption(this, QStringLiteral("lblRecip"), twipsRect(1320, 1440, 990, 270),
                             QStringLiteral("Recipient"), 12);
     buildRecipient();
+    lblRecip_->labelFor(txtRepDir_);
     buildSend();
 
     PictureButton* close = addCloseButton(twipsRect(7800, 120, 435, 435));
@@ -45,9 +47,10 @@ frmSendReport::frmSendReport(AppContext& context, frmReport& report)
     const LangOp& captions = context.langOp;
     lblPageName_->setCaption(captions.lfsr_pagename);
     lblRecip_->setCaption(captions.lfsr_recip);
-    txtSend_->setCaption(captions.lfsr_send);
+    Caption* txtSend = cmdSend_->caption();
+    txtSend->setCaption(captions.lfsr_send);
     // The send caption takes the width of its text, so no language cuts it off.
-    txtSend_->resize(txtSend_->sizeHint().width(), txtSend_->height());
+    txtSend->resize(txtSend->sizeHint().width(), txtSend->height());
     centerOnScreen();
 }
 
@@ -61,32 +64,31 @@ void frmSendReport::buildRecipient() {
     connect(txtRepDir_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (text == QLatin1String(maker::kPlaceholderRecipient)) txtRepDir_->clear();
     });
+    connect(txtRepDir_, &QLineEdit::returnPressed, this, &frmSendReport::SendReport);
 }
 
 void frmSendReport::buildSend() {
-    txtSend_ = new Caption(this, QStringLiteral("txtSend"), twipsRect(6915, 2520, 1140, 255),
-                           QStringLiteral("Send report"), 11.25);
-    // Only the top of the send picture shows above the bottom edge.
-    const QRect place = twipsRect(6000, 2880, 480, 480);
-    cmdSend_ = new PictureButton(this, QStringLiteral("cmdSend"), place);
-    cmd_send0_ = makePictureHolder(this, QStringLiteral("cmd_send0"), "send_0", place.size());
-    cmd_send1_ = makePictureHolder(this, QStringLiteral("cmd_send1"), "send_1", place.size());
-    cmdSend_->showPictureOf(cmd_send0_);
+    auto* txtSend = new TextLink(this, QStringLiteral("txtSend"), twipsRect(6915, 2520, 1140, 255),
+                                 QStringLiteral("Send report"), 11.25);
+    // Only the top of the send picture shows above the bottom edge, too little to carry the
+    // focus: its caption takes it.
+    cmdSend_ = new PictureButton(
+        this, QStringLiteral("cmdSend"), twipsRect(6000, 2880, 480, 480),
+        numberedPictures(QStringLiteral("cmd_send"), QStringLiteral("send"), 2), txtSend);
+    cmdSend_->setFocusPolicy(Qt::NoFocus);
     connect(cmdSend_, &PictureButton::clicked, this, &frmSendReport::SendReport);
-    connect(txtSend_, &Caption::clicked, this, &frmSendReport::SendReport);
+    connect(txtSend, &Caption::clicked, this, &frmSendReport::SendReport);
     connect(cmdSend_, &PictureButton::entered, this, [this] { HoverSendButton(true); });
-    connect(txtSend_, &Caption::hovered, this, [this] { HoverSendButton(true); });
+    connect(txtSend, &Caption::hovered, this, [this] { HoverSendButton(true); });
 }
 
-void frmSendReport::HoverSendButton(bool on) {
-    cmdSend_->showPictureOf(on ? cmd_send1_ : cmd_send0_);
-    txtSend_->setTextColor(on ? context().HighlightColor : context().NormalColor);
-}
+void frmSendReport::HoverSendButton(bool on) { showHover(cmdSend_, on); }
 
 void frmSendReport::SendReport() {
     Services& services = context().services;
+    WaitingHelperLibrary helper(services.helper);
     twk::SendReport(local8(txtRepDir_->text()), context().userFolder, services.messages,
-                    services.helper, services.clock, systemDateTime,
+                    helper, services.clock, systemDateTime,
                     [this](const std::string& fileName) { return report_.save_report(fileName); });
 }
 

@@ -28,10 +28,7 @@ private:
     Caption* lblPageName_ = nullptr;
     Caption* lblRecip_ = nullptr;
     QLineEdit* txtRepDir_ = nullptr;
-    Caption* txtSend_ = nullptr;
     PictureButton* cmdSend_ = nullptr;
-    QLabel* cmd_send0_ = nullptr;
-    QLabel* cmd_send1_ = nullptr;
 };
 
 }  // namespace twk

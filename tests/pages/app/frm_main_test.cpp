@@ -1,10 +1,12 @@
+#include "pages/app/frm_main.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QSignalSpy>
 
 #include "core/app/maker.h"
-#include "pages/app/frm_main.h"
 #include "pages/app/navigator.h"
+#include "pages/app/skin.h"
 #include "pages/app/tray_icon.h"
 #include "pages/support/page_fixture.h"
 
@@ -57,19 +59,49 @@ private slots:
 
     void hoverSwapsPicturesAndCaptionColours() {
         auto* report = control("cmd_report");
-        QVERIFY(report->showsPictureOf(control<QLabel>("img_report0")));
+        QVERIFY(report->showsPicture("img_report0"));
         test::hover(report);
-        QVERIFY(report->showsPictureOf(control<QLabel>("img_report1")));
+        QVERIFY(report->showsPicture("img_report1"));
         QCOMPARE(colourOf("txtReport"), ColorRef(0x00969696));
         test::leave(report);
-        QVERIFY(report->showsPictureOf(control<QLabel>("img_report0")));
+        QVERIFY(report->showsPicture("img_report0"));
         QCOMPARE(colourOf("txtReport"), ColorRef(0x00484848));
         auto* home = control("cmd_home");
         test::hover(home);
-        QVERIFY(home->showsPictureOf(control<QLabel>("cmd_home1")));
+        QVERIFY(home->showsPicture("cmd_home1"));
         test::leave(home);
-        QVERIFY(home->showsPictureOf(control<QLabel>("cmd_home0")));
-        QVERIFY(!control<QLabel>("img_report0")->isVisible());
+        QVERIFY(home->showsPicture("cmd_home0"));
+    }
+
+    void theKeyboardReachesEveryButtonInReadingOrderAndEscapeHidesToTheTray() {
+        test::activate(&main());
+        QCOMPARE(test::tabOrder(), QStringList({"cmd_home", "cmd_info", "cmd_guard", "cmd_report",
+                                                "cmd_options", "cmd_close"}));
+        test::press(Qt::Key_Return);
+        QCOMPARE(env->urls.opened, std::vector<std::string>{maker::kHomePage});
+        test::press(Qt::Key_Backtab);
+        QCOMPARE(test::focusedName(), QString("cmd_close"));
+        env->admin = false;
+        test::press(Qt::Key_Backtab);
+        test::press(Qt::Key_Space);
+        QCOMPARE(env->messages.shown.size(), size_t(1));  // cmd_options, refused as by a click
+        QVERIFY(main().isVisible());
+        test::press(Qt::Key_Escape);
+        QVERIFY(!main().isVisible());
+        QVERIFY(env->tray.shown);
+    }
+
+    void skinPicturesAreDrawnForThePixelRatioOfTheScreen() {
+        const QSize size(29, 29);
+        const QPixmap single = skinPicture("close_0", size, 1);
+        const QPixmap twice = skinPicture("close_0", size, 2);  // not the cached 1x picture
+        QCOMPARE(single.size(), size);
+        QCOMPARE(twice.size(), size * 2);
+        QCOMPARE(twice.devicePixelRatio(), 2.0);
+        QCOMPARE(twice.deviceIndependentSize(), QSizeF(size));
+        // Drawn afresh from the artwork, not the small picture blown up.
+        QVERIFY(twice.toImage() !=
+                single.scaled(size * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).toImage());
     }
 
     void guardedPagesAnswerNonAdministratorsWithTheMessage() {

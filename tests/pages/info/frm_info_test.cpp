@@ -119,6 +119,23 @@ class FrmInfoTest : public QObject {
             QCOMPARE(colourOf(link), ColorRef(0x00484848));
     }
 
+    void theKeyboardFollowsThePageAndEscapeCloses() {
+        test::activate(info());
+        QCOMPARE(test::tabOrder(), QStringList({"txtMail", "txtHome", "cmd_facebook", "cmd_twitter",
+                                                "txtOk", "cmd_close"}));
+        test::press(Qt::Key_Tab);
+        test::press(Qt::Key_Return);
+        test::press(Qt::Key_Tab);
+        test::press(Qt::Key_Space);
+        QCOMPARE(env->urls.opened,
+                 (std::vector<std::string>{maker::kHomePage, maker::kFacebookPage}));
+        QPointer<QWidget> page = info();
+        test::press(Qt::Key_Escape);
+        finishDeletes();
+        QVERIFY(page.isNull());
+        QVERIFY(pages->main().isVisible());
+    }
+
     void buttonsSwapTheirPicturesUnderThePointer_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("holders");
@@ -133,15 +150,12 @@ class FrmInfoTest : public QObject {
         QFETCH(QString, button);
         QFETCH(QString, holders);
         auto* control = info()->findChild<PictureButton*>(button);
-        auto* normal = info()->findChild<QLabel*>(holders + "0");
-        auto* lit = info()->findChild<QLabel*>(holders + "1");
-        QVERIFY(control && normal && lit);
-        QVERIFY(!normal->isVisible() && !lit->isVisible());
-        QVERIFY(control->showsPictureOf(normal));
+        QVERIFY(control);
+        QVERIFY(control->showsPicture(holders + "0"));
         test::hover(control);
-        QVERIFY(control->showsPictureOf(lit));
+        QVERIFY(control->showsPicture(holders + "1"));
         test::leave(control);
-        QVERIFY(control->showsPictureOf(normal));
+        QVERIFY(control->showsPicture(holders + "0"));
     }
 };
 

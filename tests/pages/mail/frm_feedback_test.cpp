@@ -82,14 +82,20 @@ class FrmFeedbackTest : public QObject {
         QCOMPARE(theme()->text(), QString("I found an error!"));
     }
 
-    void keyboardFocusLeavesThePlaceholders() {
-        sender()->setFocus(Qt::TabFocusReason);
-        QVERIFY(sender()->hasFocus());
-        QTest::keyClick(sender(), Qt::Key_Tab);
-        QTest::keyClick(theme(), Qt::Key_Tab);
-        QVERIFY(message()->hasFocus());
+    void theKeyboardWalksThePageLeavingThePlaceholdersAndEscapeCloses() {
+        QCOMPARE(test::focusedName(), QString("txtSender"));
+        QCOMPARE(test::tabOrder(),
+                 QStringList({"txtSender", "txtTheme", "txt_msg", "lbl_send", "cmd_close"}));
         QCOMPARE(sender()->text(), QString(maker::kPlaceholderSender));
         QCOMPARE(message()->toPlainText(), QString("Type your message..."));
+        test::press(Qt::Key_Backtab);
+        test::press(Qt::Key_Backtab);
+        test::press(Qt::Key_Return);
+        QCOMPARE(env->messages.shown.size(), size_t(1));
+        QCOMPARE(env->messages.shown[0].text, std::string("Input valid e-mail!"));
+        test::press(Qt::Key_Escape);
+        QWidget* info = pages->loaded(PageId::Info);
+        QVERIFY(info && info->isVisible());
     }
 
     void typedTextSurvivesClicksAndLeaving() {
@@ -146,9 +152,9 @@ class FrmFeedbackTest : public QObject {
         QPointer<QWidget> feedback = page();
         auto* close = control<PictureButton>("cmd_close");
         test::hover(close);
-        QVERIFY(close->showsPictureOf(control<QLabel>("cmd_close1")));
+        QVERIFY(close->showsPicture("cmd_close1"));
         test::leave(close);
-        QVERIFY(close->showsPictureOf(control<QLabel>("cmd_close0")));
+        QVERIFY(close->showsPicture("cmd_close0"));
         test::click(close);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(feedback.isNull());

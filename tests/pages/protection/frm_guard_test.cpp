@@ -42,7 +42,6 @@ class FrmGuardTest : public QObject {
         if (!found) qFatal("missing control %s", name);
         return found;
     }
-    QLabel* holder(const char* name) { return control<QLabel>(name); }
     // The captions of the visible rows, in row order.
     QStringList rowTexts(const char* name) {
         QMap<int, QString> byIndex;
@@ -51,10 +50,10 @@ class FrmGuardTest : public QObject {
                                                                                    : label->toolTip();
         return byIndex.values();
     }
-    int rowsShowing(QLabel* picture) {
+    int rowsShowing(const char* picture) {
         int count = 0;
-        for (PictureButton* row : page->findChildren<PictureButton*>("imgdisk"))
-            count += row->showsPictureOf(picture) ? 1 : 0;
+        for (SkinImage* row : page->findChildren<SkinImage*>("imgdisk"))
+            count += row->showsPicture(picture) ? 1 : 0;
         return count;
     }
     std::string storedGuard() {
@@ -84,7 +83,7 @@ private slots:
         env->context.mainOp.isGuard = "1";
         open();
         QCOMPARE(control("ch_guard")->tag(), QString("1"));
-        QCOMPARE(rowsShowing(holder("usb_mini1")), 2);
+        QCOMPARE(rowsShowing("usb_mini1"), 2);
         QVERIFY(storeExists());
         QCOMPARE(storedGuard(), std::string("1"));
         QCOMPARE(control<Caption>("lblGuard")->text(), QString("Protection page"));
@@ -97,8 +96,8 @@ private slots:
             env->context.mainOp.isGuard = stored;
             open();
             QCOMPARE(control("ch_guard")->tag(), QString("0"));
-            QVERIFY(control("ch_guard")->showsPictureOf(holder("ch_0")));
-            QCOMPARE(rowsShowing(holder("usb_mini0")), 1);
+            QVERIFY(control("ch_guard")->showsPicture("ch_0"));
+            QCOMPARE(rowsShowing("usb_mini0"), 1);
             QVERIFY(!storeExists());
             pages->unload(PageId::Protection);
             drivesToInstall.clear();
@@ -111,36 +110,36 @@ private slots:
         open();
         test::click(control("ch_guard"));
         QCOMPARE(control("ch_guard")->tag(), QString("1"));
-        QVERIFY(control("ch_guard")->showsPictureOf(holder("ch_3")));
+        QVERIFY(control("ch_guard")->showsPicture("ch_3"));
         QCOMPARE(env->context.mainOp.isGuard, std::string("1"));
         QCOMPARE(storedGuard(), std::string("1"));
-        QCOMPARE(rowsShowing(holder("usb_mini1")), 3);
+        QCOMPARE(rowsShowing("usb_mini1"), 3);
         test::click(control<Caption>("txt_guard"));
         QCOMPARE(control("ch_guard")->tag(), QString("0"));
-        QVERIFY(control("ch_guard")->showsPictureOf(holder("ch_1")));
+        QVERIFY(control("ch_guard")->showsPicture("ch_1"));
         QCOMPARE(storedGuard(), std::string("0"));
-        QCOMPARE(rowsShowing(holder("usb_mini0")), 3);
+        QCOMPARE(rowsShowing("usb_mini0"), 3);
     }
 
     void hoverFollowsTheStateAndThePageSurfaceResetsIt() {
         open();
         test::hover(control("ch_guard"));
-        QVERIFY(control("ch_guard")->showsPictureOf(holder("ch_1")));
+        QVERIFY(control("ch_guard")->showsPicture("ch_1"));
         QCOMPARE(control<Caption>("txt_guard")->textColor(), ColorRef(0x00969696));
         QTest::mouseMove(page, QPoint(600, 460));
-        QVERIFY(control("ch_guard")->showsPictureOf(holder("ch_0")));
+        QVERIFY(control("ch_guard")->showsPicture("ch_0"));
         QCOMPARE(control<Caption>("txt_guard")->textColor(), ColorRef(0x00484848));
         test::click(control("ch_guard"));
         QTest::mouseMove(page, QPoint(600, 450));
-        QVERIFY(control("ch_guard")->showsPictureOf(holder("ch_2")));
+        QVERIFY(control("ch_guard")->showsPicture("ch_2"));
         test::hover(control<Caption>("txt_guard"));
-        QVERIFY(control("ch_guard")->showsPictureOf(holder("ch_3")));
+        QVERIFY(control("ch_guard")->showsPicture("ch_3"));
         test::hover(control("btn_up"));
-        QVERIFY(control("btn_up")->showsPictureOf(holder("btn_up1")));
+        QVERIFY(control("btn_up")->showsPicture("btn_up1"));
         test::leave(control("btn_up"));
-        QVERIFY(control("btn_up")->showsPictureOf(holder("btn_up1")));
+        QVERIFY(control("btn_up")->showsPicture("btn_up1"));
         QTest::mouseMove(page, QPoint(600, 440));
-        QVERIFY(control("btn_up")->showsPictureOf(holder("btn_up0")));
+        QVERIFY(control("btn_up")->showsPicture("btn_up0"));
     }
 
     void aStoreWithoutWriteAccessIsToldAndTheSwitchStaysAsStored() {
@@ -155,9 +154,9 @@ private slots:
         QCOMPARE(env->messages.shown[0].title, std::string("Tarnwick"));
         QVERIFY(env->messages.shown[0].icon == MsgIcon::Error);
         QCOMPARE(control("ch_guard")->tag(), QString("0"));
-        QVERIFY(control("ch_guard")->showsPictureOf(holder("ch_1")));
+        QVERIFY(control("ch_guard")->showsPicture("ch_1"));
         QCOMPARE(env->context.mainOp.isGuard, std::string(""));
-        QCOMPARE(rowsShowing(holder("usb_mini0")), 1);
+        QCOMPARE(rowsShowing("usb_mini0"), 1);
     }
 
     void noDrivesShowTheCaptionAndScrollingChangesNothing() {
@@ -184,7 +183,7 @@ private slots:
         QCOMPARE(page->panel().TopIndex(), 2);
         for (int click = 0; click < 4; ++click) test::click(control("btn_up"));
         QCOMPARE(page->panel().TopIndex(), 0);
-        QCOMPARE(page->findChildren<PictureButton*>("imgdisk").size(), qsizetype(5));
+        QCOMPARE(page->findChildren<SkinImage*>("imgdisk").size(), qsizetype(5));
         // Rows stand 600 twips (40 pixels) apart from row 0.
         QCOMPARE(page->findChildren<Caption*>("txtdisk").last()->y() -
                      page->findChildren<Caption*>("txtdisk").first()->y(),
@@ -213,6 +212,23 @@ private slots:
         QCOMPARE(label->toolTip(), QString::fromStdString(root));
         QVERIFY(label->text().contains(QChar(0x2026)));
         QVERIFY(label->text().endsWith("END"));
+    }
+
+    void theKeyboardSwitchesScrollsAndEscapeCloses() {
+        addUsbDrives(7);
+        open();
+        test::activate(page);
+        QCOMPARE(test::tabOrder(), QStringList({"ch_guard", "btn_up", "btn_down", "cmd_close"}));
+        test::press(Qt::Key_Space);
+        QCOMPARE(control("ch_guard")->tag(), QString("1"));
+        QCOMPARE(storedGuard(), std::string("1"));
+        test::press(Qt::Key_Tab);
+        test::press(Qt::Key_Tab);
+        test::press(Qt::Key_Return);
+        QCOMPARE(page->panel().TopIndex(), 1);
+        test::press(Qt::Key_Escape);
+        QVERIFY(pages->main().isVisible());
+        QVERIFY(pages->loaded(PageId::Protection) == nullptr);
     }
 
     void closeShowsTheMainWindowAndUnloadsThePage() {

@@ -55,8 +55,8 @@ private slots:
         QCOMPARE(button("cmd_devices")->tag(), QString("1"));
         QCOMPARE(button("cmd_viruses")->tag(), QString("0"));
         QCOMPARE(app->table()->property("Tag").toString(), QString("0"));
-        QVERIFY(button("cmd_devices")->showsPictureOf(holder("cmd_devices1")));
-        QVERIFY(button("cmd_viruses")->showsPictureOf(holder("cmd_viruses0")));
+        QVERIFY(button("cmd_devices")->showsPicture("cmd_devices1"));
+        QVERIFY(button("cmd_viruses")->showsPicture("cmd_viruses0"));
         QCOMPARE(colourOf("txtDevices"), ColorRef(0x00969696));
         QCOMPARE(colourOf("txtViruses"), ColorRef(0x00484848));
         QLabel* marker = holder("cmd_line1");
@@ -111,7 +111,7 @@ private slots:
         QCOMPARE(app->table()->property("Tag").toString(), QString("1"));
         QCOMPARE(button("cmd_viruses")->tag(), QString("1"));
         QCOMPARE(button("cmd_devices")->tag(), QString("0"));
-        QVERIFY(button("cmd_devices")->showsPictureOf(holder("cmd_devices0")));
+        QVERIFY(button("cmd_devices")->showsPicture("cmd_devices0"));
         QCOMPARE(colourOf("txtDevices"), ColorRef(0x00484848));
         QCOMPARE(colourOf("txtViruses"), ColorRef(0x00969696));
 
@@ -119,6 +119,24 @@ private slots:
         QCOMPARE(app->column(1), QStringList({"zoe", "adam", "mia", "bob"}));
         QCOMPARE(holder("cmd_line1")->x(), 16);
         QCOMPARE(app->table()->property("Tag").toString(), QString("0"));
+    }
+
+    void theKeyboardReachesViewsTableAndActionsAndEscapeCloses() {
+        open();
+        test::activate(&page());
+        QCOMPARE(test::tabOrder(), QStringList({"cmd_devices", "cmd_viruses", "lstDates",
+                                                "lstReport", "txtSave", "txtSend", "cmd_close"}));
+        test::press(Qt::Key_Tab);
+        test::press(Qt::Key_Space);
+        QCOMPARE(button("cmd_viruses")->tag(), QString("1"));
+        QCOMPARE(app->table()->property("Tag").toString(), QString("1"));
+        for (int step = 0; step < 3; ++step) test::press(Qt::Key_Tab);
+        QCOMPARE(test::focusedName(), QString("txtSave"));
+        test::press(Qt::Key_Return);
+        QCOMPARE(app->env.saveFile.asked, 1);
+        test::press(Qt::Key_Escape);
+        QVERIFY(app->pages->main().isVisible());
+        QVERIFY(!app->report());
     }
 
     void missingFoldersAreCreatedWithTheirSendedReports() {
@@ -134,37 +152,37 @@ private slots:
     void theSelectedViewKeepsItsHighlightWhenThePointerGoes() {
         open();
         test::hover(button("cmd_viruses"));
-        QVERIFY(button("cmd_viruses")->showsPictureOf(holder("cmd_viruses1")));
+        QVERIFY(button("cmd_viruses")->showsPicture("cmd_viruses1"));
         QCOMPARE(colourOf("txtViruses"), ColorRef(0x00969696));
         test::leave(button("cmd_viruses"));
-        QVERIFY(button("cmd_viruses")->showsPictureOf(holder("cmd_viruses0")));
+        QVERIFY(button("cmd_viruses")->showsPicture("cmd_viruses0"));
         QCOMPARE(colourOf("txtViruses"), ColorRef(0x00484848));
         test::leave(button("cmd_devices"));
-        QVERIFY(button("cmd_devices")->showsPictureOf(holder("cmd_devices1")));
+        QVERIFY(button("cmd_devices")->showsPicture("cmd_devices1"));
         QCOMPARE(colourOf("txtDevices"), ColorRef(0x00969696));
 
         test::hover(caption("txtViruses"));
-        QVERIFY(button("cmd_viruses")->showsPictureOf(holder("cmd_viruses1")));
+        QVERIFY(button("cmd_viruses")->showsPicture("cmd_viruses1"));
         moveOverBackground();
-        QVERIFY(button("cmd_viruses")->showsPictureOf(holder("cmd_viruses0")));
+        QVERIFY(button("cmd_viruses")->showsPicture("cmd_viruses0"));
         QCOMPARE(colourOf("txtViruses"), ColorRef(0x00484848));
-        QVERIFY(button("cmd_devices")->showsPictureOf(holder("cmd_devices1")));
+        QVERIFY(button("cmd_devices")->showsPicture("cmd_devices1"));
         QCOMPARE(colourOf("txtDevices"), ColorRef(0x00969696));
     }
 
     void saveAndSendHoverAndTheBackgroundSwitchesThemOff() {
         open();
         test::hover(button("cmdSave"));
-        QVERIFY(button("cmdSave")->showsPictureOf(holder("cmd_save1")));
+        QVERIFY(button("cmdSave")->showsPicture("cmd_save1"));
         QCOMPARE(colourOf("txtSave"), ColorRef(0x00969696));
         test::leave(button("cmdSave"));
-        QVERIFY(button("cmdSave")->showsPictureOf(holder("cmd_save0")));
+        QVERIFY(button("cmdSave")->showsPicture("cmd_save0"));
         QCOMPARE(colourOf("txtSave"), ColorRef(0x00484848));
 
         test::hover(button("cmdSend"));
-        QVERIFY(button("cmdSend")->showsPictureOf(holder("cmd_send1")));
+        QVERIFY(button("cmdSend")->showsPicture("cmd_send1"));
         test::leave(button("cmdSend"));  // the send picture has no leave of its own
-        QVERIFY(button("cmdSend")->showsPictureOf(holder("cmd_send1")));
+        QVERIFY(button("cmdSend")->showsPicture("cmd_send1"));
         QCOMPARE(colourOf("txtSend"), ColorRef(0x00969696));
 
         test::hover(caption("txtSave"));
@@ -172,10 +190,10 @@ private slots:
         moveOverBackground();
         QCOMPARE(colourOf("txtSave"), ColorRef(0x00484848));
         QCOMPARE(colourOf("txtSend"), ColorRef(0x00484848));
-        QVERIFY(button("cmdSend")->showsPictureOf(holder("cmd_send0")));
+        QVERIFY(button("cmdSend")->showsPicture("cmd_send0"));
 
         test::hover(caption("txtSend"));
-        QVERIFY(button("cmdSend")->showsPictureOf(holder("cmd_send1")));
+        QVERIFY(button("cmdSend")->showsPicture("cmd_send1"));
         QCOMPARE(colourOf("txtSend"), ColorRef(0x00969696));
     }
 

@@ -142,15 +142,29 @@ private slots:
     void theSendPictureHighlightsUntilThePointerCrossesTheBackground() {
         PictureButton* send = control("cmdSend");
         test::hover(send);
-        QVERIFY(send->showsPictureOf(control<QLabel>("cmd_send1")));
+        QVERIFY(send->showsPicture("cmd_send1"));
         QCOMPARE(sendCaption()->textColor(), ColorRef(0x00969696));
         test::leave(send);
-        QVERIFY(send->showsPictureOf(control<QLabel>("cmd_send1")));
+        QVERIFY(send->showsPicture("cmd_send1"));
         test::moveOverBackground(&dialog(), QPoint(100, 170));
-        QVERIFY(send->showsPictureOf(control<QLabel>("cmd_send0")));
+        QVERIFY(send->showsPicture("cmd_send0"));
         QCOMPARE(sendCaption()->textColor(), ColorRef(0x00484848));
         test::hover(sendCaption());
-        QVERIFY(send->showsPictureOf(control<QLabel>("cmd_send1")));
+        QVERIFY(send->showsPicture("cmd_send1"));
+    }
+
+    void theKeyboardSendsFromTheRecipientBoxAndEscapeReturns() {
+        test::activate(&dialog());
+        QCOMPARE(test::tabOrder(), QStringList({"txtRepDir", "txtSend", "cmd_close"}));
+        QTest::keyClicks(recipient(), "boss@firm.example");
+        test::press(Qt::Key_Return);
+        test::press(Qt::Key_Tab);
+        test::press(Qt::Key_Space);
+        QCOMPARE(app->env.helper.sent.size(), size_t(2));
+        QCOMPARE(app->env.helper.sent[1].recipient, std::string("boss@firm.example"));
+        test::press(Qt::Key_Escape);
+        QVERIFY(report().isVisible());
+        QVERIFY(!report().sendReportDialog());
     }
 
     void theHelperLibraryMailsTheExportToAnSmtpServer() {

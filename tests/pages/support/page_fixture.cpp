@@ -59,4 +59,37 @@ void leave(QWidget* widget) {
 
 void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 
+void activate(QWidget* window) {
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        qFatal("%s did not become active", qPrintable(window->objectName()));
+}
+
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QWidget* focused = QApplication::focusWidget();
+    if (!focused) qFatal("no control has the keyboard focus");
+    QTest::keyClick(focused, key, modifiers);
+}
+
+// The focused control by its design name: an inner part, such as a list's entry line, answers for
+// the control it belongs to.
+QString focusedName() {
+    for (QWidget* part = QApplication::focusWidget(); part; part = part->parentWidget())
+        if (!part->objectName().isEmpty() && !part->objectName().startsWith(QLatin1String("qt_")))
+            return part->objectName();
+    return {};
+}
+
+QStringList tabOrder() {
+    const QString start = focusedName();
+    QStringList visited{start};
+    for (int step = 0; step < 40; ++step) {
+        press(Qt::Key_Tab);
+        if (focusedName() == start) break;
+        visited << focusedName();
+    }
+    return visited;
+}
+
 }  // namespace twk::test

@@ -65,6 +65,13 @@ void hover(QWidget* widget);
 void leave(QWidget* widget);
 void click(QWidget* widget);
 
+// Keyboard use: the window shown and active, so that keys reach it; a key pressed on whatever has
+// the focus; the names of the controls Tab visits, starting from the focused one, once round.
+void activate(QWidget* window);
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+QString focusedName();
+QStringList tabOrder();
+
 }  // namespace twk::test
 
 // A Qt Test main that picks the offscreen platform when there is no display.
