@@ -9,6 +9,7 @@ namespace twk::test {
 MsgAnswer ScriptedMessageBoxes::show(const std::string& text, const std::string& title,
                                      MsgIcon icon, MsgButtons buttons) {
     shown.push_back({text, title, icon, buttons});
+    if (whileShown) whileShown();
     if (answers.empty()) return MsgAnswer::Ok;
     MsgAnswer answer = answers.front();
     answers.pop_front();

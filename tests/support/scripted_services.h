@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@ public:
                    MsgButtons buttons) override;
     std::vector<ShownBox> shown;
     std::deque<MsgAnswer> answers;
+    // Runs while each box is up, to look at the windows behind it.
+    std::function<void()> whileShown;
 };
 
 class ScriptedSaveFileDialog : public SaveFileDialog {

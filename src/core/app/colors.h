@@ -19,5 +19,8 @@ constexpr int blueOf(ColorRef c) { return static_cast<int>((c >> 16) & 0xFF); }
 inline constexpr ColorRef kDesignLabelColor = rgb(64, 64, 64);
 // Background and text of the entry boxes and lists.
 inline constexpr ColorRef kEntryBackColor = rgb(224, 224, 224);
+// A disabled box: paler than an enabled one, its text faded, so nobody clicks it to type.
+inline constexpr ColorRef kDisabledEntryBackColor = rgb(243, 243, 243);
+inline constexpr ColorRef kDisabledEntryTextColor = rgb(160, 160, 160);
 
 }  // namespace twk

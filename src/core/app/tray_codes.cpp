@@ -24,10 +24,6 @@ std::optional<std::int16_t> decodeTrayEvent(float x, float y, double twipsPerPix
     return static_cast<std::int16_t>(roundHalfEven(quotient));
 }
 
-float trayEventX(int mouseMessage, double twipsPerPixel) {
-    return static_cast<float>(mouseMessage * twipsPerPixel);
-}
-
 std::string trayTip(const std::string& text) { return text.substr(0, 63); }
 
 }  // namespace twk

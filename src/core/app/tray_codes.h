@@ -25,9 +25,6 @@ enum TrayCode : std::int16_t {
 // mouse-down and yields nothing.
 std::optional<std::int16_t> decodeTrayEvent(float x, float y, double twipsPerPixel);
 
-// The owner-window X of a tray notification for a mouse message, the inverse of the decoding.
-float trayEventX(int mouseMessage, double twipsPerPixel);
-
 // The tool tip as the tray keeps it: at most its first 63 characters.
 std::string trayTip(const std::string& text);
 

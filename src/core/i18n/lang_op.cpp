@@ -58,6 +58,14 @@ const K kKeys[] = {
     {"lff_send", "frmFeedback", &LangOp::lff_send},
 };
 
+constexpr const char* kTagline = "USB storage protection";
+
+const LangOp::DesignText kDesignTexts[] = {
+    {"lfm_tagline", "frmMain", kTagline, &LangOp::lfm_tagline},
+    {"lfi_tagline", "frmInfo", kTagline, &LangOp::lfi_tagline},
+    {"lfi_version", "frmInfo", "Version", &LangOp::lfi_version},
+};
+
 bool isLastReportKey(const K* key) {
     const K* next = key + 1;
     return std::string(key->section) == kReportSection &&
@@ -65,6 +73,12 @@ bool isLastReportKey(const K* key) {
 }
 
 }  // namespace
+
+LangOp::LangOp() {
+    for (const DesignText& text : designTexts()) this->*text.property = text.english;
+}
+
+std::span<const LangOp::DesignText> LangOp::designTexts() { return kDesignTexts; }
 
 const LangOp::Key* LangOp::keysBegin() { return std::begin(kKeys); }
 const LangOp::Key* LangOp::keysEnd() { return std::end(kKeys); }
@@ -88,6 +102,10 @@ void LangOp::LoadCaptions(const std::string& file) {
     for (const K* key = keysBegin(); key != keysEnd(); ++key) {
         this->*key->property = Regedit::ReadIniString(key->section, key->name, file);
         if (isLastReportKey(key) && reportCaptionsHook) reportCaptionsHook(*this);
+    }
+    for (const DesignText& text : designTexts()) {
+        const std::string value = Regedit::ReadIniString(text.section, text.name, file);
+        this->*text.property = value.empty() ? text.english : value;
     }
 }
 

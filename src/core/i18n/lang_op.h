@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
 
 namespace twk {
@@ -27,6 +28,20 @@ public:
     // frmFeedback
     std::string lff_pagename, lff_sender, lff_theme, lff_theme_text, lff_msg, lff_send;
 
+    // Texts the window designs carry besides the caption table, each from the section of its
+    // window, and English where the language file has none (the table has no such fallback).
+    std::string lfm_tagline, lfi_tagline, lfi_version;
+    struct DesignText {
+        const char* name;
+        const char* section;
+        const char* english;
+        std::string LangOp::*property;
+    };
+    static std::span<const DesignText> designTexts();
+
+    // Every caption empty, every design text English: the table before any language is loaded.
+    LangOp();
+
     // Called right after the report page's keys are read: the report page is created (hidden)
     // and takes its five captions. Empty until the pages install it.
     std::function<void(const LangOp&)> reportCaptionsHook;
@@ -34,7 +49,8 @@ public:
     // Finds the language file named by settings.lang in <programFolder>/languages, falling back
     // to English.twl, and loads it. Without the folder nothing changes.
     void Init(const MainOp& settings);
-    // Reads every key from file, in table order, then runs the report hook.
+    // Reads every key from file, in table order, running the report hook after the report keys,
+    // then the design texts.
     void LoadCaptions(const std::string& file);
 
     struct Key {

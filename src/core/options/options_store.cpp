@@ -47,7 +47,7 @@ void loadSchedule(const MainOp& settings, OptionsState& state) {
         SelectEveryDay(state);
         if (!settings.Time.empty()) {
             const std::string value = timeValueOfStored(settings.Time);
-            if (!value.empty()) state.time = clampTime(value);
+            if (!value.empty()) state.time = timeInRange(value);
         }
     } else if (settings.Shed == shedOf(Schedule::EveryWeek)) {
         SelectEveryWeek(state);

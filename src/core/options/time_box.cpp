@@ -15,13 +15,31 @@ std::string atMost(const std::string& twoDigits, const char* limit) {
 
 bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
+// One pass of the rule over the value as written.
+std::string clampOnce(const std::string& value) {
+    if (value.size() == 2) return atMost(value, kLastHour);
+    if (value.size() != 4) return value;
+    std::string result = value;
+    // Hours above 23 make the whole value "23"; minutes above 59 then still give the first two
+    // digits as written followed by "59".
+    if (value.substr(0, 2) > kLastHour) result = kLastHour;
+    if (value.substr(2, 2) > kLastMinute) result = value.substr(0, 2) + kLastMinute;
+    return result;
+}
+
 }  // namespace
 
 std::string clampTime(const std::string& value) {
-    if (value.size() == 2) return atMost(value, kLastHour);
-    if (value.size() == 4)
-        return atMost(value.substr(0, 2), kLastHour) + atMost(value.substr(2, 2), kLastMinute);
-    return value;
+    // A value the rule set goes through it again, until it holds.
+    std::string current = value;
+    for (std::string next = clampOnce(current); next != current; next = clampOnce(current))
+        current = next;
+    return current;
+}
+
+std::string timeInRange(const std::string& value) {
+    if (value.size() != 4) return value;
+    return atMost(value.substr(0, 2), kLastHour) + atMost(value.substr(2, 2), kLastMinute);
 }
 
 std::string timeValueOfStored(const std::string& stored) {

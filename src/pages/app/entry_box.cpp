@@ -75,6 +75,10 @@ void styleEntryBox(QWidget* box) {
     QPalette colours = box->palette();
     colours.setColor(QPalette::Base, toQColor(kEntryBackColor));
     colours.setColor(QPalette::Text, toQColor(kDesignLabelColor));
+    for (QPalette::ColorRole role : {QPalette::Base, QPalette::Button})
+        colours.setColor(QPalette::Disabled, role, toQColor(kDisabledEntryBackColor));
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText})
+        colours.setColor(QPalette::Disabled, role, toQColor(kDisabledEntryTextColor));
     box->setPalette(colours);
     box->setFont(captionFont(kEntryPointSize));
 }

@@ -70,6 +70,8 @@ void frmMain::buildButtons() {
                               twipsRect(6615, 3840, 825, 270), QStringLiteral("Options"), 9.75);
     for (Caption* caption : {txtguard_, txtReport_, txtOptions_})
         caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblTagline_ = addDesignText("lblTagline", twipsRect(0, 6720, 9600, 270), 9, rgb(78, 113, 116));
+    lblTagline_->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     Caption* captions[] = {nullptr, nullptr, txtguard_, txtReport_, txtOptions_};
 
     int index = 0;
@@ -132,9 +134,6 @@ bool frmMain::Form_Load() {
     cTray_->Icon = windowIcon();
     cTray_->ToolTipText = QStringLiteral("Tarnwick");
     connect(cTray_.get(), &TrayIcon::OnIcon, this, &frmMain::onTrayCode);
-    // The desktop reports tray actions to this window as mouse-downs, like the window layer.
-    disconnect(&tray_, &TrayBackend::notified, this, nullptr);
-    connect(&tray_, &TrayBackend::notified, this, &frmMain::onTrayNotified);
     cTray_->Add();
     applyCaptions();
     return true;
@@ -145,6 +144,7 @@ void frmMain::applyCaptions() {
     txtguard_->setCaption(captions.lfm_protection);
     txtReport_->setCaption(captions.lfm_reports);
     txtOptions_->setCaption(captions.lfm_options);
+    lblTagline_->setCaption(captions.lfm_tagline);
 }
 
 void frmMain::openGuarded(int pageId) {
@@ -173,16 +173,13 @@ void frmMain::closeEvent(QCloseEvent* event) {
     hideToTray();
 }
 
-void frmMain::onTrayNotified(int mouseMessage) {
-    windowMouseDown(Qt::RightButton, trayEventX(mouseMessage, screenTwipsPerPixel()), 0.0f);
-}
-
 void frmMain::onBackgroundMouseDown(Qt::MouseButton, float x, float y) {
     if (cTray_) cTray_->CallEvent(x, y);
 }
 
 void frmMain::onTrayCode(qint16 code) {
-    if (code == kTrayLeftDoubleClick) {
+    // Most desktops report a click on the icon and never a double-click: either shows the window.
+    if (code == kTrayLeftDoubleClick || code == kTrayLeftUp) {
         navigator_.showMain();
     } else if (code == kTrayRightUp) {
         cTray_->CallPopupMenu(this, mnuMenu_, 0, std::nullopt, mnuMain_);

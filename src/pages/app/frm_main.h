@@ -42,7 +42,6 @@ private:
     void openGuarded(int pageId);
     void hideToTray();
     void onTrayCode(qint16 code);
-    void onTrayNotified(int mouseMessage);
     void exitProgram();
 
     Navigator& navigator_;
@@ -54,6 +53,7 @@ private:
     Caption* txtguard_ = nullptr;
     Caption* txtReport_ = nullptr;
     Caption* txtOptions_ = nullptr;
+    Caption* lblTagline_ = nullptr;
 };
 
 // The lock that tells a second start that Tarnwick already runs for this user; a crashed

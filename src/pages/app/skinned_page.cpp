@@ -1,12 +1,15 @@
 #include "pages/app/skinned_page.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QStyle>
 #include <QWindow>
+#include <utility>
 
 #include "core/app/app_context.h"
 #include "core/app/twips.h"
@@ -90,6 +93,17 @@ PictureButton* SkinnedPage::addCloseButton(QRect geometry) {
     return closeButton_;
 }
 
+// Closed by the window manager (Alt+F4, its Close), a page does what its close button does:
+// merely hidden, it would leave the user without a way back.
+void SkinnedPage::closeEvent(QCloseEvent* event) {
+    if (!closeButton_) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    emit closeButton_->clicked();
+}
+
 void SkinnedPage::setFocusOrder(std::initializer_list<QWidget*> controls) {
     QWidget* previous = nullptr;
     for (QWidget* control : controls) {
@@ -104,9 +118,37 @@ void SkinnedPage::addTextLink(TextLink* link) {
             [this, link] { link->setTextColor(context_.HighlightColor); });
 }
 
+Caption* SkinnedPage::addDesignText(const char* name, QRect geometry, double pointSize,
+                                    ColorRef color) {
+    auto* text = new Caption(this, name, geometry, QString(), pointSize);
+    text->setTextColor(color);
+    text->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return text;
+}
+
 void SkinnedPage::centerOnScreen() {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+void SkinnedPage::showErrorWhenVisible(const std::string& text) {
+    if (isVisible()) {
+        showError(context_.services.messages, text);
+        return;
+    }
+    pendingError_ = text;
+}
+
+void SkinnedPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Once the page has come up, so that the box stands over it and takes the keyboard.
+    if (!pendingError_.empty())
+        QMetaObject::invokeMethod(this, &SkinnedPage::showPendingError, Qt::QueuedConnection);
+}
+
+void SkinnedPage::showPendingError() {
+    if (!isVisible() || pendingError_.empty()) return;
+    showError(context_.services.messages, std::exchange(pendingError_, std::string()));
 }
 
 void SkinnedPage::paintEvent(QPaintEvent*) {
@@ -154,40 +196,48 @@ void SkinnedPage::keyPressEvent(QKeyEvent* event) {
 }
 
 void SkinnedPage::mousePressEvent(QMouseEvent* event) {
+    // A press on the surface, or on a disabled control, takes the focus off every box: what the
+    // user types next must not land in a box they did not click.
+    setFocus(Qt::MouseFocusReason);
     const QPointF at = event->position();
-    if (event->button() == Qt::LeftButton) beginDrag(event->globalPosition().toPoint());
-    windowMouseDown(event->button(), static_cast<float>(at.x() * kTwipsPerPixel),
-                    static_cast<float>(at.y() * kTwipsPerPixel));
+    if (event->button() == Qt::LeftButton) {
+        dragPending_ = true;
+        dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+        setCursor(Qt::SizeAllCursor);
+    }
+    onBackgroundMouseDown(event->button(), static_cast<float>(at.x() * kTwipsPerPixel),
+                          static_cast<float>(at.y() * kTwipsPerPixel));
 }
 
-void SkinnedPage::windowMouseDown(Qt::MouseButton button, float xTwips, float yTwips) {
-    onBackgroundMouseDown(button, xTwips, yTwips);
-}
-
-void SkinnedPage::beginDrag(QPoint globalPosition) {
-    setCursor(Qt::SizeAllCursor);
-    // The window manager moves the window as if its title bar had been grabbed; where it
-    // cannot, the window follows the pointer itself until the button is released.
+// The window follows the pointer itself until the release wherever it may place itself: an X11
+// window manager handed the move misses a release that comes before it grabs the pointer (a tap,
+// a quick flick) and keeps the window stuck to the pointer. Wayland windows cannot place
+// themselves; there the compositor moves them, and only while the button is still held.
+void SkinnedPage::beginDrag() {
+    dragPending_ = false;
+    const bool compositorMoves = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
     QWindow* window = windowHandle();
-    manualDrag_ = !(window && window->startSystemMove());
-    dragOffset_ = globalPosition - frameGeometry().topLeft();
+    manualDrag_ = !(compositorMoves && window && window->startSystemMove());
     if (!manualDrag_) unsetCursor();
 }
 
 void SkinnedPage::mouseMoveEvent(QMouseEvent* event) {
-    if (manualDrag_ && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - dragOffset_);
-        return;
+    if (event->buttons() & Qt::LeftButton) {
+        if (dragPending_) beginDrag();
+        if (manualDrag_) {
+            move(event->globalPosition().toPoint() - dragOffset_);
+            return;
+        }
     }
-    for (Caption* link : textLinks_) link->setTextColor(context_.NormalColor);
+    for (TextLink* link : textLinks_) link->setTextColor(context_.NormalColor);
     emit backgroundMouseMoved();
 }
 
 void SkinnedPage::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && manualDrag_) {
-        manualDrag_ = false;
-        unsetCursor();
-    }
+    if (event->button() != Qt::LeftButton) return;
+    dragPending_ = false;
+    manualDrag_ = false;
+    unsetCursor();
 }
 
 }  // namespace twk

@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QWidget>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "pages/app/controls.h"
@@ -30,15 +31,23 @@ public:
     // pictures <skin>_0 and <skin>_1, by the hover pattern.
     PictureButton* addHoverButton(const char* name, const char* holderPrefix, const char* skin,
                                   QRect geometry, Caption* caption = nullptr);
-    // The close button at the top right of a page; Escape clicks it too.
+    // The close button at the top right of a page; Escape and closing the window do what it
+    // does.
     PictureButton* addCloseButton(QRect geometry);
     // Text link: highlighted while the pointer moves over it, back to NormalColor when the
     // pointer moves over the window background.
     void addTextLink(TextLink* link);
+    // A text of the window's artwork (no control of its own): part of the window surface, in the
+    // given colour.
+    Caption* addDesignText(const char* name, QRect geometry, double pointSize, ColorRef color);
     // Tab and Shift+Tab go through the controls in this order.
     static void setFocusOrder(std::initializer_list<QWidget*> controls);
 
     void centerOnScreen();
+
+    // An error box now when the page shows, else as soon as it shows: a box with no window
+    // behind it stands alone on the desktop before the user asked for anything.
+    void showErrorWhenVisible(const std::string& text);
 
 signals:
     // The pointer moved over the window's own surface.
@@ -49,22 +58,24 @@ protected:
     virtual void onBackgroundMouseDown(Qt::MouseButton, float, float) {}
 
     void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-    // The drag itself; also used for mouse-downs that the window layer reports on its own.
-    void windowMouseDown(Qt::MouseButton button, float xTwips, float yTwips);
-
 private:
-    void beginDrag(QPoint globalPosition);
+    void beginDrag();
+    void showPendingError();
     void paintFocusMark(QPainter& painter) const;
 
     AppContext& context_;
     QString background_;
     PictureButton* closeButton_ = nullptr;
     std::vector<TextLink*> textLinks_;
+    std::string pendingError_;
+    bool dragPending_ = false;  // pressed on the surface, not moved yet
     bool manualDrag_ = false;
     QPoint dragOffset_;
 };

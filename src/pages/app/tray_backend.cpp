@@ -1,29 +1,37 @@
 #include "pages/app/tray_backend.h"
 
 #include <QMenu>
+#include <optional>
+
+#include "core/app/tray_codes.h"
 
 namespace twk {
 namespace {
 
-// The mouse message the desktop's activation reason stands for.
-int mouseMessageOf(QSystemTrayIcon::ActivationReason reason) {
+// The code of the desktop's activation reason, taken directly: a detour through mouse message
+// numbers and twips gives wrong codes at some screen resolutions.
+std::optional<qint16> trayCodeOf(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
-        case QSystemTrayIcon::DoubleClick: return 0x203;
-        case QSystemTrayIcon::Context: return 0x205;
-        case QSystemTrayIcon::Trigger: return 0x202;
-        case QSystemTrayIcon::MiddleClick: return 0x208;
+        case QSystemTrayIcon::Trigger: return kTrayLeftUp;
+        case QSystemTrayIcon::DoubleClick: return kTrayLeftDoubleClick;
+        case QSystemTrayIcon::Context: return kTrayRightUp;
+        case QSystemTrayIcon::MiddleClick: return kTrayMiddleUp;
         case QSystemTrayIcon::Unknown: break;
     }
-    return 0x200;
+    return std::nullopt;
 }
 
 }  // namespace
 
+void TrayBackend::report(QSystemTrayIcon::ActivationReason reason) {
+    if (const auto code = trayCodeOf(reason)) emit activated(*code);
+}
+
 QtTrayBackend::QtTrayBackend() {
-    connect(&icon_, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) {
-                emit notified(mouseMessageOf(reason));
-            });
+    // Queued: the icon's own widget is still delivering its mouse event when it reports, and a
+    // handler may remove the icon (Exit from the menu), which deletes that widget.
+    connect(&icon_, &QSystemTrayIcon::activated, this, &QtTrayBackend::report,
+            Qt::QueuedConnection);
 }
 
 bool QtTrayBackend::isAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }

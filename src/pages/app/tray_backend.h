@@ -25,8 +25,12 @@ public:
     virtual void popup(QMenu* menu, QPoint at) = 0;
 
 signals:
-    // A mouse action over the icon, as its mouse message number (0x200 to 0x209).
-    void notified(int mouseMessage);
+    // An action on the icon, as its tray code.
+    void activated(qint16 code);
+
+protected:
+    // Reports what the desktop says happened on the icon; actions that have no code are dropped.
+    void report(QSystemTrayIcon::ActivationReason reason);
 };
 
 class QtTrayBackend : public TrayBackend {

@@ -19,7 +19,10 @@ double screenTwipsPerPixel() {
     return dpi > 0 ? 1440.0 / dpi : 15.0;
 }
 
-TrayIcon::TrayIcon(TrayBackend& backend) : backend_(backend) {}
+TrayIcon::TrayIcon(TrayBackend& backend) : backend_(backend) {
+    // The desktop names the action on the icon itself: its code needs no decoding.
+    connect(&backend_, &TrayBackend::activated, this, &TrayIcon::OnIcon);
+}
 
 void TrayIcon::Add() {
     addedOwner_ = hwnd;

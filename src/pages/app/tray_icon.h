@@ -13,8 +13,8 @@ namespace twk {
 
 class TrayBackend;
 
-// The program's one icon in the notification area: keeps its picture and tool tip, turns the
-// owner window's tray notifications into OnIcon codes and shows the tray menu.
+// The program's one icon in the notification area: keeps its picture and tool tip, raises OnIcon
+// for each action on the icon and shows the tray menu.
 class TrayIcon : public QObject {
     Q_OBJECT
 public:

@@ -2,6 +2,7 @@
 
 #include "core/app/app_context.h"
 #include "core/app/maker.h"
+#include "core/settings/main_op.h"
 #include "pages/app/navigator.h"
 #include "pages/app/skin.h"
 
@@ -18,6 +19,10 @@ frmInfo::frmInfo(AppContext& context, Navigator& navigator)
       navigator_(navigator) {
     buildLinks();
     buildButtons();
+    lblTagline_ = addDesignText("lblTagline", twipsRect(3210, 2430, 6000, 330), 13.5,
+                                rgb(78, 110, 113));
+    lblVersion_ = addDesignText("lblVersion", twipsRect(3210, 2910, 4500, 240), 9.75,
+                                rgb(122, 146, 148));
     Form_Load();
     centerOnScreen();
 }
@@ -53,6 +58,8 @@ void frmInfo::buildButtons() {
 void frmInfo::Form_Load() {
     txtMail_->setCaption(context().langOp.lfi_mail);
     txtHome_->setCaption(context().langOp.lfi_homepage);
+    lblTagline_->setCaption(context().langOp.lfi_tagline);
+    lblVersion_->setCaption(context().langOp.lfi_version + " " + kProgramVersion);
 }
 
 void frmInfo::backToMain() {

@@ -13,7 +13,8 @@ class frmInfo : public SkinnedPage {
   public:
     frmInfo(AppContext& context, Navigator& navigator);
 
-    // Puts the caption table's texts on the two links; "Ok" keeps its fixed text.
+    // Puts the caption table's texts on the two links and the language's texts on the artwork;
+    // "Ok" keeps its fixed text.
     void Form_Load();
 
   private:
@@ -27,6 +28,8 @@ class frmInfo : public SkinnedPage {
     TextLink* txtMail_ = nullptr;
     TextLink* txtHome_ = nullptr;
     TextLink* txtOk_ = nullptr;
+    Caption* lblTagline_ = nullptr;
+    Caption* lblVersion_ = nullptr;
 };
 
 }  // namespace twk

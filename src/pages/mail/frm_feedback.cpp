@@ -44,6 +44,9 @@ frmFeedback::frmFeedback(AppContext& context, Navigator& navigator)
     buildButtons();
     Form_Load();
     centerOnScreen();
+    // The page opens with the focus on no box: typing straight away would land behind a
+    // placeholder, which only a click clears.
+    setFocus();
 }
 
 void frmFeedback::buildCaptions() {

@@ -417,6 +417,10 @@ void frmOptions::ShowMailTab() { selectTab(cmd_mail_, mailPanel_); }
 // Exactly one panel shows; the panels never move, so their places cannot drift.
 void frmOptions::selectTab(PictureButton* tab, QWidget* panel) {
     ResetHover();
+    // Keys must not reach a box of the panel being parked, nor may the focus wander on into a box
+    // the user did not click (the recipient box would lose its placeholder): the page takes it.
+    QWidget* parked = panel == generalPanel_ ? mailPanel_ : generalPanel_;
+    if (parked->isAncestorOf(focusWidget())) setFocus();
     for (QWidget* each : {generalPanel_, mailPanel_}) each->setVisible(each == panel);
     tabs_->select(tab);
 }

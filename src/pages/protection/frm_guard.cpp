@@ -51,9 +51,10 @@ frmGuard::frmGuard(AppContext& context, Navigator& navigator, std::unique_ptr<Dr
     buildScrollButtons();
     connect(this, &SkinnedPage::backgroundMouseMoved, this, &frmGuard::resetHover);
 
-    // The switch starts off as designed and takes the stored state.
+    // The switch starts off as designed and takes the stored state. Its save writes what is
+    // stored already: should the store refuse it, the page still shows the stored state.
     if (context.mainOp.isGuard == "1") {
-        guard_switch();
+        flipSwitch(WhenNotSaved::KeepState);
         row0_.picture->showPicture(kProtectedDrive);
     }
     applyCaptions();
@@ -134,7 +135,9 @@ void frmGuard::applyCaptions() {
                        txt_guard_->height());
 }
 
-void frmGuard::guard_switch() {
+void frmGuard::guard_switch() { flipSwitch(WhenNotSaved::Revert); }
+
+void frmGuard::flipSwitch(WhenNotSaved whenNotSaved) {
     const std::string previousTag = local8(ch_guard_->tag());
     const auto toggle = guardToggle(previousTag);
     if (!toggle) return;
@@ -147,12 +150,14 @@ void frmGuard::guard_switch() {
     context().mainOp.isGuard = toggle->isGuard;
 
     if (!context().mainOp.Save()) {
-        // Never show a protection state that was not stored.
-        ch_guard_->setTag(qs(previousTag));
-        guard_hover(true);
-        row0_.picture->showPicture(previousDrivePicture);
-        context().mainOp.isGuard = previousSetting;
-        showError(context().services.messages, kNotSavedMessage);
+        if (whenNotSaved == WhenNotSaved::Revert) {
+            // Never show a protection state that was not stored.
+            ch_guard_->setTag(qs(previousTag));
+            guard_hover(true);
+            row0_.picture->showPicture(previousDrivePicture);
+            context().mainOp.isGuard = previousSetting;
+        }
+        showErrorWhenVisible(kNotSavedMessage);
     }
     show_drives();
 }

@@ -33,6 +33,10 @@ private:
         Caption* name;
     };
 
+    // What a refused save does to the switch: a click goes back to the state that is stored; the
+    // opening's save of the stored state keeps it.
+    enum class WhenNotSaved { Revert, KeepState };
+    void flipSwitch(WhenNotSaved whenNotSaved);
     void buildFrame();
     void buildScrollButtons();
     void buildSwitch();

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTableView>
 
 #include "core/app/app_context.h"
@@ -236,9 +237,13 @@ void frmReport::loadReports(ReportKind view, const std::string& selectedDate) {
     const std::string& folder = view == ReportKind::Devices ? settings.DirRep : settings.DirQuar;
     const ReportLoad load = model_->refresh(view, folder, selectedDate, dates_);
     lstReport_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    // A new view or date starts at its first row and column, wherever the last one was left.
+    lstReport_->scrollToTop();
+    lstReport_->horizontalScrollBar()->setValue(0);
     mirrorDates();
+    // The page loads hidden at start: its problems wait until the user opens it.
     const std::string problems = ReportProblemsMessage(load.problems);
-    if (!problems.empty()) showError(context().services.messages, problems);
+    if (!problems.empty()) showErrorWhenVisible(problems);
 }
 
 void frmReport::mirrorDates() {

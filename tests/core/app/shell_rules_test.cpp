@@ -23,7 +23,8 @@ TEST(CheckAdminTest, SuperUserOrAnAdministratorGroupAnywhereInTheListIsAnAdminis
 TEST(TrayCodesTest, EveryMouseMessageDecodesToItsCodeAt96And120Dpi) {
     for (double twipsPerPixel : {15.0, 12.0}) {
         for (int message = 0x200; message <= 0x209; ++message) {
-            auto code = decodeTrayEvent(trayEventX(message, twipsPerPixel), 0.0f, twipsPerPixel);
+            const auto x = static_cast<float>(message * twipsPerPixel);
+            auto code = decodeTrayEvent(x, 0.0f, twipsPerPixel);
             ASSERT_TRUE(code.has_value());
             EXPECT_EQ(*code, message - 0x200) << "message " << message << " at " << twipsPerPixel;
         }

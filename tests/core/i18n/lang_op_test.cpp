@@ -72,6 +72,16 @@ TEST_F(LangOpTest, AReloadReplacesEveryCaptionAndTheReportHookRunsAfterTheReport
     EXPECT_EQ(captions.lfsr_send, "Senden");
 }
 
+TEST_F(LangOpTest, DesignTextsComeFromTheirWindowsSectionsAndStayEnglishWhereMissing) {
+    EXPECT_EQ(captions.lfi_version, "Version") << "before any language is loaded";
+    language("Deutsch", "[frmInfo]\nlfi_version=Fassung\n[frmMain]\nlfi_tagline=misplaced\n");
+    settings.lang = "Deutsch";
+    captions.Init(settings);
+    EXPECT_EQ(captions.lfi_version, "Fassung");
+    EXPECT_EQ(captions.lfi_tagline, "USB storage protection") << "only its own section counts";
+    EXPECT_EQ(captions.lfm_tagline, "USB storage protection");
+}
+
 TEST(SaveCaptionPlacementTest, MovesLeftBy130TwipsPerCharacter) {
     EXPECT_EQ(saveCaptionLeft(8160, "Save to disk"), 8160 - 1560);
     EXPECT_EQ(saveCaptionLeft(8160, ""), 8160);

@@ -141,8 +141,13 @@ TEST(TimeBoxTest, HoursAndMinutesAreKeptInRange) {
     EXPECT_EQ(clampTime("1275"), "1259");
     EXPECT_EQ(clampTime("2360"), "2359");
     EXPECT_EQ(clampTime("0000"), "0000");
-    // Four digits arriving at once (pasted) get both halves in range.
-    EXPECT_EQ(clampTime("9999"), "2359");
+    // Hours above 23 make the whole value "23"; a value the rule set goes through it again.
+    EXPECT_EQ(clampTime("2559"), "23");
+    EXPECT_EQ(clampTime("2575"), "23");
+    EXPECT_EQ(clampTime("9999"), "23");
+    // A stored time opens in range half by half.
+    EXPECT_EQ(timeInRange("9999"), "2359");
+    EXPECT_EQ(timeInRange("0730"), "0730");
     for (const char* untouched : {"", "9", "7", "999", "259"})
         EXPECT_EQ(clampTime(untouched), untouched);
 }

@@ -6,8 +6,11 @@
 
 #include "core/app/maker.h"
 #include "pages/app/navigator.h"
+#include "pages/app/page_registry.h"
 #include "pages/app/skin.h"
 #include "pages/app/tray_icon.h"
+#include "pages/reports/frm_report.h"
+#include "pages/reports/frm_send_report.h"
 #include "pages/support/page_fixture.h"
 
 namespace twk {
@@ -33,7 +36,8 @@ private slots:
         env = std::make_unique<test::PageEnvironment>();
         env->addLanguage("English", "[frmMain]\nlfm_protection=Protection\nlfm_reports=Reports\n"
                                     "lfm_options=Options\n");
-        env->addLanguage("Deutsch", "[frmMain]\nlfm_protection=Schutz\nlfm_reports=Berichte\n");
+        env->addLanguage("Deutsch", "[frmMain]\nlfm_protection=Schutz\nlfm_reports=Berichte\n"
+                                    "lfm_tagline=USB-Speicherschutz\n");
         env->startUp();
         pages = std::make_unique<Navigator>(env->context, env->tray);
         endCalls = 0;
@@ -49,6 +53,7 @@ private slots:
     void opensWithItsLocalisedCaptionsInTheDesignColour() {
         QCOMPARE(control<Caption>("txtguard")->text(), QString("Protection"));
         QCOMPARE(control<Caption>("txtReport")->text(), QString("Reports"));
+        QCOMPARE(control<Caption>("lblTagline")->text(), QString("USB storage protection"));
         QCOMPARE(colourOf("txtReport"), rgb(64, 64, 64));
         QCOMPARE(main().windowTitle(), QString("Tarnwick"));
         QCOMPARE(main().size(), QSize(640, 480));
@@ -137,15 +142,21 @@ private slots:
         main().close();  // the window's own close request hides too
         QVERIFY(!main().isVisible());
         QCOMPARE(endCalls, 0);
-        env->tray.notify(0x203);
+        env->tray.activate(QSystemTrayIcon::DoubleClick);
         QVERIFY(main().isVisible());
-        env->tray.notify(0x200);  // a mere move over the icon does nothing
-        env->tray.notify(0x201);
+        // Most desktops report only a click on the icon: that brings the window back too.
+        main().hide();
+        env->tray.activate(QSystemTrayIcon::Trigger);
+        QVERIFY(main().isVisible());
+        main().hide();
+        env->tray.activate(QSystemTrayIcon::MiddleClick);
+        env->tray.activate(QSystemTrayIcon::Unknown);
+        QVERIFY(!main().isVisible());
         QVERIFY(env->tray.popups.empty());
     }
 
     void rightButtonReleaseShowsTheMenuWithMainPageAsDefault() {
-        env->tray.notify(0x205);
+        env->tray.activate(QSystemTrayIcon::Context);
         QCOMPARE(env->tray.popups.size(), size_t(1));
         QMenu* menu = env->tray.popups[0];
         QCOMPARE(menu, main().mnuMenu());
@@ -204,6 +215,40 @@ private slots:
         QCOMPARE(main().pos(), start + QPoint(40, 30));
     }
 
+    // Alt+F4 or the window menu's Close reaches a page as a close event.
+    void aPageClosedByTheWindowManagerDoesWhatItsCloseButtonDoes() {
+        registerPages(*pages);
+        struct Case {
+            PageId page;
+            std::optional<PageId> back;  // the page that shows afterwards; else the main window
+        };
+        for (const Case& each : {Case{PageId::Protection, {}}, Case{PageId::Reports, {}},
+                                 Case{PageId::Options, {}}, Case{PageId::Info, {}},
+                                 Case{PageId::Feedback, PageId::Info}}) {
+            main().hide();
+            QWidget* page = pages->open(each.page);
+            QVERIFY(page->isVisible());
+            QVERIFY(!page->close());
+            QVERIFY(!pages->loaded(each.page));
+            QVERIFY(!page->isVisible());
+            if (each.back) {
+                QVERIFY(pages->loaded(*each.back)->isVisible());
+                QVERIFY(!main().isVisible());
+                pages->unload(*each.back);
+            } else {
+                QVERIFY(main().isVisible());
+            }
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+
+        auto* report = qobject_cast<frmReport*>(pages->open(PageId::Reports));
+        report->openSendReport();
+        QVERIFY(!report->isVisible());
+        QVERIFY(!report->sendReportDialog()->close());
+        QVERIFY(report->isVisible());
+        QVERIFY(!report->sendReportDialog());
+    }
+
     void runningTheLoadSequenceAgainAppliesANewLanguageAndKeepsOneIcon() {
         env->context.mainOp.lang = "Deutsch";
         env->context.langOp.Init(env->context.mainOp);
@@ -211,8 +256,10 @@ private slots:
         QCOMPARE(control<Caption>("txtguard")->text(), QString("Schutz"));
         QCOMPARE(control<Caption>("txtReport")->text(), QString("Berichte"));
         QCOMPARE(control<Caption>("txtOptions")->text(), QString(""));
+        QCOMPARE(control<Caption>("lblTagline")->text(), QString("USB-Speicherschutz"));
         QVERIFY(env->tray.shown);
-        env->tray.notify(0x203);  // notifications still reach the window, once
+        main().hide();
+        env->tray.activate(QSystemTrayIcon::DoubleClick);  // actions still reach the window
         QVERIFY(main().isVisible());
     }
 };

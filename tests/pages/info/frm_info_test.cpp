@@ -60,6 +60,16 @@ class FrmInfoTest : public QObject {
         QCOMPARE(control("cmd_close")->geometry(), QRect(600, 8, 29, 29));
     }
 
+    // The texts of the artwork follow the language like the captions.
+    void theArtworkTextsComeFromTheLanguageFile() {
+        QCOMPARE(control<Caption>("lblVersion")->text(), QString("Version 1.41"));
+        cleanup();
+        start("lfi_tagline=Защита USB-накопителей\nlfi_version=Версия\n");
+        pages->open(PageId::Info);
+        QCOMPARE(control<Caption>("lblTagline")->text(), QString("Защита USB-накопителей"));
+        QCOMPARE(control<Caption>("lblVersion")->text(), QString("Версия 1.41"));
+    }
+
     void aMissingHomepageKeyLeavesTheLinkEmpty() {
         cleanup();
         start("lfi_mail=E-Mail\n");

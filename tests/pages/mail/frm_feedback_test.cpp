@@ -83,6 +83,8 @@ class FrmFeedbackTest : public QObject {
     }
 
     void theKeyboardWalksThePageLeavingThePlaceholdersAndEscapeCloses() {
+        QCOMPARE(test::focusedName(), QString("frmFeedback"));
+        test::press(Qt::Key_Tab);
         QCOMPARE(test::focusedName(), QString("txtSender"));
         QCOMPARE(test::tabOrder(),
                  QStringList({"txtSender", "txtTheme", "txt_msg", "lbl_send", "cmd_close"}));
@@ -96,6 +98,17 @@ class FrmFeedbackTest : public QObject {
         test::press(Qt::Key_Escape);
         QWidget* info = pages->loaded(PageId::Info);
         QVERIFY(info && info->isVisible());
+    }
+
+    // The page comes up active; what the user types before clicking anywhere goes into no box.
+    void typingStraightAfterOpeningLandsBehindNoPlaceholder() {
+        QTest::keyClicks(nullptr, "john@x.local");
+        QCOMPARE(sender()->text(), QString(maker::kPlaceholderSender));
+        QCOMPARE(message()->toPlainText(), QString("Type your message..."));
+        test::click(control<Caption>("lbl_send"));
+        QCOMPARE(env->messages.shown.size(), size_t(1));
+        QCOMPARE(env->messages.shown[0].text, std::string("Input valid e-mail!"));
+        QVERIFY(env->helper.sent.empty());
     }
 
     void typedTextSurvivesClicksAndLeaving() {

@@ -83,6 +83,19 @@ class FrmOptionsTest : public QObject {
         QFocusEvent focusIn(QEvent::FocusIn);
         QApplication::sendEvent(widget, &focusIn);
     }
+    // The page as the active window: the keyboard goes to its focus.
+    void activatePage() {
+        page()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(page()));
+    }
+    // The lightness of the darkest pixel: the text's colour where a box shows text.
+    static int darkestLightness(const QImage& image) {
+        int darkest = 255;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                darkest = std::min(darkest, image.pixelColor(x, y).lightness());
+        return darkest;
+    }
     void typeTime(const char* digits) {
         box("txtTime")->clear();
         box("txtTime")->setCursorPosition(0);
@@ -372,6 +385,13 @@ private slots:
         ShowMail();
         test::click(control("rep_send"));
         QCOMPARE(box("txtTime")->inputMask(), QString("99:99;_"));
+        // Typed over the full box from its start: 25 makes the value 23, then 7 and 5 the minutes.
+        activatePage();
+        QCOMPARE(box("txtTime")->displayText(), QString("23:59"));
+        QTest::mouseClick(box("txtTime"), Qt::LeftButton, {}, QPoint(1, box("txtTime")->height() / 2));
+        QCOMPARE(box("txtTime")->cursorPosition(), 0);
+        QTest::keyClicks(nullptr, "2575");
+        QCOMPARE(box("txtTime")->displayText(), QString("23:59"));
         typeTime("2575");
         QCOMPARE(box("txtTime")->displayText(), QString("23:59"));
         typeTime("1275");
@@ -382,6 +402,47 @@ private slots:
         QCOMPARE(box("txtTime")->displayText(), QString("9_:__"));
         typeTime("123");
         QCOMPARE(box("txtTime")->displayText(), QString("12:3_"));
+    }
+
+    // Keys go where the user sees the caret: never into a parked panel or past a disabled box.
+    void typingReachesNoBoxTheUserCannotUse() {
+        activatePage();
+        test::click(control("rep_ch"));
+        const QString folder = box("txtRepDir")->text();
+        test::click(box("txtRepDir"));
+        QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_End);  // to the focused box
+        QTest::keyClicks(nullptr, "/x");
+        QCOMPARE(box("txtRepDir")->text(), folder + "/x");
+        ShowMail();
+        QTest::keyClicks(nullptr, "abc");
+        QCOMPARE(box("txtRepDir")->text(), folder + "/x");
+        QCOMPARE(box("txtrec")->text(), QString("old@example.org"));
+
+        turnOnSendReports();
+        test::click(control("ch_sh1"));  // every week: the time box is disabled
+        test::click(box("txtrec"));
+        test::click(box("txtTime"));
+        QTest::keyClicks(nullptr, "12");
+        QCOMPARE(box("txtrec")->text(), QString("admin@example.org"));
+        QCOMPARE(box("txtTime")->displayText(), QString("23:59"));
+        const QString language = list("lng_cmb")->currentText();
+        test::click(box("txtrec"));
+        test::click(control("cmd_general"));
+        QTest::keyClicks(nullptr, "de");
+        QCOMPARE(box("txtrec")->text(), QString("admin@example.org"));
+        QCOMPARE(list("lng_cmb")->currentText(), language);
+    }
+
+    // Disabled boxes are paler with faded text, so nobody clicks them to type.
+    void aDisabledBoxLooksDisabled() {
+        QVERIFY(!box("txtRepDir")->isEnabled());
+        const QImage disabled = box("txtRepDir")->grab().toImage();
+        test::click(control("rep_ch"));
+        QVERIFY(box("txtRepDir")->isEnabled());
+        const QImage enabled = box("txtRepDir")->grab().toImage();
+        const QPoint empty(enabled.width() - 3, enabled.height() / 2);
+        QVERIFY(disabled.pixelColor(empty).lightness() > enabled.pixelColor(empty).lightness());
+        QVERIFY(darkestLightness(disabled) > darkestLightness(enabled) + 50);
     }
 
     void switchingTabsShowsOnePanelAndNothingDrifts() {

@@ -159,6 +159,27 @@ private slots:
         QCOMPARE(rowsShowing("usb_mini0"), 1);
     }
 
+    // Opening the page writes the stored state once more; a store that refuses it changes
+    // nothing shown, and the user hears of it with the page up.
+    void anUnwritableStoreOpensOnTheStoredStateAndTellsOverThePage() {
+        env->context.mainOp.isGuard = "1";
+        env->context.mainOp.Save();
+        const std::string keyFile = Regedit::RootKey(env->store.path()).keyFile(kSettingsKey);
+        test::ReadOnlyFolder readOnly(keyFile.substr(0, keyFile.rfind('/')));
+        if (!readOnly.active()) QSKIP("this machine allows no read-only folder");
+        addUsbDrives(2);
+        std::vector<bool> pageShownWithBox;
+        env->messages.whileShown = [&] { pageShownWithBox.push_back(page && page->isVisible()); };
+        open();
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(pageShownWithBox, std::vector<bool>{true});
+        QVERIFY(env->messages.shown[0].icon == MsgIcon::Error);
+        QCOMPARE(control("ch_guard")->tag(), QString("1"));
+        QCOMPARE(rowsShowing("usb_mini1"), 2);
+        QCOMPARE(storedGuard(), std::string("1"));
+        QCOMPARE(env->context.mainOp.isGuard, std::string("1"));
+    }
+
     void noDrivesShowTheCaptionAndScrollingChangesNothing() {
         drivesToInstall = {{"/", DriveType::Fixed}, {"/media/cdrom", DriveType::CdRom}};
         open();

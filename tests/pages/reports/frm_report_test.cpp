@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -323,6 +324,54 @@ private slots:
         QCOMPARE(boxes.size(), size_t(3));
         QVERIFY(QString::fromStdString(boxes[2].text).contains("b.txt/quarantine"));
         QCOMPARE(app->table()->model()->rowCount(), 0);
+    }
+
+    // The page loads hidden at start: what it could not read is told when the user opens it,
+    // over the page, never as a box standing alone before the main window.
+    void anUnreadableReportAtStartIsToldWhenThePageOpens() {
+        std::string broken;
+        app = std::make_unique<ReportPageFixture>(
+            "English", test::kEnglishReportCaptions, nullptr, [&broken](const std::string& reports) {
+                broken = reports + "/broken";
+                QCOMPARE(::symlink("/proc/self/mem", broken.c_str()), 0);  // opens, fails to read
+            });
+        auto& boxes = app->env.messages.shown;
+        QVERIFY(app->pages->main().Form_Load());
+        app->pages->showMain();
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(boxes.empty());
+        std::vector<bool> pageShownWithBox;
+        app->env.messages.whileShown = [&] { pageShownWithBox.push_back(page().isVisible()); };
+        test::click(app->pages->main().findChild<PictureButton*>("cmd_report"));
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(pageShownWithBox, std::vector<bool>{true});
+        QVERIFY(QString::fromStdString(boxes[0].text).contains(QString::fromStdString(broken)));
+    }
+
+    // A picked date or a view chosen again starts at the first row and column, wherever the
+    // table was scrolled to.
+    void aNewDateOrViewShowsTheTableFromItsTopLeft() {
+        std::string lines;
+        for (int row = 0; row < 300; ++row)
+            lines += "pc7;user" + std::to_string(row) + ";12.01.2013 08:00:00;Connect;" +
+                     std::string(300, 'n') + ";E:\\;" + std::string(300, 'd') + "\r\n";
+        test::writeFile(app->reports + "/many.txt", lines);
+        open();
+        test::click(button("cmd_devices"));
+        QTableView* table = app->table();
+        for (auto choose : std::vector<std::function<void()>>{
+                 [this] { app->pickDate("12.01.2013"); },
+                 [this] { test::click(button("cmd_devices")); }}) {
+            QCoreApplication::sendPostedEvents();
+            table->scrollToBottom();
+            table->horizontalScrollBar()->setValue(table->horizontalScrollBar()->maximum());
+            QVERIFY(table->verticalScrollBar()->value() > 0);
+            QVERIFY(table->horizontalScrollBar()->value() > 0);
+            choose();
+            QCoreApplication::sendPostedEvents();
+            QCOMPARE(table->verticalScrollBar()->value(), 0);
+            QCOMPARE(table->horizontalScrollBar()->value(), 0);
+        }
     }
 
     void closingShowsTheMainWindowAndTheNextOpeningStartsAfresh() {

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QStringList>
 #include <QTableView>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -34,9 +35,11 @@ inline std::string reportLines(std::string_view header, std::initializer_list<st
 // report page hidden.
 class ReportPageFixture {
 public:
-    explicit ReportPageFixture(const std::string& language = "English",
-                               const std::string& captions = kEnglishReportCaptions,
-                               HelperLibrary* mail = nullptr)
+    // beforeStart sees the reports folder once the sample reports are in it.
+    explicit ReportPageFixture(
+        const std::string& language = "English",
+        const std::string& captions = kEnglishReportCaptions, HelperLibrary* mail = nullptr,
+        const std::function<void(const std::string& reports)>& beforeStart = {})
         : reports(data.file("reports")), quarantine(data.file("quarantine")), env(mail) {
         env.addLanguage(language, captions);
         Regedit::SaveStrings(Regedit::RootKey(env.store.path()), kSettingsKey,
@@ -44,6 +47,7 @@ public:
                               {"DirectoryReports", reports},
                               {"DirectoryQuarantine", quarantine}});
         writeSampleReports();
+        if (beforeStart) beforeStart(reports);
         pages = std::make_unique<Navigator>(env.context, env.tray);
         registerPages(*pages);
         env.startUp();

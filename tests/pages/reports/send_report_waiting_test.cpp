@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,11 +21,11 @@ extern char** environ;
 namespace twk {
 namespace {
 
-bool run(std::vector<std::string> args, posix_spawn_file_actions_t* actions, pid_t* child) {
+bool run(std::vector<std::string> args, pid_t* child) {
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
-    return posix_spawnp(child, argv[0], actions, nullptr, argv.data(), environ) == 0;
+    return posix_spawnp(child, argv[0], nullptr, nullptr, argv.data(), environ) == 0;
 }
 
 // A private X server (Xvfb) for the length of the test program, so that input goes the way a
@@ -34,13 +35,17 @@ public:
     PrivateDisplay() {
         int ready[2];
         if (::pipe2(ready, O_CLOEXEC) != 0) return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, ready[1], 3);
-        if (!run({"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0", "1024x768x24"},
-                 &actions, &pid_))
-            pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            // The server goes with this program even when it dies without unwinding, so it never
+            // outlives the test holding ctest's output pipe.
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            ::dup2(ready[1], 3);
+            ::fcntl(3, F_SETFD, 0);  // dup2 onto itself keeps close-on-exec
+            ::execlp("Xvfb", "Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0",
+                     "1024x768x24", static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
         ::close(ready[1]);
         // The server writes the display's number and a line end once it takes connections.
         std::string number;
@@ -71,7 +76,7 @@ bool clickOnScreen(QPoint at) {
     int status = 0;
     return run({"xdotool", "mousemove", std::to_string(at.x()), std::to_string(at.y()), "click",
                 "1"},
-               nullptr, &child) &&
+               &child) &&
            ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 

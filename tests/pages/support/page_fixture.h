@@ -23,7 +23,8 @@ public:
     bool isShown() const override { return shown; }
     void popup(QMenu* menu, QPoint at) override;
 
-    void notify(int mouseMessage) { emit notified(mouseMessage); }
+    // What the desktop reports for an action on the icon.
+    void activate(QSystemTrayIcon::ActivationReason reason) { report(reason); }
 
     bool available = true;
     bool shown = false;
