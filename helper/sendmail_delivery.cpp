@@ -21,6 +21,35 @@ namespace {
 constexpr size_t kPieceBytes = 256 * 1024;
 constexpr auto kExitPoll = std::chrono::milliseconds(5);
 
+// Starts the mail program with input as its standard input; -1 when it could not be started.
+pid_t spawnMailProgram(const MailSettings& settings, const OutgoingMail& mail, int input) {
+    // Explicit recipient and sender: nothing in the headers decides where the mail goes.
+    std::vector<const char*> argv = {kSendmailProgram, "-i", "-f", settings.sender.c_str(),
+                                     "--", mail.recipient.c_str(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    // The child starts with no signal blocked and SIGPIPE at its default, whatever this
+    // thread has.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t none, pipe;
+    sigemptyset(&none);
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setsigdefault(&attributes, &pipe);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    pid_t pid = -1;
+    if (::posix_spawn(&pid, kSendmailProgram, &actions, &attributes,
+                      const_cast<char* const*>(argv.data()), environ) != 0)
+        pid = -1;
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
 // The mail program as a child whose standard input is one end of a socket pair: writing to a
 // socket can refuse with an error instead of raising SIGPIPE in the whole program when the
 // child has gone.
@@ -30,36 +59,18 @@ public:
         int ends[2];
         if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) return;
         input_ = ends[0];
-        // Explicit recipient and sender: nothing in the headers decides where the mail goes.
-        std::vector<const char*> argv = {kSendmailProgram, "-i", "-f", settings.sender.c_str(),
-                                         "--", mail.recipient.c_str(), nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, ends[1], STDIN_FILENO);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        posix_spawnattr_t attributes;
-        posix_spawnattr_init(&attributes);
-        sigset_t none, piped;
-        sigemptyset(&none);
-        sigemptyset(&piped);
-        sigaddset(&piped, SIGPIPE);
-        posix_spawnattr_setsigmask(&attributes, &none);
-        posix_spawnattr_setsigdefault(&attributes, &piped);
-        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-        if (::posix_spawn(&pid_, kSendmailProgram, &actions, &attributes,
-                          const_cast<char* const*>(argv.data()), environ) != 0)
-            pid_ = -1;
-        posix_spawnattr_destroy(&attributes);
-        posix_spawn_file_actions_destroy(&actions);
+        pid_ = spawnMailProgram(settings, mail, ends[1]);
         ::close(ends[1]);
     }
 
-    // A child still running here has failed: it must not send what it has got so far.
+    // A child still running here has failed: it is stopped before its input ends, so that it
+    // never sends what it has got so far.
     ~MailProgram() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
         closeInput();
-        if (pid_ <= 0) return;
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
     }
     MailProgram(const MailProgram&) = delete;
     MailProgram& operator=(const MailProgram&) = delete;

@@ -358,6 +358,11 @@ TEST_F(SendMailTest, TheSystemMailProgramDeliversTheSameMessageAsSmtp) {
     EXPECT_EQ(viaMta.attachments, viaSmtp.attachments);
     ASSERT_EQ(viaMta.attachments.size(), 1u);
     EXPECT_EQ(viaMta.attachments[0].second, twk::test::readFile(attachment));
+
+    // The mail program's failure is the library's.
+    MsmtpConfig nowhere(dir.path(), std::to_string(twk::test::unusedLoopbackPort()));
+    HelperMailConfig config(dir.path(), mta);
+    EXPECT_EQ(send(kRecipient, subject, body, attachment), kMailNotDelivered);
 }
 
 TEST(MailSettingsTest, DefaultsFillWhatTheFileLeavesOut) {
