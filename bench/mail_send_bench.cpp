@@ -1,8 +1,8 @@
 // Mails a report of many rows through the helper library and compares it with `curl` sending
 // the same file to the same loopback SMTP server in the same run:
-//   mail_send_bench [rows] [program folder]
-// (default 1,000,000 rows of about 180 bytes, and the library this build put in its program
-// folder; another folder's libtwkd.so compares builds)
+//   mail_send_bench [rows] [library folder]
+// (default 1,000,000 rows of about 180 bytes, and this build's test variant of the library, which
+// reads the bench's own mail settings; another folder's test variant compares builds)
 // Prints, for each of three rounds, the library's time, CPU time and how much the process grew
 // while it sent (peak RSS during the send above RSS before it), and curl's time, CPU time and
 // peak RSS (sampled every 10 ms); then the best times and their ratio. With msmtp as /usr/sbin/sendmail it also times the mail-program
@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
     twk::test::HelperMailSettings smtp;
     smtp.server = server.url();
     smtp.timeout = "120";
-    twk::LoadedHelperLibrary library(argc > 2 ? argv[2] : TWK_PROGRAM_DIR);
+    twk::LoadedHelperLibrary library(argc > 2 ? argv[2] : TWK_TEST_HELPER_DIR);
     std::vector<Outcome> ours, theirs;
     {
         twk::test::HelperMailConfig config(dir.path(), smtp);

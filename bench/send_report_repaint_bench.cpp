@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     settings.server = server.url();
     settings.timeout = "120";
     test::HelperMailConfig mailConfig(mailSettings.path(), settings);
-    LoadedHelperLibrary library(TWK_PROGRAM_DIR);
+    LoadedHelperLibrary library(TWK_TEST_HELPER_DIR);
 
     test::PageEnvironment env(&library);
     env.addLanguage("English", test::kEnglishReportCaptions);

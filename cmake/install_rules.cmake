@@ -12,6 +12,20 @@ install(TARGETS twkd LIBRARY DESTINATION ${TWK_INSTALL_PROGRAM_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/languages/
         DESTINATION ${TWK_INSTALL_PROGRAM_DIR}/languages FILES_MATCHING PATTERN "*.twl")
 
+# The settings helper beside the program, and the polkit action under which pkexec starts it.
+# The policy names the helper by its installed path, so it is made for the prefix given at
+# install time. Component settings_helper: the privileged-save test installs these alone.
+install(TARGETS tarnwick-settings RUNTIME DESTINATION ${TWK_INSTALL_PROGRAM_DIR}
+        COMPONENT settings_helper)
+set(TWK_POLICY org.brindle.tarnwick.change-settings.policy)
+install(CODE "
+    set(TWK_SETTINGS_HELPER_PATH \"\${CMAKE_INSTALL_PREFIX}/${TWK_INSTALL_PROGRAM_DIR}/tarnwick-settings\")
+    configure_file(\"${PROJECT_SOURCE_DIR}/resources/polkit/${TWK_POLICY}.in\"
+                   \"${PROJECT_BINARY_DIR}/${TWK_POLICY}\" @ONLY)
+" COMPONENT settings_helper)
+install(FILES ${PROJECT_BINARY_DIR}/${TWK_POLICY}
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/polkit-1/actions COMPONENT settings_helper)
+
 # tarnwick on the PATH is a relative link into the program folder; the kernel resolves it, so
 # the program still finds its languages and helper library beside its real self.
 file(RELATIVE_PATH TWK_BIN_LINK_TARGET ${CMAKE_INSTALL_FULL_BINDIR}

@@ -1,8 +1,9 @@
-// The C entry points: thin wrappers that take the machine's roots and configuration from the
-// environment and never let an exception cross the boundary.
+// The C entry points: thin wrappers over the machine's roots that never let an exception cross
+// the boundary.
 #include "twkd.h"
 
 #include "helper/drive_description.h"
+#include "helper/machine_roots.h"
 #include "helper/send_mail.h"
 
 extern "C" {
@@ -11,7 +12,7 @@ TWKD_API int16_t TWKD_CALL SendMailOut(const char* recipient, const char* subjec
                                        const char* attachment) {
     if (!recipient || !subject || !body || !attachment) return twkd::kMailBadArgument;
     try {
-        const platform::Roots roots = platform::Roots::fromEnvironment();
+        const platform::Roots roots = twkd::machineRoots();
         return twkd::sendMail(twkd::readMailSettings(roots),
                               {recipient, subject, body, attachment});
     } catch (...) {
@@ -21,7 +22,7 @@ TWKD_API int16_t TWKD_CALL SendMailOut(const char* recipient, const char* subjec
 
 TWKD_API int16_t TWKD_CALL GetDriveInfoByPath(char* root, char* buffer) {
     try {
-        return twkd::writeDriveInfo(platform::Roots::fromEnvironment(), root, buffer);
+        return twkd::writeDriveInfo(twkd::machineRoots(), root, buffer);
     } catch (...) {
         return 0;
     }

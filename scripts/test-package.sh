@@ -123,19 +123,42 @@ smoke_as_user() {
     xdotool key Return
     timeout 10 bash -c 'until [[ -s "$HOME/shown.csv" ]]; do sleep 0.2; done' ||
         fail "the report page saved nothing"
-    xdotool key --delay 200 Return   # the confirmation
+    # The confirmation box is modal: until it is answered the tray icon takes no click.
+    other_windows() { tarnwick_windows | grep -vx -e "$main" -e "$page" || true; }
+    local box=""
+    for tries in {1..50}; do
+        box=$(other_windows | head -1)
+        [[ -z "$box" ]] || break
+        sleep 0.2
+    done
+    [[ -n "$box" ]] || fail "no confirmation of the save"
+    xdotool key Return
+    for tries in {1..50}; do
+        [[ -n $(other_windows) ]] || break
+        sleep 0.2
+    done
+    [[ -z $(other_windows) ]] || fail "the confirmation did not close on Return"
     grep -q "$MARKER" "$HOME/shown.csv" || fail "the report page does not show the sample report"
 
     # A second start ends by itself, silently.
     timeout 30 /usr/bin/tarnwick || fail "a second start did not end silently: status $?"
 
     # Exit, the last entry of the tray icon's menu, ends the first.
-    local icon
-    icon=$(xdotool search --pid "$first" --name '^tarnwick$' | head -1)
-    [[ -n "$icon" ]] || fail "no tray icon"
-    xdotool mousemove --window "$icon" 8 8 click 3
-    timeout 10 bash -c "until xdotool search --onlyvisible --pid $first --name '^tarnwick$' |
-        grep -qvx $icon; do sleep 0.2; done" || fail "no tray menu"
+    # The icon and the menu are the program's untitled windows, named after it.
+    program_windows() { xdotool search --onlyvisible --pid "$first" --name '^tarnwick$' | sort; }
+    local panel before
+    # Search matches one pattern: trayer's windows by class, then the one named "panel".
+    for panel in $(xdotool search --class '^trayer$'); do
+        [[ $(xdotool getwindowname "$panel") == panel ]] && break
+    done
+    [[ $(window_size "$panel") != 2x32 ]] || fail "no icon in the tray"  # 2 pixels when empty
+    before=$(program_windows)
+    xdotool mousemove --window "$panel" 12 16 click 3   # the one icon in the tray
+    for tries in {1..50}; do
+        [[ $(program_windows) == "$before" ]] || break
+        sleep 0.2
+    done
+    [[ $(program_windows) != "$before" ]] || fail "no tray menu"
     xdotool key Up Return
     local status=0
     timeout 20 bash -c "while kill -0 $first 2>/dev/null; do sleep 0.2; done" ||

@@ -114,10 +114,10 @@ private:
 // Aborts the watched transfer when it outlasts the time limit; stops at destruction.
 class Deadline {
 public:
-    Deadline(TransferWatch& watch, long seconds)
-        : thread_([this, &watch, seconds] {
+    Deadline(TransferWatch& watch, std::chrono::milliseconds limit)
+        : thread_([this, &watch, limit] {
               std::unique_lock<std::mutex> lock(mutex_);
-              if (!done_.wait_for(lock, std::chrono::seconds(seconds), [this] { return ended_; }))
+              if (!done_.wait_for(lock, limit, [this] { return ended_; }))
                   watch.abortLate();
           }) {}
     ~Deadline() {
@@ -165,7 +165,7 @@ bool downloadFile(const std::string& url, const std::string& target, const Downl
     {
         const ComScope com;
         TransferWatch watch(limits);
-        const Deadline deadline(watch, limits.totalSeconds);
+        const Deadline deadline(watch, limits.total);
         ok = ::URLDownloadToFileA(nullptr, url.c_str(), temp.c_str(), 0, &watch) == S_OK &&
              watch.statusOk();
     }

@@ -12,9 +12,11 @@ struct Roots {
     std::string sysDir = "/sys";
     std::string devDir = "/dev";
 
-    // Linux: configDir is the first entry of XDG_CONFIG_DIRS, or /etc/xdg. Windows: configDir
-    // is empty, so the settings store is HKEY_LOCAL_MACHINE itself.
-    static Roots fromEnvironment();
+    // The machine's own roots. Linux: configDir is fixed when the program is built, so the
+    // program, its settings helper and the guard service agree whoever starts them and with
+    // whatever environment. Windows: configDir is empty, so the settings store is
+    // HKEY_LOCAL_MACHINE itself.
+    static Roots system();
 };
 
 // The platform's path separator, as a string to append.

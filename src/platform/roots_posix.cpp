@@ -1,15 +1,10 @@
 #include "platform/roots.h"
 
-#include <cstdlib>
-
 namespace platform {
 
-Roots Roots::fromEnvironment() {
+Roots Roots::system() {
     Roots roots;
-    const char* dirs = std::getenv("XDG_CONFIG_DIRS");
-    std::string first = dirs ? std::string(dirs) : std::string();
-    first = first.substr(0, first.find(':'));
-    roots.configDir = first.empty() ? "/etc/xdg" : first;
+    roots.configDir = TWK_SYSTEM_CONFIG_DIR;
     return roots;
 }
 

@@ -3,7 +3,7 @@
 namespace platform {
 
 // The registry, drives and files are the system's own; no folder stands in for them.
-Roots Roots::fromEnvironment() { return Roots{}; }
+Roots Roots::system() { return Roots{}; }
 
 std::string pathSeparator() { return "\\"; }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,9 @@ struct RegValue {
 };
 
 using RegValues = std::vector<std::pair<std::string, RegValue>>;
+
+// What a write makes of a key's stored values: the values to set, or nothing to write nothing.
+using RegChange = std::function<std::optional<RegValues>(const RegValues& stored)>;
 
 // The root key HKEY_LOCAL_MACHINE.
 // Linux: a folder "registry/HKEY_LOCAL_MACHINE" in the system configuration directory. A key is a
@@ -52,6 +56,10 @@ public:
     // False when anything could not be written, and when the key exists but cannot be read
     // whole or (Linux) parsed, so that nothing it holds is ever dropped.
     bool write(const std::string& keyPath, const RegValues& values) const;
+    // Reads the key and sets what change makes of its values, with no other writer of the store
+    // in between (Linux: the key's lock; Windows: a named mutex that every Tarnwick writer
+    // takes). False when change answers nothing, and as for write.
+    bool update(const std::string& keyPath, const RegChange& change) const;
 
 #ifndef _WIN32
     std::string keyFile(const std::string& keyPath) const;

@@ -82,6 +82,10 @@ std::optional<RegValue> RegistryRoot::read(const std::string& keyPath,
 }
 
 bool RegistryRoot::write(const std::string& keyPath, const RegValues& values) const {
+    return update(keyPath, [&](const RegValues&) { return values; });
+}
+
+bool RegistryRoot::update(const std::string& keyPath, const RegChange& change) const {
     const std::string file = keyFile(keyPath);
     if (!makeParents(file)) return false;
     FileLock lock(file + ".lock");
@@ -90,7 +94,9 @@ bool RegistryRoot::write(const std::string& keyPath, const RegValues& values) co
     // not drop what it could not read.
     const FileRead stored = readKeyFile(file);
     if (!stored.ok() && stored.outcome != FileRead::Outcome::Missing) return false;
-    const std::optional<std::string> updated = updateRegistryText(stored.bytes, keyPath, values);
+    const std::optional<RegValues> values = change(parseRegistryText(stored.bytes, keyPath));
+    if (!values) return false;
+    const std::optional<std::string> updated = updateRegistryText(stored.bytes, keyPath, *values);
     return updated && replaceFile(file, *updated, kKeyFileMode);
 }
 

@@ -140,6 +140,21 @@ RegValues RegistryRoot::readAll(const std::string& keyPath) const {
     return values;
 }
 
+bool RegistryRoot::update(const std::string& keyPath, const RegChange& change) const {
+    // One mutex for every Tarnwick writer of the machine, in every session.
+    const HANDLE mutex = ::CreateMutexA(nullptr, FALSE, "Global\\Brindle.Tarnwick.SettingsStore");
+    if (!mutex) return false;
+    const DWORD waited = ::WaitForSingleObject(mutex, INFINITE);
+    bool written = false;
+    if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) {
+        const std::optional<RegValues> values = change(readAll(keyPath));
+        written = values && write(keyPath, *values);
+        ::ReleaseMutex(mutex);
+    }
+    ::CloseHandle(mutex);
+    return written;
+}
+
 bool RegistryRoot::write(const std::string& keyPath, const RegValues& values) const {
     OpenKey key;
     // Creates the key and every missing parent.

@@ -38,7 +38,7 @@ protected:
     test::TempDir config, program;
     test::SmtpServer server{{"", "", GetParam().fault}};
     test::ScriptedMessageBoxes boxes;
-    LoadedHelperLibrary library{TWK_PROGRAM_DIR};
+    LoadedHelperLibrary library{TWK_TEST_HELPER_DIR};
 };
 
 TEST_P(MailServerFaultsTest, LibraryAnswersNotDeliveredAndNothingArrives) {

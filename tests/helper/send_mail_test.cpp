@@ -100,7 +100,7 @@ protected:
 
     twk::test::TempDir dir;
     SmtpServer server;
-    twk::LoadedHelperLibrary library{TWK_PROGRAM_DIR};
+    twk::LoadedHelperLibrary library{TWK_TEST_HELPER_DIR};
 };
 
 TEST_F(SendMailTest, MessageArrivesWithRecipientSubjectBodyAndHeaders) {
@@ -266,7 +266,7 @@ TEST(SendMailLoginTest, LogsInOverStartTlsWithTheRightAccountOnly) {
     SmtpServer server({"tarnwick", "s3cret", twk::test::SmtpFault::None, true});
     ASSERT_TRUE(server.running()) << server.error();
     twk::test::TempDir dir;
-    twk::LoadedHelperLibrary library(TWK_PROGRAM_DIR);
+    twk::LoadedHelperLibrary library(TWK_TEST_HELPER_DIR);
     HelperMailSettings account;
     account.server = server.url();
     account.startTls = "1";
@@ -312,7 +312,7 @@ TEST_P(PasswordExposureTest, IsRefusedBeforeAnyConnection) {
         std::filesystem::permissions(dir.file("Brindle/twkd.ini"),
                                      std::filesystem::perms::others_read,
                                      std::filesystem::perm_options::add);
-    twk::LoadedHelperLibrary library(TWK_PROGRAM_DIR);
+    twk::LoadedHelperLibrary library(TWK_TEST_HELPER_DIR);
     EXPECT_EQ(library.SendMailOut(kRecipient, "s", "b", ""), kMailUnsafeSettings);
     EXPECT_FALSE(listener.connected());
 }

@@ -87,7 +87,7 @@ TEST(MachinePathsTest, ProgramFolderDocumentsAndSeparatorAreWindowsOnes) {
     EXPECT_TRUE(dirExists(documentsFolder())) << documentsFolder();
     EXPECT_EQ(pathSeparator(), "\\");
     EXPECT_EQ(joinPath("C:\\Tarnwick", "reports"), "C:\\Tarnwick\\reports");
-    EXPECT_EQ(Roots::fromEnvironment().configDir, "") << "the store is HKEY_LOCAL_MACHINE";
+    EXPECT_EQ(Roots::system().configDir, "") << "the store is HKEY_LOCAL_MACHINE";
 }
 
 TEST(TextTest, CharactersAreCountedInTheAnsiCodePage) {

@@ -96,9 +96,9 @@ struct HelperMailSettings {
     std::string timeout = "10";
 };
 
-// Points the helper library of this process at a mail server until destruction: writes
-// <configDir>/Brindle/twkd.ini, readable by owner and group alone, and sets XDG_CONFIG_DIRS to
-// configDir (restored afterwards).
+// Points the helper library's test variant (in TWK_TEST_HELPER_DIR) loaded by this process at a
+// mail server until destruction: writes <configDir>/Brindle/twkd.ini, readable by owner and group
+// alone, and sets TWKD_TEST_CONFIG_DIR to configDir (restored afterwards).
 class HelperMailConfig {
 public:
     HelperMailConfig(const std::string& configDir, const std::string& serverUrl);

@@ -142,7 +142,7 @@ HelperMailConfig::HelperMailConfig(const std::string& configDir, const std::stri
     : HelperMailConfig(configDir, settingsFor(serverUrl)) {}
 
 HelperMailConfig::HelperMailConfig(const std::string& configDir, const HelperMailSettings& settings)
-    : configDirs_("XDG_CONFIG_DIRS", configDir) {
+    : configDirs_("TWKD_TEST_CONFIG_DIR", configDir) {
     const std::string file = writeFile(configDir + "/Brindle/twkd.ini", iniText(settings));
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }

@@ -7,13 +7,15 @@
 namespace twk {
 
 AppContext::AppContext(platform::Roots roots_, std::string programFolder_, std::string userFolder_,
-                       Services services_)
+                       Services services_, SettingsWriter writer)
     : roots(std::move(roots_)),
       programFolder(std::move(programFolder_)),
       userFolder(std::move(userFolder_)),
       services(services_),
       updateUrl(std::string(maker::kUpdateServer) + maker::kVersionFilePath),
-      mainOp(Regedit::RootKey(roots.configDir), programFolder) {}
+      mainOp(Regedit::RootKey(roots.configDir), programFolder,
+             writer ? std::move(writer)
+                    : directSettingsWriter(systemSaveTarget(roots, programFolder))) {}
 
 void startUp(AppContext& context) {
     // A run killed while it wrote the mailed report left its temporary file; the update check

@@ -26,8 +26,10 @@ struct Services {
 // Made once by the start procedure (tests make their own); pages receive it by reference.
 class AppContext {
 public:
+    // Settings are saved through writer; without one, straight into the store under roots, with
+    // its autostart entry (tests point roots at a temporary tree).
     AppContext(platform::Roots roots, std::string programFolder, std::string userFolder,
-               Services services);
+               Services services, SettingsWriter writer = {});
 
     const platform::Roots roots;
     const std::string programFolder;

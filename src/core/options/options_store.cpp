@@ -173,6 +173,7 @@ SaveResult SaveOptions(const OptionsState& page, MainOp& settings, HelperLibrary
     settings.isStartWind = flag(page.startWithWindows.isOn());
     if (!settings.Save()) {
         showError(boxes, kNotWritten);
+        settings.Init();
         return SaveResult::NotWritten;
     }
     showInformation(boxes, kSaved);

@@ -37,13 +37,14 @@ OptionsState LoadOptions(const MainOp& settings, const std::string& weekNames,
 
 enum class SaveResult {
     Stopped,     // wrong input or a refused test message: told, nothing stored
-    NotWritten,  // the store refused the write: told, nothing stored
+    NotWritten,  // the store refused the write: told, nothing stored, settings reloaded
     Saved,       // stored and confirmed
 };
 
 // Checks the page, sends the test message when reports are to be mailed, puts the page into the
 // settings and stores them. Every outcome is told through boxes. After a stop the values that
-// the earlier steps put into settings stay there until the next Init.
+// the earlier steps put into settings stay there until the next Init; after a refused write the
+// settings hold the stored state again.
 SaveResult SaveOptions(const OptionsState& page, MainOp& settings, HelperLibrary& helper,
                        MessageBoxes& boxes);
 

@@ -21,7 +21,7 @@ public:
 // The machine's drives, through the platform layer.
 class MachineDriveSource : public DriveSource {
 public:
-    explicit MachineDriveSource(platform::Roots roots = platform::Roots::fromEnvironment());
+    explicit MachineDriveSource(platform::Roots roots = platform::Roots::system());
     std::vector<std::string> roots() override;
     platform::DriveType type(const std::string& root) override;
 

@@ -34,9 +34,62 @@ LineFields SplitReportLine(std::string_view line, std::size_t fieldCount) {
     return fields;
 }
 
+std::string_view FieldAt(std::string_view text, std::size_t start, std::size_t field) {
+    const char* byte = text.data() + start;
+    const char* const end = text.data() + text.size();
+    const char* fieldStart = byte;
+    for (; byte < end && *byte != '\n'; ++byte) {
+        if (*byte != ';') continue;
+        if (field == 0) return {fieldStart, static_cast<std::size_t>(byte - fieldStart)};
+        --field;
+        fieldStart = byte + 1;
+    }
+    if (field != 0) return {};
+    // The field ends the line, whose closing CR is not part of it.
+    if (byte > fieldStart && byte[-1] == '\r') --byte;
+    return {fieldStart, static_cast<std::size_t>(byte - fieldStart)};
+}
+
 std::string_view DateOfTime(std::string_view time) {
     const std::size_t space = time.find(' ');
     return space == std::string_view::npos ? std::string_view() : time.substr(0, space);
+}
+
+namespace {
+
+// Reads digits of a number of at least minDigits and at most maxDigits digits, the whole of
+// text up to the next separator (or the end when separator is 0), and moves text past it.
+std::optional<unsigned> takeNumber(std::string_view& text, std::size_t minDigits,
+                                   std::size_t maxDigits, char separator) {
+    std::size_t digits = 0;
+    unsigned value = 0;
+    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') {
+        value = value * 10 + static_cast<unsigned>(text[digits] - '0');
+        if (++digits > maxDigits) return std::nullopt;
+    }
+    if (digits < minDigits) return std::nullopt;
+    text.remove_prefix(digits);
+    if (separator == 0) return text.empty() ? std::optional(value) : std::nullopt;
+    if (text.empty() || text.front() != separator) return std::nullopt;
+    text.remove_prefix(1);
+    return value;
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> MomentOfTime(std::string_view time) {
+    const auto day = takeNumber(time, 1, 2, '.');
+    const auto month = day ? takeNumber(time, 1, 2, '.') : std::nullopt;
+    const auto year = month ? takeNumber(time, 4, 4, ' ') : std::nullopt;
+    const auto hours = year ? takeNumber(time, 1, 2, ':') : std::nullopt;
+    const auto minutes = hours ? takeNumber(time, 2, 2, ':') : std::nullopt;
+    const auto seconds = minutes ? takeNumber(time, 2, 2, 0) : std::nullopt;
+    if (!seconds || *day < 1 || *day > 31 || *month < 1 || *month > 12 || *hours > 23 ||
+        *minutes > 59 || *seconds > 59)
+        return std::nullopt;
+    // Mixed radix, most significant first; day and month start at 1, so every moment is above 0.
+    const std::uint64_t date = (std::uint64_t{*year} * 13 + *month) * 32 + *day;
+    return ((date * 24 + *hours) * 60 + *minutes) * 60 + *seconds;
 }
 
 VirusRecord ParseVirusLine(std::string_view line) {

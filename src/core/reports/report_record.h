@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,8 +40,18 @@ using LineFields = std::array<std::string_view, kMaxFieldCount>;
 // fields the line does not reach are empty, a line without ";" is all first field.
 LineFields SplitReportLine(std::string_view line, std::size_t fieldCount);
 
+// Field number field (counted from 0) of the line starting at start in text, as
+// SplitReportLine(LineAt(text, start), field + 1)[field] gives it, found in one pass over the
+// bytes up to the field's end only.
+std::string_view FieldAt(std::string_view text, std::size_t start, std::size_t field);
+
 // A record's date: the text of time before its first space, or empty when time has no space.
 std::string_view DateOfTime(std::string_view time);
+
+// The moment time names when it has the guard service's form day.month.year
+// hours:minutes:seconds ("11.01.2013 19:52:21"; day, month and hours may have one digit), as a
+// number above zero that orders moments as time does; nullopt for any other text.
+std::optional<std::uint64_t> MomentOfTime(std::string_view time);
 
 struct VirusRecord {
     std::string PC, User, Time, Action, SourcePath, DestinationPath, Device, Date;

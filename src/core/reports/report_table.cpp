@@ -4,6 +4,8 @@
 #include <array>
 #include <utility>
 
+#include "core/reports/report_sort.h"
+
 namespace twk {
 namespace {
 
@@ -67,13 +69,15 @@ std::string_view ReportTable::heading(std::size_t column) const {
 }
 
 std::string_view ReportTable::cell(std::size_t row, std::size_t column) const {
-    return cellOfLine(line(rows_[row]), column);
+    return cellAt(rows_[row], column);
 }
 
 RowCells ReportTable::rowCells(std::size_t row) const {
     RowCells cells{};
     if (!kind_) return cells;
-    const LineFields fields = SplitReportLine(line(rows_[row]), FieldCount(*kind_));
+    const Position position = rows_[row];
+    const LineFields fields =
+        SplitReportLine(LineAt(fileOf(position), offsetOf(position)), FieldCount(*kind_));
     const auto columns = ReportColumns(*kind_);
     for (std::size_t column = 0; column < columns.size(); ++column)
         cells[column] = fields[columns[column].field];
@@ -82,24 +86,37 @@ RowCells ReportTable::rowCells(std::size_t row) const {
 
 void ReportTable::appendFile(std::string bytes, const std::vector<std::size_t>& lineStarts) {
     if (lineStarts.empty() || bytes.empty()) return;
-    const Position base = end_;
+    const Position file = Position{files_.size()} << kOffsetBits;
     end_ += bytes.size();
-    files_.push_back({base, std::move(bytes)});
-    for (std::size_t start : lineStarts) rows_.push_back(base + start);
+    files_.push_back(std::move(bytes));
+    for (std::size_t start : lineStarts) rows_.push_back(file | start);
 }
+
+class ReportTable::ColumnCells final : public SortCells {
+public:
+    ColumnCells(const ReportTable& table, std::size_t column) : table_(table), column_(column) {}
+    std::string_view cell(std::uint64_t position) const override {
+        return table_.cellAt(position, column_);
+    }
+    void prefetch(std::uint64_t position) const override {
+        // A line's first fields usually span two cache lines.
+        const char* line = table_.fileOf(position).data() + offsetOf(position);
+        __builtin_prefetch(line);
+        __builtin_prefetch(line + 64);
+    }
+
+private:
+    const ReportTable& table_;
+    const std::size_t column_;
+};
 
 void ReportTable::sortByColumn(std::size_t column) {
     descending_ = sortColumn_ == column && !descending_;
     sortColumn_ = column;
-    std::vector<std::pair<std::string_view, Position>> keyed;
-    keyed.reserve(rows_.size());
-    for (Position position : rows_)
-        keyed.emplace_back(cellOfLine(line(position), column), position);
-    const bool descending = descending_;
-    std::stable_sort(keyed.begin(), keyed.end(), [descending](const auto& a, const auto& b) {
-        return descending ? b.first < a.first : a.first < b.first;
-    });
-    for (std::size_t row = 0; row < rows_.size(); ++row) rows_[row] = keyed[row].second;
+    const bool timeColumn =
+        column < columnCount() && ReportColumns(*kind_)[column].field == kTimeField;
+    SortRows(rows_, ColumnCells(*this, column),
+             timeColumn ? CellOrder::Moments : CellOrder::Bytes, descending_);
 }
 
 void ReportTable::showReadingOrder() {
@@ -108,17 +125,9 @@ void ReportTable::showReadingOrder() {
     descending_ = false;
 }
 
-std::string_view ReportTable::line(Position position) const {
-    const auto next = std::upper_bound(files_.begin(), files_.end(), position,
-                                       [](Position p, const FileBytes& f) { return p < f.base; });
-    const FileBytes& file = *std::prev(next);
-    return LineAt(file.bytes, position - file.base);
-}
-
-std::string_view ReportTable::cellOfLine(std::string_view line, std::size_t column) const {
+std::string_view ReportTable::cellAt(Position position, std::size_t column) const {
     if (column >= columnCount()) return {};
-    const std::size_t field = ReportColumns(*kind_)[column].field;
-    return SplitReportLine(line, field + 1)[field];
+    return FieldAt(fileOf(position), offsetOf(position), ReportColumns(*kind_)[column].field);
 }
 
 }  // namespace twk

@@ -68,8 +68,9 @@ public:
     // after the shown ones whatever the sort.
     void appendFile(std::string bytes, const std::vector<std::size_t>& lineStarts);
 
-    // Sorts the rows by the text of a column (byte order, stable). Sorting by the column the
-    // rows are sorted by reverses the direction.
+    // Sorts the rows by the text of a column in byte order, the Time column by the moments
+    // its cells name when all of them name one; rows that tie keep their order. Sorting by the
+    // column the rows are sorted by reverses the direction.
     void sortByColumn(std::size_t column);
     // Shows the rows in the order they were read again.
     void showReadingOrder();
@@ -77,20 +78,22 @@ public:
     bool sortDescending() const { return descending_; }
 
 private:
-    // Rows are positions in the concatenation of all kept files, so reading order is
-    // ascending position and a row needs no separate file reference.
+    // A row is the position of its line: the index of its file in the bits above
+    // kOffsetBits and the line's offset in the file below them. Reading order is therefore
+    // ascending position, and a row needs no separate file reference.
     using Position = std::uint64_t;
-    struct FileBytes {
-        Position base;
-        std::string bytes;
-    };
+    static constexpr unsigned kOffsetBits = 40;
+    class ColumnCells;
 
-    std::string_view line(Position position) const;
-    std::string_view cellOfLine(std::string_view line, std::size_t column) const;
+    std::string_view cellAt(Position position, std::size_t column) const;
+    std::string_view fileOf(Position position) const { return files_[position >> kOffsetBits]; }
+    static std::size_t offsetOf(Position position) {
+        return position & ((Position{1} << kOffsetBits) - 1);
+    }
 
     std::optional<ReportKind> kind_;
-    std::deque<FileBytes> files_;  // a deque keeps the bytes in place as files are added
-    Position end_ = 0;
+    std::deque<std::string> files_;  // a deque keeps the bytes in place as files are added
+    std::uint64_t end_ = 0;           // bytes kept
     std::vector<Position> rows_;
     std::optional<std::size_t> sortColumn_;
     bool descending_ = false;

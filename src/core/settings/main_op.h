@@ -1,8 +1,11 @@
 #pragma once
 
+#include <array>
 #include <string>
+#include <vector>
 
 #include "core/settings/regedit.h"
+#include "core/settings/settings_save.h"
 
 namespace twk {
 
@@ -11,6 +14,11 @@ class UrlOpener;
 
 inline constexpr const char* kSettingsKey = "Software\\Brindle\\Tarnwick";
 inline constexpr const char* kProgramVersion = "1.41";
+
+inline constexpr std::size_t kSettingCount = 12;
+
+// The registry value names of the twelve settings, in the order they are written.
+const std::vector<std::string>& settingValueNames();
 
 // The report folders used while the settings name none.
 struct ReportFolders {
@@ -25,7 +33,8 @@ ReportFolders defaultReportFolders(const std::string& programFolder);
 // written back whole.
 class MainOp {
 public:
-    MainOp(Regedit::RootKey root, std::string programFolder);
+    // Saves go through writer; without one, straight into root.
+    MainOp(Regedit::RootKey root, std::string programFolder, SettingsWriter writer = {});
 
     std::string lang;
     std::string isSaveReport;
@@ -43,9 +52,12 @@ public:
     // Reads every setting; lang, DirRep and DirQuar get their defaults when empty. Writes
     // nothing.
     void Init();
-    // Writes all twelve values together (see Regedit::SaveStrings); false when any was not
-    // written.
-    bool Save() const;
+    // Writes all twelve values together: a value changed since the last Init or Save with the
+    // text it holds now, an unchanged one with what the store holds at that moment, a default
+    // Init filled in where the store still holds no text (see settingsToWrite). Nothing reaches
+    // the store when that changes nothing. After a save every property holds what the store
+    // holds (Init); false when nothing could be written, and the properties keep their texts.
+    bool Save();
 
     // The update check: fetches the version file from updateUrl into userFolder (see
     // platform::userFilesFolder) and, when the published version differs from ours, offers to
@@ -57,8 +69,13 @@ public:
     const Regedit::RootKey& root() const { return root_; }
 
 private:
+    SaveRequest saveRequest() const;
+
     Regedit::RootKey root_;
     std::string programFolder_;
+    SettingsWriter writer_;
+    std::array<std::string, kSettingCount> loaded_;  // the texts of the last Init or Save
+    std::array<bool, kSettingCount> filledIn_{};      // which of them Init filled in
 };
 
 }  // namespace twk

@@ -453,6 +453,9 @@ void frmOptions::SaveOptions() {
     WaitingHelperLibrary helper(app.services.helper);
     const options::SaveResult result =
         options::SaveOptions(state_, app.mainOp, helper, app.services.messages);
+    // Nothing was stored (a refused authentication among other causes): the page shows the
+    // stored state again.
+    if (result == options::SaveResult::NotWritten) LoadOptions();
     if (result != options::SaveResult::Saved) return;
     app.mainOp.Init();
     app.langOp.Init(app.mainOp);

@@ -18,7 +18,7 @@ class FeedbackMailTest : public ::testing::Test {
 
     test::TempDir config;
     test::ScriptedMessageBoxes boxes;
-    LoadedHelperLibrary library{TWK_PROGRAM_DIR};
+    LoadedHelperLibrary library{TWK_TEST_HELPER_DIR};
 };
 
 TEST_F(FeedbackMailTest, ReachesTheSupportMailboxWithTheSenderInTheSubject) {

@@ -28,6 +28,7 @@ TEST(OptionsStorePosixTest, AStoreWithoutWriteAccessIsToldAndNotConfirmed) {
               "The options could not be saved. Check that you may change the settings.");
     EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Error);
     EXPECT_EQ(Regedit::GetString(root, kSettingsKey, "Language"), "English");
+    EXPECT_EQ(settings.lang, "English") << "the settings hold the stored state again";
 }
 
 }  // namespace

@@ -81,5 +81,19 @@ TEST(ReportRecordTest, LineAtStopsBeforeTheLineEndAndDropsOnlyAClosingCr) {
     EXPECT_EQ(LineAt("\r\n", 0), "");
 }
 
+TEST(ReportRecordTest, FieldAtGivesTheFieldOfTheSplitLine) {
+    const std::string_view text = "a;b\r;c\r\n;\r\nlast;x\r";
+    const struct {
+        std::size_t start, field;
+        std::string_view expected;
+    } cases[] = {{0, 0, "a"}, {0, 1, "b\r"}, {0, 2, "c"}, {0, 3, ""}, {8, 0, ""},
+                 {8, 1, ""},  {11, 1, "x"},   {11, 0, "last"}, {11, 2, ""}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(FieldAt(text, c.start, c.field), c.expected) << c.start << " " << c.field;
+        EXPECT_EQ(FieldAt(text, c.start, c.field),
+                  SplitReportLine(LineAt(text, c.start), c.field + 1)[c.field]);
+    }
+}
+
 }  // namespace
 }  // namespace twk

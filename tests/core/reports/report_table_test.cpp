@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <numeric>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -117,6 +121,95 @@ TEST_F(ReportTableSortTest, AnotherColumnSortsAscendingAndReadingOrderComesBack)
     EXPECT_EQ(table.rowCount(), 0u);
     EXPECT_EQ(table.columnCount(), 0u);
     EXPECT_FALSE(table.sortColumn().has_value());
+}
+
+// Tables large enough that the sort splits its work over threads, with cells that defeat a
+// short key: long shared prefixes, cells that are prefixes of others, NUL and high bytes.
+TEST(ReportTableLargeSortTest, OrderMatchesAStableSortOfTheCellsInBothDirections) {
+    const std::string longPrefix(300, 'p');
+    const std::vector<std::function<std::string(std::mt19937&)>> cellMakers{
+        [](std::mt19937& random) { return std::string(random() % 3, 'u'); },
+        [&](std::mt19937& random) {
+            return longPrefix + std::to_string(random() % 5000) + (random() % 2 ? "x" : "");
+        },
+        [](std::mt19937& random) {
+            std::string cell(random() % 24, '\0');
+            for (char& byte : cell) byte = static_cast<char>("a\0\xE9z"[random() % 4]);
+            return cell;
+        },
+    };
+    std::mt19937 random(7);
+    for (std::size_t maker = 0; maker < cellMakers.size(); ++maker) {
+        ReportTable table;
+        table.setColumns(ReportKind::Viruses);
+        std::vector<std::string> cells;
+        std::string file;
+        for (int row = 0; row < 100000; ++row) {
+            cells.push_back(cellMakers[maker](random));
+            file += std::to_string(row) + ";" + cells.back() + "\n";
+        }
+        appendLines(table, file);
+        std::vector<std::size_t> expected(cells.size());
+        std::iota(expected.begin(), expected.end(), 0);
+        std::stable_sort(expected.begin(), expected.end(),
+                         [&](std::size_t a, std::size_t b) { return cells[a] < cells[b]; });
+
+        table.sortByColumn(1);
+        Texts wanted;
+        for (std::size_t row : expected) wanted.push_back(std::to_string(row));
+        EXPECT_EQ(test::columnTexts(table, 0), wanted) << "ascending, cells " << maker;
+
+        std::stable_sort(expected.begin(), expected.end(),
+                         [&](std::size_t a, std::size_t b) { return cells[b] < cells[a]; });
+        table.sortByColumn(1);
+        wanted.clear();
+        for (std::size_t row : expected) wanted.push_back(std::to_string(row));
+        EXPECT_EQ(test::columnTexts(table, 0), wanted) << "descending, cells " << maker;
+    }
+}
+
+TEST(ReportTableTimeSortTest, TimeSortsByMomentOnlyWhenEveryValueHasTheServiceForm) {
+    struct Case {
+        const char* name;
+        Texts times;       // of rows 0, 1, 2, ...
+        Texts ascending;   // rows after the first sort by Time
+        Texts descending;  // and after the second
+    };
+    const std::vector<Case> cases{
+        {"years, months, days, then the clock",
+         {"11.01.2013 19:52:21", "08.02.2013 10:00:00", "31.12.2012 23:59:59",
+          "11.01.2013 19:52:20", "11.01.2013 09:52:21", "07.02.2014 00:00:00"},
+         {"2", "4", "3", "0", "1", "5"},
+         {"5", "1", "0", "3", "4", "2"}},
+        {"one-digit day, month and hour; empty values first; equal moments keep their order",
+         {"1.2.2013 9:05:03", "", "01.02.2013 09:05:03", "30.01.2013 10:00:00", ""},
+         {"1", "4", "3", "0", "2"},
+         {"0", "2", "3", "1", "4"}},
+        {"a date without a time: text order",
+         {"11.01.2013 19:52:21", "08.02.2013 10:00:00", "09.01.2013"},
+         {"1", "2", "0"},
+         {"0", "2", "1"}},
+        {"a day that does not exist: text order",
+         {"11.01.2013 19:52:21", "08.02.2013 10:00:00", "32.01.2013 10:00:00"},
+         {"1", "0", "2"},
+         {"2", "0", "1"}},
+        {"more after the seconds: text order",
+         {"11.01.2013 19:52:21", "08.02.2013 10:00:00 ", "09.01.2013 19:52:21"},
+         {"1", "2", "0"},
+         {"0", "2", "1"}},
+    };
+    for (const Case& c : cases) {
+        ReportTable table;
+        table.setColumns(ReportKind::Devices);
+        std::string file;
+        for (std::size_t row = 0; row < c.times.size(); ++row)
+            file += std::to_string(row) + ";user;" + c.times[row] + "\r\n";
+        appendLines(table, file);
+        table.sortByColumn(2);
+        EXPECT_EQ(test::columnTexts(table, 0), c.ascending) << c.name;
+        table.sortByColumn(2);
+        EXPECT_EQ(test::columnTexts(table, 0), c.descending) << c.name;
+    }
 }
 
 TEST(DateListTest, OffersEachDateOnceAfterAllDatesAndNeverAnEmptyOne) {

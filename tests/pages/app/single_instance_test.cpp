@@ -8,7 +8,7 @@
 
 namespace twk {
 
-// Starts the real program side by side, in a private environment.
+// Starts the real program side by side, with a private runtime folder.
 class SingleInstanceTest : public QObject {
     Q_OBJECT
 
@@ -21,12 +21,11 @@ class SingleInstanceTest : public QObject {
                                   QFileDevice::ExeOwner);
     }
 
-    QProcess* start(const test::TempDir& runtime, const test::TempDir& config) {
+    QProcess* start(const test::TempDir& runtime) {
         auto* process = new QProcess(this);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.path()));
-        environment.insert("XDG_CONFIG_DIRS", QString::fromStdString(config.path()));
         process->setProcessEnvironment(environment);
         process->start(QStringLiteral(TWK_PROGRAM_DIR "/tarnwick"), {});
         return process;
@@ -34,9 +33,9 @@ class SingleInstanceTest : public QObject {
 
     // Starts the program kBurst times in quick succession and waits until all but one have
     // ended; that one must keep running. Answers the survivor.
-    QProcess* startBurstAndKeepOne(const test::TempDir& runtime, const test::TempDir& config) {
+    QProcess* startBurstAndKeepOne(const test::TempDir& runtime) {
         std::vector<QProcess*> starts;
-        for (int i = 0; i < kBurst; ++i) starts.push_back(start(runtime, config));
+        for (int i = 0; i < kBurst; ++i) starts.push_back(start(runtime));
         auto ended = [&] {
             return std::count_if(starts.begin(), starts.end(),
                                  [](QProcess* p) { return p->state() == QProcess::NotRunning; });
@@ -59,14 +58,14 @@ class SingleInstanceTest : public QObject {
 
 private slots:
     void aSecondStartEndsByItselfAndLeavesTheFirstRunning() {
-        test::TempDir runtime, config;
+        test::TempDir runtime;
         makeRuntimeFolder(runtime);
-        QProcess* first = start(runtime, config);
+        QProcess* first = start(runtime);
         QVERIFY(first->waitForStarted());
         const QString lock = QString::fromStdString(runtime.file("tarnwick.lock"));
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lock), 60000);
 
-        QProcess* second = start(runtime, config);
+        QProcess* second = start(runtime);
         QVERIFY(second->waitForFinished(60000));
         QCOMPARE(second->exitStatus(), QProcess::NormalExit);
         QCOMPARE(second->exitCode(), 0);
@@ -75,7 +74,7 @@ private slots:
         first->kill();
         QVERIFY(first->waitForFinished(10000));
         // A lock left by a killed instance does not keep the next start from running.
-        QProcess* third = start(runtime, config);
+        QProcess* third = start(runtime);
         QVERIFY(!third->waitForFinished(3000));
         QCOMPARE(third->state(), QProcess::Running);
         third->kill();
@@ -83,9 +82,9 @@ private slots:
     }
 
     void manyStartsAtOnceLeaveExactlyOneRunningEvenAfterACrash() {
-        test::TempDir runtime, config;
+        test::TempDir runtime;
         makeRuntimeFolder(runtime);
-        QProcess* survivor = startBurstAndKeepOne(runtime, config);
+        QProcess* survivor = startBurstAndKeepOne(runtime);
         QVERIFY(survivor);
         QVERIFY(!survivor->waitForFinished(3000));
 
@@ -93,7 +92,7 @@ private slots:
         survivor->kill();
         QVERIFY(survivor->waitForFinished(10000));
         QVERIFY(QFile::exists(QString::fromStdString(runtime.file("tarnwick.lock"))));
-        QProcess* next = startBurstAndKeepOne(runtime, config);
+        QProcess* next = startBurstAndKeepOne(runtime);
         QVERIFY(next);
         QVERIFY(!next->waitForFinished(3000));
         next->kill();

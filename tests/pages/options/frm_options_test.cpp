@@ -576,13 +576,21 @@ private slots:
         QCOMPARE(stored("EveryMonth"), std::string("-1"));
     }
 
-    void aStoreWithoutWriteAccessIsToldAndThePageStays() {
+    // As after a cancelled authentication: the page stays, showing the stored state again.
+    void aStoreWithoutWriteAccessIsToldAndThePageShowsTheStoredState() {
         const std::string keyFile = env->context.mainOp.root().keyFile(kSettingsKey);
         test::ReadOnlyFolder readOnly(keyFile.substr(0, keyFile.rfind('/')));
         if (!readOnly.active()) QSKIP("this machine allows no read-only folder");
+        const QStringList storedLook = look();
         list("lng_cmb")->setEditText("Deutsch");
-        expectStoppedSave(
-            "The options could not be saved. Check that you may change the settings.");
+        test::click(control("ch_autorun"));
+        QVERIFY(look() != storedLook);
+        test::click(control("img_save"));
+        expectOneBox("The options could not be saved. Check that you may change the settings.",
+                     MsgIcon::Error);
+        QVERIFY(page() && page()->isVisible());
+        QCOMPARE(look(), storedLook);
+        QCOMPARE(app().mainOp.lang, std::string("English"));
         QCOMPARE(pages->main().findChild<Caption*>("txtguard")->text(), QString("Protection"));
     }
 
@@ -605,7 +613,7 @@ private slots:
         test::TempDir mailConfig;
         test::HelperMailConfig config(mailConfig.path(), server.url());
         pages.reset();  // lets the program start again over the real library
-        realHelper = std::make_unique<LoadedHelperLibrary>(TWK_PROGRAM_DIR);
+        realHelper = std::make_unique<LoadedHelperLibrary>(TWK_TEST_HELPER_DIR);
         const Services& scripted = env->context.services;
         realContext = std::make_unique<AppContext>(
             env->context.roots, env->context.programFolder, env->context.userFolder,

@@ -159,12 +159,13 @@ private slots:
         QCOMPARE(rowsShowing("usb_mini0"), 1);
     }
 
-    // Opening the page writes the stored state once more; a store that refuses it changes
-    // nothing shown, and the user hears of it with the page up.
+    // Opening the page saves the stored state with the defaults the store still lacks; a store
+    // that refuses it changes nothing shown, and the user hears of it with the page up.
     void anUnwritableStoreOpensOnTheStoredStateAndTellsOverThePage() {
-        env->context.mainOp.isGuard = "1";
-        env->context.mainOp.Save();
-        const std::string keyFile = Regedit::RootKey(env->store.path()).keyFile(kSettingsKey);
+        const Regedit::RootKey store(env->store.path());
+        QVERIFY(Regedit::SaveString(store, kSettingsKey, "Guard", "1"));
+        env->context.mainOp.Init();
+        const std::string keyFile = store.keyFile(kSettingsKey);
         test::ReadOnlyFolder readOnly(keyFile.substr(0, keyFile.rfind('/')));
         if (!readOnly.active()) QSKIP("this machine allows no read-only folder");
         addUsbDrives(2);

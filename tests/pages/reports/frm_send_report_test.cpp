@@ -168,7 +168,7 @@ private slots:
     }
 
     void theHelperLibraryMailsTheExportToAnSmtpServer() {
-        LoadedHelperLibrary library(TWK_PROGRAM_DIR);
+        LoadedHelperLibrary library(TWK_TEST_HELPER_DIR);
         test::TempDir mailSettings;
         test::SmtpServer server;
         QVERIFY2(server.running(), server.error().c_str());

@@ -108,7 +108,7 @@ private slots:
         settings.server = server.url();
         settings.timeout = std::to_string(1);  // seconds
         test::HelperMailConfig mailConfig(mailSettings.path(), settings);
-        LoadedHelperLibrary library(TWK_PROGRAM_DIR);
+        LoadedHelperLibrary library(TWK_TEST_HELPER_DIR);
         test::ReportPageFixture app("English", test::kEnglishReportCaptions, &library);
         app.pages->open(PageId::Reports);
         test::click(app.control<Caption>("txtSend"));
