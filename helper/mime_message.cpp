@@ -69,8 +69,9 @@ bool readFull(int file, std::string& into, std::size_t size) {
 }  // namespace
 
 MimeMessage::MimeMessage(const MailSettings& settings, const OutgoingMail& mail,
-                         int attachmentFile)
+                         int attachmentFile, std::uint64_t attachmentLimit)
     : attachmentFile_(attachmentFile),
+      attachmentLeft_(attachmentLimit),
       boundary_(freshBoundary()),
       stage_(attachmentFile >= 0 ? Stage::Attachment : Stage::Closing) {
     pending_ = head(settings, mail, boundary_);
@@ -97,7 +98,9 @@ std::optional<std::size_t> MimeMessage::read(char* buffer, std::size_t size) {
 
 bool MimeMessage::refill() {
     if (stage_ == Stage::Attachment) {
-        if (!readFull(attachmentFile_, chunk_, kChunkBytes)) return false;
+        if (!readFull(attachmentFile_, chunk_, kChunkBytes) || chunk_.size() > attachmentLeft_)
+            return false;
+        attachmentLeft_ -= chunk_.size();
         if (!chunk_.empty()) {
             encodeChunk();
             return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -20,8 +21,10 @@ struct OutgoingMail {
 // stays the same whatever the file's size.
 class MimeMessage {
 public:
-    // attachmentFile is an open regular file that the message reads but does not own, or -1.
-    MimeMessage(const MailSettings& settings, const OutgoingMail& mail, int attachmentFile);
+    // attachmentFile is an open regular file that the message reads but does not own, or -1;
+    // one longer than attachmentLimit bytes counts as unreadable.
+    MimeMessage(const MailSettings& settings, const OutgoingMail& mail, int attachmentFile,
+                std::uint64_t attachmentLimit);
 
     // Copies the next bytes into buffer: how many, 0 at the end, nothing when the attachment
     // could not be read.
@@ -32,6 +35,7 @@ private:
     void encodeChunk();
 
     int attachmentFile_;
+    std::uint64_t attachmentLeft_;
     std::string boundary_;
     std::string pending_;  // produced but not yet taken
     std::size_t taken_ = 0;

@@ -4,9 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
+
 #include "helper/mail_text.h"
 #include "helper/sendmail_delivery.h"
 #include "helper/smtp_delivery.h"
+#include "platform/files.h"
 
 namespace twkd {
 namespace {
@@ -36,8 +39,9 @@ bool exposesPassword(const MailSettings& settings) {
            (settings.delivery == Delivery::Smtp && !isEncrypted(settings));
 }
 
-// The attachment comes from outside: opening must not hang on a FIFO or a device, and only a
-// regular file is read.
+// The attachment comes from outside: opening must not hang on a FIFO or a device, only a
+// regular file is read, and no further than it can grow while it is read (a pseudo file that
+// reports no size and never ends stops the send).
 class Attachment {
 public:
     explicit Attachment(const std::string& path) {
@@ -45,12 +49,15 @@ public:
         fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
         struct stat status {};
         if (fd_ >= 0 && (::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode))) close();
+        if (fd_ >= 0)
+            limit_ = static_cast<std::uint64_t>(status.st_size) + platform::kMaxGrowthWhileRead;
     }
     ~Attachment() { close(); }
     Attachment(const Attachment&) = delete;
     Attachment& operator=(const Attachment&) = delete;
 
     int fd() const { return fd_; }
+    std::uint64_t limit() const { return limit_; }
 
 private:
     void close() {
@@ -59,6 +66,7 @@ private:
     }
 
     int fd_ = -1;
+    std::uint64_t limit_ = 0;
 };
 
 }  // namespace
@@ -69,7 +77,7 @@ MailResult sendMail(const MailSettings& settings, const OutgoingMail& mail) {
     if (exposesPassword(settings)) return kMailUnsafeSettings;
     Attachment attachment(mail.attachment);
     if (!mail.attachment.empty() && attachment.fd() < 0) return kMailAttachmentUnreadable;
-    MimeMessage message(settings, mail, attachment.fd());
+    MimeMessage message(settings, mail, attachment.fd(), attachment.limit());
     return settings.delivery == Delivery::Smtp ? deliverBySmtp(settings, mail, message)
                                                : deliverBySendmail(settings, mail, message);
 }

@@ -207,6 +207,8 @@ TEST_F(SendMailTest, UnusableRecipientsAndAttachmentsSendNothing) {
     const std::string fifo = dir.file("pipe.csv");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_EQ(send(kRecipient, "s", "b", fifo), kMailAttachmentUnreadable) << "and no hang";
+    // A file of no size that reads on for as much memory as the process spans.
+    EXPECT_EQ(send(kRecipient, "s", "b", "/proc/self/pagemap"), kMailAttachmentUnreadable);
     EXPECT_TRUE(server.messages().empty());
 }
 
