@@ -1,5 +1,7 @@
 #include "platform/files.h"
 
+#include <algorithm>
+#include <new>
 #include <random>
 #include <system_error>
 
@@ -14,6 +16,40 @@ constexpr std::size_t kWriteBuffer = std::size_t{1} << 16;
 }  // namespace
 
 std::string FileRead::reason() const { return trim(std::system_category().message(error)); }
+
+FileRead failedRead(FileRead::Outcome outcome, int error) {
+    FileRead result;
+    result.outcome = outcome;
+    result.error = error;
+    return result;
+}
+
+FileRead readToEnd(std::uint64_t expected, std::uint64_t limit, const ReadSome& readSome) {
+    FileRead result;
+    std::string& bytes = result.bytes;
+    try {
+        bytes.resize(static_cast<std::size_t>(std::min(expected, limit)) + 1);
+        std::size_t used = 0;
+        for (;;) {
+            if (used == bytes.size()) {
+                if (used > limit) return failedRead(FileRead::Outcome::TooLarge);
+                bytes.resize(
+                    static_cast<std::size_t>(std::min<std::uint64_t>(used * 2, limit + 1)));
+            }
+            int error = 0;
+            const long long got = readSome(bytes.data() + used, bytes.size() - used, error);
+            if (got < 0) return failedRead(FileRead::Outcome::ReadFailed, error);
+            if (got == 0) break;
+            used += static_cast<std::size_t>(got);
+        }
+        if (used > limit) return failedRead(FileRead::Outcome::TooLarge);
+        bytes.resize(used);
+    } catch (const std::bad_alloc&) {
+        return failedRead(FileRead::Outcome::TooLarge);
+    }
+    result.outcome = FileRead::Outcome::Read;
+    return result;
+}
 
 bool replaceFile(const std::string& target, std::string_view bytes, std::optional<unsigned> mode) {
     FileReplacement replacement(target, mode);

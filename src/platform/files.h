@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -94,6 +95,14 @@ bool replaceFile(const std::string& target, std::string_view bytes,
 
 // The temporary files of target's replacements: this prefix and six random letters or digits.
 std::string temporaryPrefix(const std::string& target);
+// A FileRead that failed with outcome and the system's error number.
+FileRead failedRead(FileRead::Outcome outcome, int error = 0);
+// One read of an open file into [data, data + size): the bytes got, 0 at its end, or -1 with
+// the system's error number in error.
+using ReadSome = std::function<long long(char* data, std::size_t size, int& error)>;
+// Reads an open file to its end, at most limit bytes, into a buffer sized for expected bytes
+// first; TooLarge when the file goes on past limit or the memory runs out.
+FileRead readToEnd(std::uint64_t expected, std::uint64_t limit, const ReadSome& readSome);
 std::string temporaryName(const std::string& target);
 // Removes the temporary files beside target that no live writer holds.
 void removeLeftoverTemporaries(const std::string& target);

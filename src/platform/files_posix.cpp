@@ -35,39 +35,18 @@ private:
 
 bool isMissing(int error) { return error == ENOENT || error == ENOTDIR; }
 
-FileRead failed(FileRead::Outcome outcome, int error = 0) {
-    FileRead result;
-    result.outcome = outcome;
-    result.error = error;
-    return result;
-}
-
 // Reads fd to its end into bytes, at most limit bytes; TooLarge when the file goes on.
 FileRead readOpenFile(int fd, std::uint64_t expected, std::uint64_t limit) {
-    FileRead result;
-    std::string& bytes = result.bytes;
-    try {
-        bytes.resize(static_cast<std::size_t>(std::min(expected, limit)) + 1);
-        std::size_t used = 0;
+    return readToEnd(expected, limit, [fd](char* data, std::size_t size, int& error) {
         for (;;) {
-            if (used == bytes.size()) {
-                if (used > limit) return failed(FileRead::Outcome::TooLarge);
-                bytes.resize(
-                    static_cast<std::size_t>(std::min<std::uint64_t>(used * 2, limit + 1)));
+            const ssize_t n = ::read(fd, data, size);
+            if (n >= 0) return static_cast<long long>(n);
+            if (errno != EINTR) {
+                error = errno;
+                return -1LL;
             }
-            const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) return failed(FileRead::Outcome::ReadFailed, errno);
-            if (n == 0) break;
-            used += static_cast<std::size_t>(n);
         }
-        if (used > limit) return failed(FileRead::Outcome::TooLarge);
-        bytes.resize(used);
-    } catch (const std::bad_alloc&) {
-        return failed(FileRead::Outcome::TooLarge);
-    }
-    result.outcome = FileRead::Outcome::Read;
-    return result;
+    });
 }
 
 bool writeAll(int fd, std::string_view data) {
@@ -177,18 +156,18 @@ FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes) {
     struct stat info {};
     // Opening a device or a pipe can block or act on the device: such paths are not opened.
     if (::stat(path.c_str(), &info) != 0)
-        return failed(isMissing(errno) ? FileRead::Outcome::Missing : FileRead::Outcome::OpenFailed,
+        return failedRead(isMissing(errno) ? FileRead::Outcome::Missing : FileRead::Outcome::OpenFailed,
                       errno);
-    if (!S_ISREG(info.st_mode)) return failed(FileRead::Outcome::NotRegular);
+    if (!S_ISREG(info.st_mode)) return failedRead(FileRead::Outcome::NotRegular);
     const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0)
-        return failed(isMissing(errno) ? FileRead::Outcome::Missing : FileRead::Outcome::OpenFailed,
+        return failedRead(isMissing(errno) ? FileRead::Outcome::Missing : FileRead::Outcome::OpenFailed,
                       errno);
     // The path may have been swapped between the two looks; the descriptor tells the truth.
-    if (::fstat(fd.get(), &info) != 0) return failed(FileRead::Outcome::ReadFailed, errno);
-    if (!S_ISREG(info.st_mode)) return failed(FileRead::Outcome::NotRegular);
+    if (::fstat(fd.get(), &info) != 0) return failedRead(FileRead::Outcome::ReadFailed, errno);
+    if (!S_ISREG(info.st_mode)) return failedRead(FileRead::Outcome::NotRegular);
     const auto size = static_cast<std::uint64_t>(info.st_size);
-    if (size > maxBytes) return failed(FileRead::Outcome::TooLarge);
+    if (size > maxBytes) return failedRead(FileRead::Outcome::TooLarge);
     return readOpenFile(fd.get(), size, std::min(maxBytes, size + kMaxGrowthWhileRead));
 }
 

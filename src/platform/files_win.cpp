@@ -59,46 +59,21 @@ bool isMissing(DWORD error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-FileRead failed(FileRead::Outcome outcome, DWORD error = 0) {
-    FileRead result;
-    result.outcome = outcome;
-    result.error = static_cast<int>(error);
-    return result;
-}
-
 FileRead notOpened(DWORD error) {
-    return failed(isMissing(error) ? FileRead::Outcome::Missing : FileRead::Outcome::OpenFailed,
-                  error);
+    return failedRead(
+        isMissing(error) ? FileRead::Outcome::Missing : FileRead::Outcome::OpenFailed,
+        static_cast<int>(error));
 }
 
 // Reads the file to its end, at most limit bytes; TooLarge when it goes on.
 FileRead readOpenFile(HANDLE file, std::uint64_t expected, std::uint64_t limit) {
-    FileRead result;
-    std::string& bytes = result.bytes;
-    try {
-        bytes.resize(static_cast<std::size_t>(std::min(expected, limit)) + 1);
-        std::size_t used = 0;
-        for (;;) {
-            if (used == bytes.size()) {
-                if (used > limit) return failed(FileRead::Outcome::TooLarge);
-                bytes.resize(
-                    static_cast<std::size_t>(std::min<std::uint64_t>(used * 2, limit + 1)));
-            }
-            DWORD got = 0;
-            const DWORD want =
-                static_cast<DWORD>(std::min<std::size_t>(bytes.size() - used, kReadChunk));
-            if (!::ReadFile(file, bytes.data() + used, want, &got, nullptr))
-                return failed(FileRead::Outcome::ReadFailed, ::GetLastError());
-            if (got == 0) break;
-            used += got;
-        }
-        if (used > limit) return failed(FileRead::Outcome::TooLarge);
-        bytes.resize(used);
-    } catch (const std::bad_alloc&) {
-        return failed(FileRead::Outcome::TooLarge);
-    }
-    result.outcome = FileRead::Outcome::Read;
-    return result;
+    return readToEnd(expected, limit, [file](char* data, std::size_t size, int& error) {
+        DWORD got = 0;
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size, kReadChunk));
+        if (::ReadFile(file, data, want, &got, nullptr)) return static_cast<long long>(got);
+        error = static_cast<int>(::GetLastError());
+        return -1LL;
+    });
 }
 
 std::string folderOf(const std::string& path) {
@@ -167,18 +142,18 @@ bool removeFile(const std::string& path) { return ::DeleteFileA(path.c_str()) !=
 FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes) {
     const DWORD attributes = attributesOf(path);
     if (attributes == kNoAttributes) return notOpened(::GetLastError());
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return failed(FileRead::Outcome::NotRegular);
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return failedRead(FileRead::Outcome::NotRegular);
     const Handle file(::CreateFileA(path.c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) return notOpened(::GetLastError());
     // Pipes, consoles and devices are no files on a disk.
-    if (::GetFileType(file.get()) != FILE_TYPE_DISK) return failed(FileRead::Outcome::NotRegular);
+    if (::GetFileType(file.get()) != FILE_TYPE_DISK) return failedRead(FileRead::Outcome::NotRegular);
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.get(), &size))
-        return failed(FileRead::Outcome::ReadFailed, ::GetLastError());
+        return failedRead(FileRead::Outcome::ReadFailed, static_cast<int>(::GetLastError()));
     const auto length = static_cast<std::uint64_t>(size.QuadPart);
-    if (length > maxBytes) return failed(FileRead::Outcome::TooLarge);
+    if (length > maxBytes) return failedRead(FileRead::Outcome::TooLarge);
     return readOpenFile(file.get(), length, std::min(maxBytes, length + kMaxGrowthWhileRead));
 }
 
