@@ -49,10 +49,10 @@ std::string mailSettingsFile(const platform::Roots& roots) {
 
 MailSettings readMailSettings(const platform::Roots& roots) {
     const std::string file = mailSettingsFile(roots);
-    constexpr platform::ProfileKey kKeys[] = {
-        {kSection, "Server"},   {kSection, "Delivery"}, {kSection, "Sender"},
-        {kSection, "User"},     {kSection, "Password"}, {kSection, "StartTLS"},
-        {kSection, "CAFile"},   {kSection, "Timeout"}};
+    constexpr platform::ProfileKey kKeys[] = {{kSection, "Server"},   {kSection, "Delivery"},
+                                              {kSection, "Sender"},   {kSection, "User"},
+                                              {kSection, "Password"}, {kSection, "StartTLS"},
+                                              {kSection, "CAFile"},   {kSection, "Timeout"}};
     const std::vector<std::string> values =
         platform::readProfileStrings(file, kKeys, kMailSettingsFileLimit, kMaxValueChars);
     MailSettings settings;

@@ -20,9 +20,9 @@ struct MailSettings {
     std::string sender = "tarnwick@localhost";  // envelope sender and From header
     std::string user;                           // login; none when empty
     std::string password;
-    bool startTls = false;     // demand STARTTLS on an smtp:// connection
-    std::string caFile;        // certificates to trust instead of the system's; empty: system
-    long timeoutSeconds = 20;  // the longest the server or mail program may stay silent
+    bool startTls = false;          // demand STARTTLS on an smtp:// connection
+    std::string caFile;             // certificates to trust instead of the system's; empty: system
+    long timeoutSeconds = 20;       // the longest the server or mail program may stay silent
     bool readableByOthers = false;  // the file's mode lets users outside owner and group read it
 };
 

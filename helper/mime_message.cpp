@@ -45,8 +45,7 @@ std::string attachmentHead(const OutgoingMail& mail, const std::string& boundary
     return "\r\n--" + boundary +
            "\r\nContent-Type: application/octet-stream"
            "\r\nContent-Disposition: attachment; filename=\"" +
-           attachmentName(mail.attachment) +
-           "\"\r\nContent-Transfer-Encoding: base64\r\n\r\n";
+           attachmentName(mail.attachment) + "\"\r\nContent-Transfer-Encoding: base64\r\n\r\n";
 }
 
 // Reads until size bytes or the end of the file; false on a read error.
@@ -68,8 +67,8 @@ bool readFull(int file, std::string& into, std::size_t size) {
 
 }  // namespace
 
-MimeMessage::MimeMessage(const MailSettings& settings, const OutgoingMail& mail,
-                         int attachmentFile, std::uint64_t attachmentLimit)
+MimeMessage::MimeMessage(const MailSettings& settings, const OutgoingMail& mail, int attachmentFile,
+                         std::uint64_t attachmentLimit)
     : attachmentFile_(attachmentFile),
       attachmentLeft_(attachmentLimit),
       boundary_(freshBoundary()),

@@ -25,9 +25,12 @@ bool isEncrypted(const MailSettings& settings) {
 bool usable(const MailSettings& settings) {
     if (!isPlainAddress(settings.sender)) return false;
     switch (settings.delivery) {
-        case Delivery::Sendmail: return true;
-        case Delivery::Smtp: return isMailServerUrl(settings.server);
-        case Delivery::Unknown: break;
+        case Delivery::Sendmail:
+            return true;
+        case Delivery::Smtp:
+            return isMailServerUrl(settings.server);
+        case Delivery::Unknown:
+            break;
     }
     return false;
 }

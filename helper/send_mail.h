@@ -12,8 +12,8 @@ enum MailResult : std::int16_t {
     kMailSent = 0,
     kMailBadArgument = 1,  // missing text or an address that cannot be used
     kMailAttachmentUnreadable = 2,
-    kMailBadSettings = 3,   // route, server URL or sender address in twkd.ini unusable
-    kMailNotDelivered = 4,  // connection, login, refusal, time-out, or the mail program failed
+    kMailBadSettings = 3,     // route, server URL or sender address in twkd.ini unusable
+    kMailNotDelivered = 4,    // connection, login, refusal, time-out, or the mail program failed
     kMailUnsafeSettings = 5,  // the password would be exposed: see twkd.ini in the README
 };
 

@@ -24,8 +24,9 @@ constexpr auto kExitPoll = std::chrono::milliseconds(5);
 // Starts the mail program with input as its standard input; -1 when it could not be started.
 pid_t spawnMailProgram(const MailSettings& settings, const OutgoingMail& mail, int input) {
     // Explicit recipient and sender: nothing in the headers decides where the mail goes.
-    std::vector<const char*> argv = {kSendmailProgram, "-i", "-f", settings.sender.c_str(),
-                                     "--", mail.recipient.c_str(), nullptr};
+    std::vector<const char*> argv = {
+        kSendmailProgram,       "-i",   "-f", settings.sender.c_str(), "--",
+        mail.recipient.c_str(), nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);

@@ -18,8 +18,8 @@
 extern "C" {
 #endif
 
-TWKD_API int16_t TWKD_CALL SendMailOut(const char* recipient, const char* subject,
-                                       const char* body, const char* attachment);
+TWKD_API int16_t TWKD_CALL SendMailOut(const char* recipient, const char* subject, const char* body,
+                                       const char* attachment);
 TWKD_API int16_t TWKD_CALL GetDriveInfoByPath(char* root, char* buffer);
 
 #ifdef __cplusplus

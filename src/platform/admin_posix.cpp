@@ -1,9 +1,9 @@
-#include "platform/admin.h"
-
 #include <grp.h>
 #include <unistd.h>
 
 #include <vector>
+
+#include "platform/admin.h"
 
 namespace platform {
 

@@ -42,8 +42,7 @@ bool transfer(const std::string& url, Sink& sink, const DownloadLimits& limits) 
 
 }  // namespace
 
-bool downloadFile(const std::string& url, const std::string& target,
-                  const DownloadLimits& limits) {
+bool downloadFile(const std::string& url, const std::string& target, const DownloadLimits& limits) {
     static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
     if (!initialised) return false;
     FileReplacement file(target);

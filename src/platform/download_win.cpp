@@ -117,8 +117,7 @@ public:
     Deadline(TransferWatch& watch, std::chrono::milliseconds limit)
         : thread_([this, &watch, limit] {
               std::unique_lock<std::mutex> lock(mutex_);
-              if (!done_.wait_for(lock, limit, [this] { return ended_; }))
-                  watch.abortLate();
+              if (!done_.wait_for(lock, limit, [this] { return ended_; })) watch.abortLate();
           }) {}
     ~Deadline() {
         {

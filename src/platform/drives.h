@@ -8,8 +8,15 @@
 namespace platform {
 
 // The platform's drive types, numbered as the system numbers them.
-enum class DriveType { Unknown = 0, NoRootDir = 1, Removable = 2, Fixed = 3, Remote = 4,
-                       CdRom = 5, RamDisk = 6 };
+enum class DriveType {
+    Unknown = 0,
+    NoRootDir = 1,
+    Removable = 2,
+    Fixed = 3,
+    Remote = 4,
+    CdRom = 5,
+    RamDisk = 6
+};
 
 // Roots of the present drives in order: on Linux the mount points of block devices listed in
 // <proc>/self/mounts, in byte order, each once.

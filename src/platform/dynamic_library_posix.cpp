@@ -1,6 +1,6 @@
-#include "platform/dynamic_library.h"
-
 #include <dlfcn.h>
+
+#include "platform/dynamic_library.h"
 
 namespace platform {
 

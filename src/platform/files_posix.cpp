@@ -156,13 +156,13 @@ FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes) {
     struct stat info {};
     // Opening a device or a pipe can block or act on the device: such paths are not opened.
     if (::stat(path.c_str(), &info) != 0)
-        return failedRead(isMissing(errno) ? FileRead::Outcome::Missing : FileRead::Outcome::OpenFailed,
-                      errno);
+        return failedRead(
+            isMissing(errno) ? FileRead::Outcome::Missing : FileRead::Outcome::OpenFailed, errno);
     if (!S_ISREG(info.st_mode)) return failedRead(FileRead::Outcome::NotRegular);
     const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0)
-        return failedRead(isMissing(errno) ? FileRead::Outcome::Missing : FileRead::Outcome::OpenFailed,
-                      errno);
+        return failedRead(
+            isMissing(errno) ? FileRead::Outcome::Missing : FileRead::Outcome::OpenFailed, errno);
     // The path may have been swapped between the two looks; the descriptor tells the truth.
     if (::fstat(fd.get(), &info) != 0) return failedRead(FileRead::Outcome::ReadFailed, errno);
     if (!S_ISREG(info.st_mode)) return failedRead(FileRead::Outcome::NotRegular);

@@ -60,9 +60,8 @@ bool isMissing(DWORD error) {
 }
 
 FileRead notOpened(DWORD error) {
-    return failedRead(
-        isMissing(error) ? FileRead::Outcome::Missing : FileRead::Outcome::OpenFailed,
-        static_cast<int>(error));
+    return failedRead(isMissing(error) ? FileRead::Outcome::Missing : FileRead::Outcome::OpenFailed,
+                      static_cast<int>(error));
 }
 
 // Reads the file to its end, at most limit bytes; TooLarge when it goes on.
@@ -142,13 +141,15 @@ bool removeFile(const std::string& path) { return ::DeleteFileA(path.c_str()) !=
 FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes) {
     const DWORD attributes = attributesOf(path);
     if (attributes == kNoAttributes) return notOpened(::GetLastError());
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return failedRead(FileRead::Outcome::NotRegular);
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return failedRead(FileRead::Outcome::NotRegular);
     const Handle file(::CreateFileA(path.c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) return notOpened(::GetLastError());
     // Pipes, consoles and devices are no files on a disk.
-    if (::GetFileType(file.get()) != FILE_TYPE_DISK) return failedRead(FileRead::Outcome::NotRegular);
+    if (::GetFileType(file.get()) != FILE_TYPE_DISK)
+        return failedRead(FileRead::Outcome::NotRegular);
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.get(), &size))
         return failedRead(FileRead::Outcome::ReadFailed, static_cast<int>(::GetLastError()));

@@ -1,11 +1,11 @@
-#include "platform/process.h"
-
 #include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+
+#include "platform/process.h"
 
 extern char** environ;
 
@@ -46,8 +46,7 @@ std::optional<int> runProgram(const std::vector<std::string>& argv, const std::s
     for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
     pid_t child = 0;
-    const int spawned =
-        ::posix_spawn(&child, args[0], &actions, nullptr, args.data(), environ);
+    const int spawned = ::posix_spawn(&child, args[0], &actions, nullptr, args.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(ends[1]);
     if (spawned != 0) {

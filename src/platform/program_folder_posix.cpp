@@ -1,8 +1,8 @@
-#include "platform/program_folder.h"
-
 #include <unistd.h>
 
 #include <climits>
+
+#include "platform/program_folder.h"
 
 namespace platform {
 

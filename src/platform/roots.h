@@ -7,7 +7,7 @@ namespace platform {
 // Where the functions that touch the machine look on Linux. Tests point these at temporary
 // trees. Windows uses the system's own registry, drives and files and ignores them.
 struct Roots {
-    std::string configDir;     // system configuration directory (holds registry/ and Brindle/)
+    std::string configDir;  // system configuration directory (holds registry/ and Brindle/)
     std::string procDir = "/proc";
     std::string sysDir = "/sys";
     std::string devDir = "/dev";

@@ -1,5 +1,3 @@
-#include "platform/user_files.h"
-
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,6 +5,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <vector>
+
+#include "platform/user_files.h"
 
 namespace platform {
 namespace {
@@ -47,8 +47,7 @@ bool makePrivateFolder(const std::string& folder) {
         if (!makeLevel(folder.substr(0, slash))) return false;
     if (!makeLevel(folder)) return false;
     struct stat info {};
-    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
-        info.st_uid != ::geteuid())
+    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())
         return false;
     // A folder of ours that was left open to others is closed before report data goes in.
     return (info.st_mode & 077) == 0 || ::chmod(folder.c_str(), 0700) == 0;

@@ -44,8 +44,10 @@ std::optional<std::string> readRequestText() {
 
 int main(int argc, char**) {
     if (argc != 1) {
-        std::fputs("tarnwick-settings takes no arguments; it reads a save request on standard "
-                   "input\n", stderr);
+        std::fputs(
+            "tarnwick-settings takes no arguments; it reads a save request on standard "
+            "input\n",
+            stderr);
         return kRefused;
     }
     // Whatever the caller's mask: the store must stay readable by every user and the guard

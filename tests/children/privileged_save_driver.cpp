@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
     twk::options::clickStartWithWindows(page);
     PrintedBoxes boxes;
     NoHelperLibrary noMail;
-    const bool optionsSaved = twk::options::SaveOptions(page, options, noMail, boxes) ==
-                              twk::options::SaveResult::Saved;
+    const bool optionsSaved =
+        twk::options::SaveOptions(page, options, noMail, boxes) == twk::options::SaveResult::Saved;
     return guardSaved && optionsSaved ? 0 : 1;
 }

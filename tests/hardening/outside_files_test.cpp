@@ -27,10 +27,14 @@ constexpr Thing kThings[] = {Thing::Pipe, Thing::LinkToZero, Thing::Folder, Thin
 
 const char* nameOf(Thing thing) {
     switch (thing) {
-        case Thing::Pipe: return "named pipe";
-        case Thing::LinkToZero: return "link to /dev/zero";
-        case Thing::Folder: return "folder";
-        case Thing::OverBound: return "file over the bound";
+        case Thing::Pipe:
+            return "named pipe";
+        case Thing::LinkToZero:
+            return "link to /dev/zero";
+        case Thing::Folder:
+            return "folder";
+        case Thing::OverBound:
+            return "file over the bound";
     }
     return "";
 }
@@ -39,9 +43,15 @@ const char* nameOf(Thing thing) {
 void place(Thing thing, const std::string& path, std::uint64_t bound) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     switch (thing) {
-        case Thing::Pipe: ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); break;
-        case Thing::LinkToZero: ASSERT_EQ(::symlink("/dev/zero", path.c_str()), 0); break;
-        case Thing::Folder: ASSERT_EQ(::mkdir(path.c_str(), 0755), 0); break;
+        case Thing::Pipe:
+            ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+            break;
+        case Thing::LinkToZero:
+            ASSERT_EQ(::symlink("/dev/zero", path.c_str()), 0);
+            break;
+        case Thing::Folder:
+            ASSERT_EQ(::mkdir(path.c_str(), 0755), 0);
+            break;
         case Thing::OverBound: {
             const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
             ASSERT_GE(fd, 0);
@@ -56,10 +66,18 @@ void expectUntouched(Thing thing, const std::string& path, std::uint64_t bound) 
     struct stat info {};
     ASSERT_EQ(::lstat(path.c_str(), &info), 0) << nameOf(thing);
     switch (thing) {
-        case Thing::Pipe: EXPECT_TRUE(S_ISFIFO(info.st_mode)); break;
-        case Thing::LinkToZero: EXPECT_TRUE(S_ISLNK(info.st_mode)); break;
-        case Thing::Folder: EXPECT_TRUE(S_ISDIR(info.st_mode)); break;
-        case Thing::OverBound: EXPECT_EQ(static_cast<std::uint64_t>(info.st_size), bound + 1); break;
+        case Thing::Pipe:
+            EXPECT_TRUE(S_ISFIFO(info.st_mode));
+            break;
+        case Thing::LinkToZero:
+            EXPECT_TRUE(S_ISLNK(info.st_mode));
+            break;
+        case Thing::Folder:
+            EXPECT_TRUE(S_ISDIR(info.st_mode));
+            break;
+        case Thing::OverBound:
+            EXPECT_EQ(static_cast<std::uint64_t>(info.st_size), bound + 1);
+            break;
     }
 }
 

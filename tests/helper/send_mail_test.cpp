@@ -1,3 +1,5 @@
+#include "helper/send_mail.h"
+
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
@@ -13,7 +15,6 @@
 
 #include "core/mail/helper_library.h"
 #include "helper/mail_settings.h"
-#include "helper/send_mail.h"
 #include "support/scoped_env.h"
 #include "support/smtp_server.h"
 #include "support/temp_dir.h"
@@ -66,9 +67,8 @@ public:
     MsmtpConfig(const std::string& home, const std::string& port)
         : home_("HOME", home), configHome_("XDG_CONFIG_HOME", home) {
         const std::string file = twk::test::writeFile(
-            home + "/.msmtprc",
-            "account default\nhost 127.0.0.1\nport " + port +
-                "\nauth off\ntls off\nfrom tarnwick@test.example\n");
+            home + "/.msmtprc", "account default\nhost 127.0.0.1\nport " + port +
+                                    "\nauth off\ntls off\nfrom tarnwick@test.example\n");
         ::chmod(file.c_str(), 0600);  // msmtp refuses a configuration others can read
     }
 
@@ -150,8 +150,7 @@ TEST_F(SendMailTest, AttachmentKeepsItsNameAndExactBytes) {
     for (char& c : large) c = static_cast<char>(random());
     const std::vector<std::string> contents = {"", everyByte, large};
     for (const std::string& bytes : contents) {
-        const std::string file =
-            twk::test::writeFile(dir.file("program/ManualReport.csv"), bytes);
+        const std::string file = twk::test::writeFile(dir.file("program/ManualReport.csv"), bytes);
         ASSERT_EQ(send(kRecipient, "Report from Tarnwick program", "See the report.", file), 0);
     }
     auto mails = server.messages();
@@ -160,7 +159,8 @@ TEST_F(SendMailTest, AttachmentKeepsItsNameAndExactBytes) {
         EXPECT_EQ(mails[i].body, "See the report.");
         ASSERT_EQ(mails[i].attachments.size(), 1u);
         EXPECT_EQ(mails[i].attachments[0].first, "ManualReport.csv");
-        EXPECT_TRUE(mails[i].attachments[0].second == contents[i]) << contents[i].size() << " bytes";
+        EXPECT_TRUE(mails[i].attachments[0].second == contents[i])
+            << contents[i].size() << " bytes";
     }
 }
 
@@ -324,8 +324,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ExposureCase{"PlainSmtp", "", "smtp", "", false},
                       ExposureCase{"EveryoneReadsTheFileOverSmtps", "", "smtps", "", true},
                       ExposureCase{"EveryoneReadsTheFileOverStartTls", "", "smtp", "1", true},
-                      ExposureCase{"EveryoneReadsTheFileForTheMailProgram", "sendmail", "smtp",
-                                   "", true}),
+                      ExposureCase{"EveryoneReadsTheFileForTheMailProgram", "sendmail", "smtp", "",
+                                   true}),
     [](const ::testing::TestParamInfo<ExposureCase>& info) { return info.param.name; });
 
 TEST_F(SendMailTest, TheSystemMailProgramDeliversTheSameMessageAsSmtp) {
@@ -333,8 +333,8 @@ TEST_F(SendMailTest, TheSystemMailProgramDeliversTheSameMessageAsSmtp) {
         GTEST_SKIP() << "/usr/sbin/sendmail is not msmtp; scripts/setup.sh installs msmtp-mta "
                         "where no other mail transfer agent is installed";
     MsmtpConfig mailProgram(dir.path(), std::to_string(server.port()));
-    const std::string attachment =
-        twk::test::writeFile(dir.file("program/ManualReport.csv"), "User;Time\r\n.\r\nann;\xE9\r\n");
+    const std::string attachment = twk::test::writeFile(dir.file("program/ManualReport.csv"),
+                                                        "User;Time\r\n.\r\nann;\xE9\r\n");
     const std::string subject = "Report from Tarnwick program \xC3\xA9";
     const std::string body = "Date:\\n01.02.2024\r\n.\r\nend";
     HelperMailSettings smtp = settings();

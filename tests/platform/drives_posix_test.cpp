@@ -1,10 +1,9 @@
-#include "platform/drives.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "platform/block_device.h"
+#include "platform/drives.h"
 #include "support/fake_machine.h"
 
 namespace platform {

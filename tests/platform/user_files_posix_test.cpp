@@ -1,11 +1,10 @@
 // Where the files written for the user go, whatever folder the program runs from, and that
 // nobody else can read them.
-#include "platform/user_files.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/user_files.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 

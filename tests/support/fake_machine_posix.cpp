@@ -1,8 +1,8 @@
-#include "support/fake_machine.h"
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+
+#include "support/fake_machine.h"
 
 namespace twk::test {
 namespace {

@@ -1,11 +1,11 @@
-#include "support/full_disk.h"
-
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
 #include <vector>
+
+#include "support/full_disk.h"
 
 namespace twk::test {
 namespace {

@@ -1,5 +1,3 @@
-#include "support/http_server.h"
-
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <signal.h>
@@ -10,6 +8,8 @@
 #include <chrono>
 #include <stdexcept>
 #include <thread>
+
+#include "support/http_server.h"
 
 namespace twk::test {
 namespace {

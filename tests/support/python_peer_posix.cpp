@@ -1,5 +1,3 @@
-#include "support/python_peer.h"
-
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -8,6 +6,8 @@
 #include <unistd.h>
 
 #include <cstdlib>
+
+#include "support/python_peer.h"
 
 extern char** environ;
 

@@ -1,5 +1,3 @@
-#include "support/read_only.h"
-
 #include <fcntl.h>
 #include <linux/capability.h>
 #include <sys/mount.h>
@@ -8,6 +6,8 @@
 #include <unistd.h>
 
 #include <cstdint>
+
+#include "support/read_only.h"
 
 namespace twk::test {
 namespace {
@@ -46,8 +46,8 @@ ReadOnlyFolder::ReadOnlyFolder(std::string path) : path_(std::move(path)) {
     }
     if (::mount(path_.c_str(), path_.c_str(), nullptr, MS_BIND, nullptr) != 0) return;
     mounted_ = true;
-    active_ = ::mount(nullptr, path_.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY,
-                      nullptr) == 0;
+    active_ =
+        ::mount(nullptr, path_.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0;
 }
 
 ReadOnlyFolder::~ReadOnlyFolder() {

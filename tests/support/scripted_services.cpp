@@ -1,6 +1,6 @@
-#include <algorithm>
-
 #include "support/scripted_services.h"
+
+#include <algorithm>
 
 #include "support/temp_dir.h"
 
@@ -32,8 +32,7 @@ std::string ScriptedFolderPicker::browseFolder(const std::string& title) {
 }
 
 std::int16_t ScriptedHelperLibrary::SendMailOut(const std::string& recipient,
-                                                const std::string& subject,
-                                                const std::string& body,
+                                                const std::string& subject, const std::string& body,
                                                 const std::string& attachment) {
     sent.push_back({recipient, subject, body, attachment,
                     attachment.empty() ? std::string() : readFile(attachment)});

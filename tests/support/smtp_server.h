@@ -47,7 +47,8 @@ struct SmtpServerOptions {
 };
 
 // The test server's certificate, for 127.0.0.1; clients trust it as their certificate file.
-inline constexpr const char* kSmtpTlsCertificate = TWK_SOURCE_DIR "/tests/support/smtp_tls_cert.pem";
+inline constexpr const char* kSmtpTlsCertificate =
+    TWK_SOURCE_DIR "/tests/support/smtp_tls_cert.pem";
 
 // A real SMTP server on 127.0.0.1 at a free port for the length of a test (Debian's aiosmtpd,
 // run by /usr/bin/python3). Without a fault it accepts every recipient except those containing

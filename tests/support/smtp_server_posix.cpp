@@ -1,5 +1,3 @@
-#include "support/smtp_server.h"
-
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -12,6 +10,7 @@
 #include <thread>
 
 #include "platform/strings.h"
+#include "support/smtp_server.h"
 
 namespace twk::test {
 namespace {

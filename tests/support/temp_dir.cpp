@@ -1,12 +1,12 @@
 #include "support/temp_dir.h"
 
-#include "platform/roots.h"
-
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <stdexcept>
+
+#include "platform/roots.h"
 
 namespace twk::test {
 

@@ -14,8 +14,8 @@ class LangOp {
 public:
     // frmOptions
     std::string lfo_menu1, lfo_menu2, lfo_lang, lfo_save_rep, lfo_dir_rep, lfo_dir_quar,
-        lfo_strt_win, lfo_save_changes, lfo_send_rep, lfo_recip, lfo_shed, lfo_ED, lfo_EW,
-        lfo_EM, lfo_time, lfo_week, lfo_month, lfo_weekname;
+        lfo_strt_win, lfo_save_changes, lfo_send_rep, lfo_recip, lfo_shed, lfo_ED, lfo_EW, lfo_EM,
+        lfo_time, lfo_week, lfo_month, lfo_weekname;
     // frmGuard
     std::string lfg_pagename, lfg_enableguard, lfg_notdevices;
     // frmInfo

@@ -31,8 +31,7 @@ void* LoadedHelperLibrary::symbol(const char* name) {
 }
 
 std::int16_t LoadedHelperLibrary::SendMailOut(const std::string& recipient,
-                                              const std::string& subject,
-                                              const std::string& body,
+                                              const std::string& subject, const std::string& body,
                                               const std::string& attachment) {
     auto send = reinterpret_cast<SendMailOutFn>(symbol("SendMailOut"));
     if (!send) return kFailed;

@@ -11,10 +11,10 @@ enum class CheckPicture { Off = 0, OffHover = 1, On = 2, OnHover = 3 };
 
 // What a click on the protection switch changes.
 struct GuardToggle {
-    std::string tag;        // the switch's new state, "1" on or "0" off
-    CheckPicture picture;   // the pointer is over the switch after a click
-    bool drivesProtected;   // which drive picture every row shows
-    std::string isGuard;    // the setting's new value
+    std::string tag;       // the switch's new state, "1" on or "0" off
+    CheckPicture picture;  // the pointer is over the switch after a click
+    bool drivesProtected;  // which drive picture every row shows
+    std::string isGuard;   // the setting's new value
 };
 
 // The toggle for a switch in state tag; nothing for a state that is neither "0" nor "1".

@@ -170,8 +170,8 @@ private:
 
     // Sets the keys of entries from byte keyDepth on, expecting every cell to equal first
     // (their first cell from depth on) up to keyDepth; the keys are valid when it does.
-    Fill fillText(Entries entries, std::string_view first, std::size_t depth,
-                  std::size_t keyDepth, unsigned threads) {
+    Fill fillText(Entries entries, std::string_view first, std::size_t depth, std::size_t keyDepth,
+                  unsigned threads) {
         std::vector<Fill> fills(partCount(entries.size(), threads), Fill{first.size(), true});
         const std::size_t expected = keyDepth - depth;
         inParts(entries.size(), threads, [&](std::size_t part, std::size_t begin, std::size_t end) {
@@ -199,8 +199,7 @@ private:
         const std::size_t samples = std::min<std::size_t>(entries.size(), 32);
         std::size_t shared = first.size();
         for (std::size_t i = 1; i < samples; ++i) {
-            const std::string_view cell =
-                cellOf(entries[i * (entries.size() - 1) / (samples - 1)]);
+            const std::string_view cell = cellOf(entries[i * (entries.size() - 1) / (samples - 1)]);
             shared = sharedBytes(first, cell.substr(depth), shared);
         }
         return shared;

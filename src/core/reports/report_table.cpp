@@ -115,8 +115,8 @@ void ReportTable::sortByColumn(std::size_t column) {
     sortColumn_ = column;
     const bool timeColumn =
         column < columnCount() && ReportColumns(*kind_)[column].field == kTimeField;
-    SortRows(rows_, ColumnCells(*this, column),
-             timeColumn ? CellOrder::Moments : CellOrder::Bytes, descending_);
+    SortRows(rows_, ColumnCells(*this, column), timeColumn ? CellOrder::Moments : CellOrder::Bytes,
+             descending_);
 }
 
 void ReportTable::showReadingOrder() {

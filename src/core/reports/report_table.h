@@ -93,7 +93,7 @@ private:
 
     std::optional<ReportKind> kind_;
     std::deque<std::string> files_;  // a deque keeps the bytes in place as files are added
-    std::uint64_t end_ = 0;           // bytes kept
+    std::uint64_t end_ = 0;          // bytes kept
     std::vector<Position> rows_;
     std::optional<std::size_t> sortColumn_;
     bool descending_ = false;

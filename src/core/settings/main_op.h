@@ -75,7 +75,7 @@ private:
     std::string programFolder_;
     SettingsWriter writer_;
     std::array<std::string, kSettingCount> loaded_;  // the texts of the last Init or Save
-    std::array<bool, kSettingCount> filledIn_{};      // which of them Init filled in
+    std::array<bool, kSettingCount> filledIn_{};     // which of them Init filled in
 };
 
 }  // namespace twk

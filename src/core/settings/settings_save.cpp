@@ -93,8 +93,7 @@ std::optional<SaveRequest> parseSaveRequest(const std::string& text) {
     return request;
 }
 
-platform::RegValues settingsToWrite(const SaveRequest& request,
-                                    const platform::RegValues& stored) {
+platform::RegValues settingsToWrite(const SaveRequest& request, const platform::RegValues& stored) {
     platform::RegValues values;
     for (const SavedSetting& setting : request) {
         std::optional<std::string> text;
@@ -115,8 +114,7 @@ SaveTarget systemSaveTarget(const platform::Roots& roots, const std::string& pro
 
 bool applySave(const SaveTarget& target, const SaveRequest& request) {
     return target.store.update(
-        kSettingsKey,
-        [&](const platform::RegValues& stored) -> std::optional<platform::RegValues> {
+        kSettingsKey, [&](const platform::RegValues& stored) -> std::optional<platform::RegValues> {
             platform::RegValues values = settingsToWrite(request, stored);
 #ifndef _WIN32
             // The entry first: when it cannot follow, the store stays as it was.

@@ -5,8 +5,8 @@
 
 namespace twk {
 
-void MainOp::isNew(const std::string& updateUrl, const std::string& userFolder,
-                   MessageBoxes& boxes, UrlOpener& urls) const {
+void MainOp::isNew(const std::string& updateUrl, const std::string& userFolder, MessageBoxes& boxes,
+                   UrlOpener& urls) const {
     if (!platform::makePrivateFolder(userFolder)) return;
     const std::string copy = platform::joinPath(userFolder, "version.dat");
     // A failed download leaves the copy of an earlier start, which is compared instead.

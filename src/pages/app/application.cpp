@@ -19,11 +19,10 @@ SettingsWriter waitingSettingsWriter(SettingsWriter writer) {
 
 Application::Application()
     : helper_(platform::programFolder()),
-      context_(platform::Roots::system(), platform::programFolder(),
-               platform::userFilesFolder(),
+      context_(platform::Roots::system(), platform::programFolder(), platform::userFilesFolder(),
                Services{messages_, saveFile_, folders_, urls_, helper_, clock_},
-               waitingSettingsWriter(machineSettingsWriter(platform::Roots::system(),
-                                                           platform::programFolder()))),
+               waitingSettingsWriter(
+                   machineSettingsWriter(platform::Roots::system(), platform::programFolder()))),
       navigator_(std::make_unique<Navigator>(context_, tray_)) {
     registerPages(*navigator_);
 }

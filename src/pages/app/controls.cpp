@@ -13,7 +13,8 @@ namespace {
 // A click is the left button released over the control that took the press.
 bool isClick(const QWidget* control, QMouseEvent* event) {
     event->accept();
-    return event->button() == Qt::LeftButton && control->rect().contains(event->position().toPoint());
+    return event->button() == Qt::LeftButton &&
+           control->rect().contains(event->position().toPoint());
 }
 
 bool isActivationKey(const QKeyEvent* event) {

@@ -66,8 +66,8 @@ void frmMain::buildButtons() {
                             QStringLiteral("Protection"), 9.75);
     txtReport_ = new Caption(this, QStringLiteral("txtReport"), twipsRect(4260, 3840, 855, 270),
                              QStringLiteral("Reports"), 9.75);
-    txtOptions_ = new Caption(this, QStringLiteral("txtOptions"),
-                              twipsRect(6615, 3840, 825, 270), QStringLiteral("Options"), 9.75);
+    txtOptions_ = new Caption(this, QStringLiteral("txtOptions"), twipsRect(6615, 3840, 825, 270),
+                              QStringLiteral("Options"), 9.75);
     for (Caption* caption : {txtguard_, txtReport_, txtOptions_})
         caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblTagline_ = addDesignText("lblTagline", twipsRect(0, 6720, 9600, 270), 9, rgb(78, 113, 116));

@@ -24,7 +24,9 @@ inline std::string local8Kept(const QString& text, const std::string& original) 
     return text == qs(original) ? original : local8(text);
 }
 
-inline QColor toQColor(ColorRef color) { return QColor(redOf(color), greenOf(color), blueOf(color)); }
+inline QColor toQColor(ColorRef color) {
+    return QColor(redOf(color), greenOf(color), blueOf(color));
+}
 inline ColorRef toColorRef(const QColor& color) {
     return rgb(color.red(), color.green(), color.blue());
 }

@@ -215,7 +215,8 @@ void SkinnedPage::mousePressEvent(QMouseEvent* event) {
 // themselves; there the compositor moves them, and only while the button is still held.
 void SkinnedPage::beginDrag() {
     dragPending_ = false;
-    const bool compositorMoves = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    const bool compositorMoves =
+        QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
     QWindow* window = windowHandle();
     manualDrag_ = !(compositorMoves && window && window->startSystemMove());
     if (!manualDrag_) unsetCursor();

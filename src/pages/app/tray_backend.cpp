@@ -12,11 +12,16 @@ namespace {
 // numbers and twips gives wrong codes at some screen resolutions.
 std::optional<qint16> trayCodeOf(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
-        case QSystemTrayIcon::Trigger: return kTrayLeftUp;
-        case QSystemTrayIcon::DoubleClick: return kTrayLeftDoubleClick;
-        case QSystemTrayIcon::Context: return kTrayRightUp;
-        case QSystemTrayIcon::MiddleClick: return kTrayMiddleUp;
-        case QSystemTrayIcon::Unknown: break;
+        case QSystemTrayIcon::Trigger:
+            return kTrayLeftUp;
+        case QSystemTrayIcon::DoubleClick:
+            return kTrayLeftDoubleClick;
+        case QSystemTrayIcon::Context:
+            return kTrayRightUp;
+        case QSystemTrayIcon::MiddleClick:
+            return kTrayMiddleUp;
+        case QSystemTrayIcon::Unknown:
+            break;
     }
     return std::nullopt;
 }

@@ -19,10 +19,10 @@ frmInfo::frmInfo(AppContext& context, Navigator& navigator)
       navigator_(navigator) {
     buildLinks();
     buildButtons();
-    lblTagline_ = addDesignText("lblTagline", twipsRect(3210, 2430, 6000, 330), 13.5,
-                                rgb(78, 110, 113));
-    lblVersion_ = addDesignText("lblVersion", twipsRect(3210, 2910, 4500, 240), 9.75,
-                                rgb(122, 146, 148));
+    lblTagline_ =
+        addDesignText("lblTagline", twipsRect(3210, 2430, 6000, 330), 13.5, rgb(78, 110, 113));
+    lblVersion_ =
+        addDesignText("lblVersion", twipsRect(3210, 2910, 4500, 240), 9.75, rgb(122, 146, 148));
     Form_Load();
     centerOnScreen();
 }

@@ -10,14 +10,14 @@ class Navigator;
 // Facebook and Twitter buttons, Ok and close.
 class frmInfo : public SkinnedPage {
     Q_OBJECT
-  public:
+public:
     frmInfo(AppContext& context, Navigator& navigator);
 
     // Puts the caption table's texts on the two links and the language's texts on the artwork;
     // "Ok" keeps its fixed text.
     void Form_Load();
 
-  private:
+private:
     void buildLinks();
     void buildButtons();
     void backToMain();

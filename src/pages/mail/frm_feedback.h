@@ -15,18 +15,18 @@ class Navigator;
 // The support page: the user's address, a theme and a message, mailed to the support mailbox.
 class frmFeedback : public SkinnedPage {
     Q_OBJECT
-  public:
+public:
     frmFeedback(AppContext& context, Navigator& navigator);
 
     // Captions from the caption table; the theme and the message start with their captions, the
     // sender box with the placeholder address.
     void Form_Load();
 
-  protected:
+protected:
     // Tells a click into a placeholder box from reaching it with the keyboard.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     using PlaceholderRule = std::string (*)(const std::string& text,
                                             const std::string& placeholder);
 

@@ -290,18 +290,16 @@ void frmOptions::connectRadio(Schedule kind) {
 }
 
 void frmOptions::connectEntries() {
-    connect(lng_cmb_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
-        state_.language = local8Kept(text, shown_.language);
-    });
+    connect(lng_cmb_, &QComboBox::currentTextChanged, this,
+            [this](const QString& text) { state_.language = local8Kept(text, shown_.language); });
     connect(txtRepDir_, &QLineEdit::textChanged, this, [this](const QString& text) {
         state_.reportFolder = local8Kept(text, shown_.reportFolder);
     });
     connect(txtQrntDir_, &QLineEdit::textChanged, this, [this](const QString& text) {
         state_.quarantineFolder = local8Kept(text, shown_.quarantineFolder);
     });
-    connect(txtrec_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        state_.recipient = local8Kept(text, shown_.recipient);
-    });
+    connect(txtrec_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { state_.recipient = local8Kept(text, shown_.recipient); });
     connect(txtTime_, &QLineEdit::textChanged, this, &frmOptions::onTimeEdited);
     connect(cmbDayW_, &QComboBox::currentTextChanged, this,
             [this] { state_.weekday = selectedIndex(cmbDayW_); });

@@ -101,9 +101,9 @@ void frmGuard::buildScrollButtons() {
 }
 
 void frmGuard::buildSwitch() {
-    txt_guard_ = new Caption(this, QStringLiteral("txt_guard"), twipsRect(1200, 1440, 5400, 255),
-                             QStringLiteral("Enable protection for USB storage devices from viruses"),
-                             kRowPointSize);
+    txt_guard_ = new Caption(
+        this, QStringLiteral("txt_guard"), twipsRect(1200, 1440, 5400, 255),
+        QStringLiteral("Enable protection for USB storage devices from viruses"), kRowPointSize);
     ch_guard_ =
         new PictureButton(this, QStringLiteral("ch_guard"), twipsRect(500, 1320, 600, 600),
                           numberedPictures(QStringLiteral("ch_"), QStringLiteral("check"), 4),
@@ -117,11 +117,12 @@ void frmGuard::buildSwitch() {
 
 void frmGuard::buildDriveRows() {
     row0_.picture = makeDrivePicture(this, twipsRect(1440, kRowPictureTop, 390, 390));
-    row0_.root = new Caption(this, QStringLiteral("txtdisk"), twipsRect(kRootLeft, kRowTextTop, 390, 255),
-                             QStringLiteral("disk"), kRowPointSize);
-    row0_.name = new Caption(this, QStringLiteral("txtdiskname"),
-                             twipsRect(2880, kRowTextTop, 1005, 255), QStringLiteral("name disk"),
-                             kRowPointSize);
+    row0_.root =
+        new Caption(this, QStringLiteral("txtdisk"), twipsRect(kRootLeft, kRowTextTop, 390, 255),
+                    QStringLiteral("disk"), kRowPointSize);
+    row0_.name =
+        new Caption(this, QStringLiteral("txtdiskname"), twipsRect(2880, kRowTextTop, 1005, 255),
+                    QStringLiteral("name disk"), kRowPointSize);
     for (QWidget* part : {static_cast<QWidget*>(row0_.picture), static_cast<QWidget*>(row0_.root),
                           static_cast<QWidget*>(row0_.name)})
         part->setProperty("Index", 0);
@@ -196,7 +197,8 @@ void frmGuard::showRow(const Row& row, const DriveRow& content, bool noDevices, 
     const int width = noDevices ? line.width() : rootWidth;
     row.root->setGeometry(line.left(), row.root->y(), width, row.root->height());
     row.name->setGeometry(line.left() + width + gap, row.name->y(),
-                          std::max(0, line.right() - (line.left() + width + gap)), row.name->height());
+                          std::max(0, line.right() - (line.left() + width + gap)),
+                          row.name->height());
     const QString root = qs(content.root);
     row.root->setText(noDevices ? root
                                 : row.root->fontMetrics().elidedText(root, Qt::ElideMiddle, width));

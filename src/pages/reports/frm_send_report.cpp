@@ -87,8 +87,8 @@ void frmSendReport::HoverSendButton(bool on) { showHover(cmdSend_, on); }
 void frmSendReport::SendReport() {
     Services& services = context().services;
     WaitingHelperLibrary helper(services.helper);
-    twk::SendReport(local8(txtRepDir_->text()), context().userFolder, services.messages,
-                    helper, services.clock, systemDateTime,
+    twk::SendReport(local8(txtRepDir_->text()), context().userFolder, services.messages, helper,
+                    services.clock, systemDateTime,
                     [this](const std::string& fileName) { return report_.save_report(fileName); });
 }
 

@@ -1,6 +1,7 @@
+#include "core/i18n/lang_op.h"
+
 #include <gtest/gtest.h>
 
-#include "core/i18n/lang_op.h"
 #include "core/settings/main_op.h"
 #include "support/system_text.h"
 #include "support/temp_dir.h"
@@ -39,8 +40,8 @@ TEST_F(LangOpTest, MissingLanguageOrOneThatIsNoPlainFileNameFallsBackToEnglish) 
     language("English", "[frmMain]\nlfm_reports=Reports\n");
     language("sub/Deutsch", "[frmMain]\nlfm_reports=Berichte\n");
     test::writeFile(program.file("Outside.twl"), "[frmMain]\nlfm_reports=Outside\n");
-    for (const char* name : {"Klingon", "../Outside", "sub/Deutsch", "sub\\Deutsch", "..",
-                             "sub/../sub/Deutsch"}) {
+    for (const char* name :
+         {"Klingon", "../Outside", "sub/Deutsch", "sub\\Deutsch", "..", "sub/../sub/Deutsch"}) {
         settings.lang = name;
         captions.Init(settings);
         EXPECT_EQ(captions.lfm_reports, "Reports") << name;

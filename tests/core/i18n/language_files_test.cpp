@@ -73,7 +73,7 @@ bool isUtf8(const std::string& bytes) {
 }
 
 class ShippedLanguageFile : public ::testing::TestWithParam<const char*> {
-  protected:
+protected:
     void SetUp() override { ASSERT_TRUE(test::exists(path)) << path << " is not shipped"; }
 
     std::string read(const CaptionKey& caption, size_t limit = kLoaderLimit) const {

@@ -11,7 +11,7 @@ namespace {
 
 // Feedback through the real helper library from the program folder.
 class FeedbackMailTest : public ::testing::Test {
-  protected:
+protected:
     bool send(const FeedbackForm& form) {
         return SendFeedback(form, "Type your message...", library, boxes);
     }

@@ -15,7 +15,7 @@ namespace {
 constexpr const char* kPrompt = "Type your message...";
 
 class FeedbackTest : public ::testing::Test {
-  protected:
+protected:
     bool send(const FeedbackForm& form, const std::string& prompt = kPrompt) {
         return SendFeedback(form, prompt, helper, boxes);
     }

@@ -1,7 +1,6 @@
-#include "core/mail/helper_library.h"
-
 #include <gtest/gtest.h>
 
+#include "core/mail/helper_library.h"
 #include "support/temp_dir.h"
 
 namespace twk {

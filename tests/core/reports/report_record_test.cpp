@@ -86,8 +86,8 @@ TEST(ReportRecordTest, FieldAtGivesTheFieldOfTheSplitLine) {
     const struct {
         std::size_t start, field;
         std::string_view expected;
-    } cases[] = {{0, 0, "a"}, {0, 1, "b\r"}, {0, 2, "c"}, {0, 3, ""}, {8, 0, ""},
-                 {8, 1, ""},  {11, 1, "x"},   {11, 0, "last"}, {11, 2, ""}};
+    } cases[] = {{0, 0, "a"}, {0, 1, "b\r"}, {0, 2, "c"},     {0, 3, ""}, {8, 0, ""},
+                 {8, 1, ""},  {11, 1, "x"},  {11, 0, "last"}, {11, 2, ""}};
     for (const auto& c : cases) {
         EXPECT_EQ(FieldAt(text, c.start, c.field), c.expected) << c.start << " " << c.field;
         EXPECT_EQ(FieldAt(text, c.start, c.field),

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/reports/save_report_flow_fixture.h"
 #include "platform/files.h"
 #include "support/scripted_services.h"
-#include "core/reports/save_report_flow_fixture.h"
 #include "support/temp_dir.h"
 
 namespace twk {

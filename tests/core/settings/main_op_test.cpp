@@ -1,6 +1,7 @@
+#include "core/settings/main_op.h"
+
 #include <gtest/gtest.h>
 
-#include "core/settings/main_op.h"
 #include "platform/roots.h"
 #include "support/settings_values.h"
 #include "support/temp_registry.h"

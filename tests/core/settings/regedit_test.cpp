@@ -1,6 +1,7 @@
+#include "core/settings/regedit.h"
+
 #include <gtest/gtest.h>
 
-#include "core/settings/regedit.h"
 #include "support/temp_dir.h"
 #include "support/temp_registry.h"
 
@@ -60,9 +61,11 @@ TEST(ReadIniStringTest, FollowsTheProfileRules) {
     const std::string file = test::writeFile(
         dir.file("lang.twl"),
         "; comment\n[frmMain]\nlfm_reports = Reports  \r\n  LFM_Options=\"  Options  \"\n"
-        "long=" + std::string(300, 'z') + "\nfull=" + std::string(254, 'f') + "\n"
-        "[FRMMAIN]\nlfm_protection=second section\n"
-        "[frmReport]\nlfr_save=Save\nlfr_save=Duplicate\n;lfr_send=commented\n");
+        "long=" +
+            std::string(300, 'z') + "\nfull=" + std::string(254, 'f') +
+            "\n"
+            "[FRMMAIN]\nlfm_protection=second section\n"
+            "[frmReport]\nlfr_save=Save\nlfr_save=Duplicate\n;lfr_send=commented\n");
     EXPECT_EQ(Regedit::ReadIniString("FrmMain", "lfm_reports", file), "Reports");
     EXPECT_EQ(Regedit::ReadIniString("frmMain", "lfm_options", file), "  Options  ");
     EXPECT_EQ(Regedit::ReadIniString("frmMain", "long", file), std::string(254, 'z'));

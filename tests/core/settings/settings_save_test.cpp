@@ -12,7 +12,7 @@ namespace {
 std::string validRequest() {
     std::string text;
     for (const std::string& name : settingValueNames()) {
-        const char* verb = name == "Language"              ? "set "
+        const char* verb = name == "Language"                ? "set "
                            : name.rfind("Directory", 0) == 0 ? "default "
                                                              : "keep ";
         text += verb + name + "=x\n";
@@ -34,7 +34,8 @@ TEST(SaveRequestTest, OnlyTheTwelveSettingsWithPlainBoundedValuesPass) {
     EXPECT_EQ(formatSaveRequest(*accepted), validRequest());
     ASSERT_TRUE(parseSaveRequest(withLine("Recipient", "keep Recipient=")));
     const std::string latin1Path = "/srv/r\xe9ports";
-    ASSERT_TRUE(parseSaveRequest(withLine("DirectoryReports", "set DirectoryReports=" + latin1Path)));
+    ASSERT_TRUE(
+        parseSaveRequest(withLine("DirectoryReports", "set DirectoryReports=" + latin1Path)));
     const std::string longest(kMaxSavedValue, 'p');
     ASSERT_TRUE(parseSaveRequest(withLine("DirectoryReports", "set DirectoryReports=" + longest)));
 
@@ -57,7 +58,8 @@ TEST(SaveRequestTest, OnlyTheTwelveSettingsWithPlainBoundedValuesPass) {
         {"an escape", withLine("Recipient", "set Recipient=a\x1b[2Jb")},
         {"DEL", withLine("Recipient", "set Recipient=a\x7f")},
         {"a NUL", withLine("Recipient", std::string("set Recipient=a\0b", 17))},
-        {"an over-long value", withLine("DirectoryReports", "set DirectoryReports=" + longest + "p")},
+        {"an over-long value",
+         withLine("DirectoryReports", "set DirectoryReports=" + longest + "p")},
     };
     for (const auto& input : refused) EXPECT_FALSE(parseSaveRequest(input.text)) << input.why;
 }

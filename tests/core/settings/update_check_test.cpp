@@ -69,8 +69,8 @@ TEST_F(UpdateCheckTest, AddressesThatAreNotWebAddressesAreNeverOpened) {
 }
 
 TEST_F(UpdateCheckTest, ServerDownUsesTheEarlierCopyAndNoCopyAsksNothing) {
-    const std::string downUrl = "http://127.0.0.1:" + std::to_string(test::freeLocalPort()) +
-                                "/Tarnwick/version.dat";
+    const std::string downUrl =
+        "http://127.0.0.1:" + std::to_string(test::freeLocalPort()) + "/Tarnwick/version.dat";
     check(downUrl);
     EXPECT_TRUE(boxes.shown.empty()) << "no copy and no server: nothing to announce";
 

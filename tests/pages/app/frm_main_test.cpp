@@ -40,10 +40,12 @@ class FrmMainTest : public QObject {
 private slots:
     void init() {
         env = std::make_unique<test::PageEnvironment>();
-        env->addLanguage("English", "[frmMain]\nlfm_protection=Protection\nlfm_reports=Reports\n"
-                                    "lfm_options=Options\n");
-        env->addLanguage("Deutsch", "[frmMain]\nlfm_protection=Schutz\nlfm_reports=Berichte\n"
-                                    "lfm_tagline=USB-Speicherschutz\n");
+        env->addLanguage("English",
+                         "[frmMain]\nlfm_protection=Protection\nlfm_reports=Reports\n"
+                         "lfm_options=Options\n");
+        env->addLanguage("Deutsch",
+                         "[frmMain]\nlfm_protection=Schutz\nlfm_reports=Berichte\n"
+                         "lfm_tagline=USB-Speicherschutz\n");
         env->startUp();
         pages = std::make_unique<Navigator>(env->context, env->tray);
         endCalls = 0;
@@ -207,8 +209,8 @@ private slots:
         const QPoint start = main().pos();
         QTest::mousePress(&main(), Qt::RightButton, {}, QPoint(300, 100));
         QMouseEvent rightMove(QEvent::MouseMove, QPointF(340, 130),
-                              main().mapToGlobal(QPointF(340, 130)), Qt::NoButton,
-                              Qt::RightButton, {});
+                              main().mapToGlobal(QPointF(340, 130)), Qt::NoButton, Qt::RightButton,
+                              {});
         QApplication::sendEvent(&main(), &rightMove);
         QTest::mouseRelease(&main(), Qt::RightButton, {}, QPoint(340, 130));
         QCOMPARE(main().pos(), start);
@@ -228,9 +230,9 @@ private slots:
             PageId page;
             std::optional<PageId> back;  // the page that shows afterwards; else the main window
         };
-        for (const Case& each : {Case{PageId::Protection, {}}, Case{PageId::Reports, {}},
-                                 Case{PageId::Options, {}}, Case{PageId::Info, {}},
-                                 Case{PageId::Feedback, PageId::Info}}) {
+        for (const Case& each :
+             {Case{PageId::Protection, {}}, Case{PageId::Reports, {}}, Case{PageId::Options, {}},
+              Case{PageId::Info, {}}, Case{PageId::Feedback, PageId::Info}}) {
             main().hide();
             QWidget* page = pages->open(each.page);
             QVERIFY(page->isVisible());

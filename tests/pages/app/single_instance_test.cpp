@@ -16,9 +16,9 @@ class SingleInstanceTest : public QObject {
 
     // A runtime folder is private to its user, as the lock expects.
     static void makeRuntimeFolder(const test::TempDir& runtime) {
-        QFile::setPermissions(QString::fromStdString(runtime.path()),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                  QFileDevice::ExeOwner);
+        QFile::setPermissions(QString::fromStdString(runtime.path()), QFileDevice::ReadOwner |
+                                                                          QFileDevice::WriteOwner |
+                                                                          QFileDevice::ExeOwner);
     }
 
     QProcess* start(const test::TempDir& runtime) {

@@ -36,7 +36,7 @@ class FrmInfoTest : public QObject {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-  private slots:
+private slots:
     void init() {
         start("lfi_homepage=Webseite\nlfi_mail=Post\n");
         pages->open(PageId::Info);

@@ -35,7 +35,7 @@ class FrmFeedbackTest : public QObject {
         QVERIFY(box->hasFocus());
     }
 
-  private slots:
+private slots:
     void init() {
         env = std::make_unique<test::PageEnvironment>();
         env->addLanguage("English",

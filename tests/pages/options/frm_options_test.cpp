@@ -388,7 +388,8 @@ private slots:
         // Typed over the full box from its start: 25 makes the value 23, then 7 and 5 the minutes.
         activatePage();
         QCOMPARE(box("txtTime")->displayText(), QString("23:59"));
-        QTest::mouseClick(box("txtTime"), Qt::LeftButton, {}, QPoint(1, box("txtTime")->height() / 2));
+        QTest::mouseClick(box("txtTime"), Qt::LeftButton, {},
+                          QPoint(1, box("txtTime")->height() / 2));
         QCOMPARE(box("txtTime")->cursorPosition(), 0);
         QTest::keyClicks(nullptr, "2575");
         QCOMPARE(box("txtTime")->displayText(), QString("23:59"));

@@ -1,7 +1,8 @@
+#include "pages/protection/frm_guard.h"
+
 #include "core/settings/regedit.h"
 #include "pages/app/frm_main.h"
 #include "pages/app/navigator.h"
-#include "pages/protection/frm_guard.h"
 #include "pages/support/page_fixture.h"
 #include "support/read_only.h"
 #include "support/scripted_drives.h"
@@ -46,8 +47,8 @@ class FrmGuardTest : public QObject {
     QStringList rowTexts(const char* name) {
         QMap<int, QString> byIndex;
         for (Caption* label : page->findChildren<Caption*>(name))
-            byIndex[label->property("Index").toInt()] = label->toolTip().isEmpty() ? label->text()
-                                                                                   : label->toolTip();
+            byIndex[label->property("Index").toInt()] =
+                label->toolTip().isEmpty() ? label->text() : label->toolTip();
         return byIndex.values();
     }
     int rowsShowing(const char* picture) {

@@ -346,7 +346,8 @@ private slots:
     void anUnreadableReportAtStartIsToldWhenThePageOpens() {
         std::string broken;
         app = std::make_unique<ReportPageFixture>(
-            "English", test::kEnglishReportCaptions, nullptr, [&broken](const std::string& reports) {
+            "English", test::kEnglishReportCaptions, nullptr,
+            [&broken](const std::string& reports) {
                 broken = reports + "/broken";
                 QCOMPARE(::symlink("/proc/self/mem", broken.c_str()), 0);  // opens, fails to read
             });
@@ -374,9 +375,9 @@ private slots:
         open();
         test::click(button("cmd_devices"));
         QTableView* table = app->table();
-        for (auto choose : std::vector<std::function<void()>>{
-                 [this] { app->pickDate("12.01.2013"); },
-                 [this] { test::click(button("cmd_devices")); }}) {
+        for (auto choose :
+             std::vector<std::function<void()>>{[this] { app->pickDate("12.01.2013"); },
+                                                [this] { test::click(button("cmd_devices")); }}) {
             QCoreApplication::sendPostedEvents();
             table->scrollToBottom();
             table->horizontalScrollBar()->setValue(table->horizontalScrollBar()->maximum());

@@ -1,16 +1,17 @@
 // The send-report dialog under a real X server while its mail is on the way: the window keeps
 // painting and shows the busy pointer, and a click given meanwhile waits in the queue until the
 // send has ended, then arrives.
-#include <QLineEdit>
-#include <QPointer>
-#include <QTimer>
-#include <QTest>
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
 
 #include "pages/reports/frm_send_report.h"
 #include "pages/reports/report_page_fixture.h"

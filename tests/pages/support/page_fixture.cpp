@@ -34,12 +34,12 @@ void PageEnvironment::addLanguage(const std::string& name, const std::string& co
 
 void PageEnvironment::addShippedLanguages() {
     std::filesystem::create_directories(program.file("languages"));
-    for (const auto& entry :
-         std::filesystem::directory_iterator(std::string(TWK_SOURCE_DIR) + "/resources/languages")) {
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(TWK_SOURCE_DIR) +
+                                                                 "/resources/languages")) {
         if (entry.path().extension() == ".twl")
-            std::filesystem::copy_file(entry.path(),
-                                       program.file("languages/" + entry.path().filename().string()),
-                                       std::filesystem::copy_options::overwrite_existing);
+            std::filesystem::copy_file(
+                entry.path(), program.file("languages/" + entry.path().filename().string()),
+                std::filesystem::copy_options::overwrite_existing);
     }
 }
 
