@@ -117,6 +117,8 @@ TEST_F(VersionFileInputsTest, TemporaryFilesOfAKilledRunAreGoneAfterTheNextStart
     keepEarlierCopy();
     test::writeFile(copy() + ".tmp.Zk3r9Q", "[Tarnwick]\nVers");
     test::writeFile(userFiles.file("ManualReport.csv.tmp.a1B2c3"), "User;Time\r\n");
+    const std::string keyFile = Regedit::RootKey(store.path()).keyFile(kSettingsKey);
+    test::writeFile(keyFile + ".tmp.Q1w2e3", "[Software");
     test::ScriptedSaveFileDialog saveFile;
     test::ScriptedFolderPicker folders;
     test::ScriptedHelperLibrary helper;
@@ -126,6 +128,7 @@ TEST_F(VersionFileInputsTest, TemporaryFilesOfAKilledRunAreGoneAfterTheNextStart
     context.updateUrl = server.url("/drop");
     startUp(context);
     EXPECT_EQ(filesInUserFolder(), std::set<std::string>{"version.dat"});
+    EXPECT_FALSE(std::filesystem::exists(keyFile + ".tmp.Q1w2e3"));
 }
 
 TEST_F(VersionFileInputsTest, OverlongVersionIsCutInTheQuestion) {

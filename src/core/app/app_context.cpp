@@ -18,9 +18,11 @@ AppContext::AppContext(platform::Roots roots_, std::string programFolder_, std::
                     : directSettingsWriter(systemSaveTarget(roots, programFolder))) {}
 
 void startUp(AppContext& context) {
-    // A run killed while it wrote the mailed report left its temporary file; the update check
-    // clears version.dat's.
+    // Runs killed while they wrote the mailed report or the store left their temporary files
+    // (the store's go only where this user may write; else at the settings helper's next save).
+    // The update check clears version.dat's.
     platform::removeLeftoverTemporaries(platform::joinPath(context.userFolder, kManualReportFile));
+    platform::removeLeftoverTemporaries(context.mainOp.root().keyFile(kSettingsKey));
     context.mainOp.isNew(context.updateUrl, context.userFolder, context.services.messages,
                          context.services.urls);
     context.mainOp.Init();
