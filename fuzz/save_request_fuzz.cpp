@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     // Whatever the store holds, a save writes the twelve settings as text: a changed one as the
     // page holds it, any other as the store holds it, so another writer's change survives.
-    const platform::RegValues stored = platform::parseRegistryText(storeText);
+    const platform::RegValues stored = platform::parseRegistryText(storeText, twk::kSettingsKey);
     const platform::RegValues written = twk::settingsToWrite(*request, stored);
     FUZZ_CHECK(written.size() == twk::kSettingCount);
     for (std::size_t i = 0; i < written.size(); ++i) {
