@@ -60,6 +60,9 @@ public:
     // in between (Linux: the key's lock; Windows: a named mutex that every Tarnwick writer
     // takes). False when change answers nothing, and as for write.
     bool update(const std::string& keyPath, const RegChange& change) const;
+    // Removes the temporary files that killed writers of the key left where this process may
+    // (Linux); the registry leaves none (Windows).
+    void clearLeftovers(const std::string& keyPath) const;
 
 #ifndef _WIN32
     std::string keyFile(const std::string& keyPath) const;

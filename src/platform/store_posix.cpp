@@ -61,6 +61,10 @@ const RegValue* findRegValue(const RegValues& values, const std::string& name) {
 RegistryRoot::RegistryRoot(std::string configDir)
     : location_(std::move(configDir) + "/registry/HKEY_LOCAL_MACHINE") {}
 
+void RegistryRoot::clearLeftovers(const std::string& keyPath) const {
+    removeLeftoverTemporaries(keyFile(keyPath));
+}
+
 std::string RegistryRoot::keyFile(const std::string& keyPath) const {
     std::string relative;
     for (char c : keyPath) relative += (c == '\\') ? '/' : c;

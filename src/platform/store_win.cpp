@@ -96,6 +96,8 @@ const RegValue* findRegValue(const RegValues& values, const std::string& name) {
 
 RegistryRoot::RegistryRoot(std::string base) : location_(std::move(base)) {}
 
+void RegistryRoot::clearLeftovers(const std::string&) const {}
+
 std::optional<RegValue> RegistryRoot::read(const std::string& keyPath,
                                            const std::string& name) const {
     OpenKey key;

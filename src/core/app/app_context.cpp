@@ -22,7 +22,7 @@ void startUp(AppContext& context) {
     // (the store's go only where this user may write; else at the settings helper's next save).
     // The update check clears version.dat's.
     platform::removeLeftoverTemporaries(platform::joinPath(context.userFolder, kManualReportFile));
-    platform::removeLeftoverTemporaries(context.mainOp.root().keyFile(kSettingsKey));
+    context.mainOp.root().clearLeftovers(kSettingsKey);
     context.mainOp.isNew(context.updateUrl, context.userFolder, context.services.messages,
                          context.services.urls);
     context.mainOp.Init();
