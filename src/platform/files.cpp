@@ -28,7 +28,10 @@ FileRead readToEnd(std::uint64_t expected, std::uint64_t limit, const ReadSome& 
     FileRead result;
     std::string& bytes = result.bytes;
     try {
-        bytes.resize(static_cast<std::size_t>(std::min(expected, limit)) + 1);
+        const std::size_t size = static_cast<std::size_t>(std::min(expected, limit)) + 1;
+        bytes.reserve(size);
+        prefaultBuffer(bytes.data(), bytes.capacity());
+        bytes.resize(size);
         std::size_t used = 0;
         for (;;) {
             if (used == bytes.size()) {

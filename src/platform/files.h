@@ -100,6 +100,9 @@ FileRead failedRead(FileRead::Outcome outcome, int error = 0);
 // One read of an open file into [data, data + size): the bytes got, 0 at its end, or -1 with
 // the system's error number in error.
 using ReadSome = std::function<long long(char* data, std::size_t size, int& error)>;
+// Asks the system to give the pages of [data, data + size) memory now, in one call, rather than
+// one page fault at a time as they are first written; a hint that may do nothing.
+void prefaultBuffer(char* data, std::size_t size);
 // Reads an open file to its end, at most limit bytes, into a buffer sized for expected bytes
 // first; TooLarge when the file goes on past limit or the memory runs out.
 FileRead readToEnd(std::uint64_t expected, std::uint64_t limit, const ReadSome& readSome);

@@ -1,12 +1,14 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -169,6 +171,20 @@ FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes) {
     const auto size = static_cast<std::uint64_t>(info.st_size);
     if (size > maxBytes) return failedRead(FileRead::Outcome::TooLarge);
     return readOpenFile(fd.get(), size, std::min(maxBytes, size + kMaxGrowthWhileRead));
+}
+
+void prefaultBuffer(char* data, std::size_t size) {
+#ifdef MADV_POPULATE_WRITE
+    const std::uintptr_t pageSize = static_cast<std::uintptr_t>(::sysconf(_SC_PAGE_SIZE));
+    const auto address = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t first = (address + pageSize - 1) & ~(pageSize - 1);
+    const std::uintptr_t end = (address + size) & ~(pageSize - 1);
+    // Only whole pages inside the buffer; older kernels refuse the advice, which is no matter.
+    if (end > first) ::madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
+#else
+    (void)data;
+    (void)size;
+#endif
 }
 
 std::uint64_t usableMemoryBytes() {

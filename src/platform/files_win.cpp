@@ -64,6 +64,12 @@ FileRead notOpened(DWORD error) {
                       static_cast<int>(error));
 }
 
+}  // namespace
+
+void prefaultBuffer(char*, std::size_t) {}
+
+namespace {
+
 // Reads the file to its end, at most limit bytes; TooLarge when it goes on.
 FileRead readOpenFile(HANDLE file, std::uint64_t expected, std::uint64_t limit) {
     return readToEnd(expected, limit, [file](char* data, std::size_t size, int& error) {

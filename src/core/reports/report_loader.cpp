@@ -1,7 +1,14 @@
 #include "core/reports/report_loader.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstdint>
+#include <cstring>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <unordered_set>
 
 #include "platform/files.h"
 #include "platform/roots.h"
@@ -31,42 +38,198 @@ std::string problemOf(const platform::FileRead& read) {
     return {};
 }
 
-// Reads one report file whole if it fits in what is left of the memory for reports, the
-// rows its lines will take included.
-platform::FileRead readReportFile(const std::string& path, const ReportTable& table) {
-    const std::uint64_t limit = ReportMemoryLimit();
-    const std::uint64_t left = limit > table.memoryUse() ? limit - table.memoryUse() : 0;
-    platform::FileRead read = platform::readRegularFile(path, left);
-    if (!read.ok()) return read;
-    const auto lines =
-        static_cast<std::uint64_t>(std::count(read.bytes.begin(), read.bytes.end(), '\n')) + 1;
-    if (read.bytes.size() + lines * ReportTable::kRowBytes > left) {
-        read.bytes = {};
-        read.outcome = platform::FileRead::Outcome::TooLarge;
-    }
-    return read;
-}
+// One report file on its way into the table: read and scanned on any core, then appended in
+// name order.
+struct PendingFile {
+    std::string path;
+    platform::FileRead read;
+    std::uint64_t maxBytes = 0;  // the bound it was read with
+    std::size_t records = 0;
+    std::vector<std::size_t> shown;  // starts of the lines to show
+    // The file's dates in the order first met, as places in its bytes.
+    std::vector<std::pair<std::size_t, std::size_t>> dates;
+    bool done = false;  // read and scanned
 
-// Walks the lines of one file: counts its records, offers their dates and collects the
+    // What the file holds in memory once scanned, as the table counts it.
+    std::uint64_t memoryUse() const {
+        return read.bytes.size() + std::uint64_t{records} * ReportTable::kRowBytes;
+    }
+};
+
+// Walks the lines of one read file: counts its records, notes their dates and collects the
 // starts of the lines to show.
-void collectRows(ReportKind kind, std::string_view bytes, const std::string& selectedDate,
-                 std::vector<std::size_t>& shown, DateList& dates, std::size_t& records) {
+void scanLines(ReportKind kind, const std::string& selectedDate, PendingFile& file) {
     const std::string_view header = FileHeader(kind);
     const bool allDates = selectedDate == kAllDates;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        const std::string_view line = LineAt(bytes, start);
-        const std::size_t lineFeed = bytes.find('\n', start + line.size());
-        if (line != header) {
-            ++records;
-            const std::string_view date =
-                DateOfTime(SplitReportLine(line, kTimeField + 1)[kTimeField]);
-            dates.offer(date);
-            if (allDates || date == selectedDate) shown.push_back(start);
+    const char* const begin = file.read.bytes.data();
+    const char* const end = begin + file.read.bytes.size();
+    std::unordered_set<std::string_view> met;
+    std::string_view lastDate;  // lines of one date mostly follow each other
+    for (const char* line = begin; line < end;) {
+        const auto* lineFeed =
+            static_cast<const char*>(std::memchr(line, '\n', static_cast<std::size_t>(end - line)));
+        const char* lineEnd = lineFeed ? lineFeed : end;
+        if (lineEnd > line && lineEnd[-1] == '\r') --lineEnd;
+        const std::string_view text(line, static_cast<std::size_t>(lineEnd - line));
+        if (text != header) {
+            ++file.records;
+            const std::string_view date = DateOfTime(
+                FieldAt(file.read.bytes, static_cast<std::size_t>(line - begin), kTimeField));
+            if (date != lastDate) {
+                lastDate = date;
+                if (!date.empty() && met.insert(date).second)
+                    file.dates.emplace_back(date.data() - begin, date.size());
+            }
+            if (allDates || date == selectedDate)
+                file.shown.push_back(static_cast<std::size_t>(line - begin));
         }
-        start = lineFeed == std::string_view::npos ? bytes.size() : lineFeed + 1;
+        line = lineFeed ? lineFeed + 1 : end;
     }
 }
+
+// Loads the files of one folder with every core: workers read and scan files in name order,
+// a few ahead, and this thread appends them to the table in that order. The memory for reports
+// is never exceeded: a worker reads only within a share of what the table and the files in
+// flight leave. A file refused only because its share was smaller than what the table alone
+// leaves is read again here, and the folder's later files with it, one after the other, so
+// which files the table holds does not depend on timing.
+class FolderLoad {
+public:
+    FolderLoad(ReportKind kind, const std::string& selectedDate, ReportTable& table,
+               DateList& dates, ReportLoad& load)
+        : kind_(kind), selectedDate_(selectedDate), table_(table), dates_(dates), load_(load) {}
+
+    void run(std::vector<std::string> paths) {
+        files_.resize(paths.size());
+        for (std::size_t i = 0; i < paths.size(); ++i) files_[i].path = std::move(paths[i]);
+        startWorkers();
+        for (std::size_t i = 0; i < files_.size(); ++i) {
+            PendingFile& file = waitForFile(i);
+            if (file.read.outcome == platform::FileRead::Outcome::TooLarge &&
+                file.maxBytes < memoryLeft()) {
+                stopWorkers();
+                for (std::size_t rest = i; rest < files_.size(); ++rest) forget(files_[rest]);
+                for (std::size_t rest = i; rest < files_.size(); ++rest) loadHere(files_[rest]);
+                return;
+            }
+            const std::uint64_t held = file.memoryUse();
+            append(file);
+            {
+                std::lock_guard lock(mutex_);
+                appended_ = i + 1;
+                committed_ = table_.memoryUse();
+                held_ -= held;
+            }
+            changed_.notify_all();
+        }
+        stopWorkers();
+    }
+
+    ~FolderLoad() { stopWorkers(); }
+
+private:
+    // Files read ahead of the table at most; more would only hold memory sooner.
+    static constexpr std::size_t kMaxAhead = 8;
+
+    std::uint64_t memoryLeft() const {
+        const std::uint64_t used = table_.memoryUse();
+        return limit_ > used ? limit_ - used : 0;
+    }
+
+    void startWorkers() {
+        workerCount_ = static_cast<unsigned>(std::clamp<std::size_t>(
+            std::thread::hardware_concurrency(), 1, std::max<std::size_t>(files_.size(), 1)));
+        committed_ = table_.memoryUse();
+        for (unsigned i = 0; i < workerCount_; ++i) workers_.emplace_back([this] { work(); });
+    }
+
+    // Lets the workers end the file in hand, and waits for them.
+    void stopWorkers() {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        changed_.notify_all();
+        workers_.clear();  // joins them
+    }
+
+    void work() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [this] {
+                return stopping_ || next_ >= files_.size() || next_ < appended_ + kMaxAhead;
+            });
+            if (stopping_ || next_ >= files_.size()) return;
+            PendingFile& file = files_[next_++];
+            const std::uint64_t used = committed_ + held_;
+            file.maxBytes = (limit_ > used ? limit_ - used : 0) / workerCount_;
+            held_ += file.maxBytes;
+            lock.unlock();
+            file.read = platform::readRegularFile(file.path, file.maxBytes);
+            if (file.read.ok()) scanLines(kind_, selectedDate_, file);
+            lock.lock();
+            held_ = held_ - file.maxBytes + file.memoryUse();
+            file.done = true;
+            changed_.notify_all();
+        }
+    }
+
+    PendingFile& waitForFile(std::size_t index) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return files_[index].done; });
+        return files_[index];
+    }
+
+    // Back to a file not yet read.
+    static void forget(PendingFile& file) {
+        PendingFile unread;
+        unread.path = std::move(file.path);
+        file = std::move(unread);
+    }
+
+    // Reads, scans and appends one file on this thread, within what the table leaves.
+    void loadHere(PendingFile& file) {
+        file.maxBytes = memoryLeft();
+        file.read = platform::readRegularFile(file.path, file.maxBytes);
+        if (file.read.ok()) scanLines(kind_, selectedDate_, file);
+        append(file);
+    }
+
+    void append(PendingFile& file) {
+        if (file.read.ok() && file.memoryUse() > memoryLeft()) {
+            file.read.bytes = {};
+            file.read.outcome = platform::FileRead::Outcome::TooLarge;
+        }
+        if (!file.read.ok()) {
+            if (std::string problem = problemOf(file.read); !problem.empty())
+                load_.problems.push_back({file.path, std::move(problem)});
+            return;
+        }
+        load_.RecordCount += file.records;
+        for (const auto& [start, size] : file.dates)
+            dates_.offer(std::string_view(file.read.bytes).substr(start, size));
+        table_.appendFile(std::move(file.read.bytes), file.shown);
+        file.shown = {};
+    }
+
+    const ReportKind kind_;
+    const std::string& selectedDate_;
+    ReportTable& table_;
+    DateList& dates_;
+    ReportLoad& load_;
+    const std::uint64_t limit_ = ReportMemoryLimit();
+    std::vector<PendingFile> files_;  // in name order
+
+    std::mutex mutex_;  // guards what follows, and each file until it is done
+    std::condition_variable changed_;
+    std::size_t next_ = 0;         // files handed to workers
+    std::size_t appended_ = 0;     // files through append
+    std::uint64_t committed_ = 0;  // what the table held when the last file was appended
+    std::uint64_t held_ = 0;       // what the files in flight hold or may take
+    bool stopping_ = false;
+    unsigned workerCount_ = 1;
+    std::vector<std::jthread> workers_;
+};
 
 bool ensureFolder(const std::string& directory, ReportLoad& load) {
     if (platform::dirExists(directory) || platform::makeDir(directory)) return true;
@@ -99,20 +262,10 @@ ReportLoad LoadReports(ReportKind kind, const std::string& directory,
     bool listed = false;
     const std::vector<std::string> names = platform::listFiles(directory, &listed);
     if (!listed) load.problems.push_back({directory, "the folder could not be read"});
-    std::vector<std::size_t> shown;
-    for (const std::string& name : names) {
-        if (!IsReportFileName(kind, name)) continue;
-        const std::string path = platform::joinPath(directory, name);
-        platform::FileRead read = readReportFile(path, table);
-        if (!read.ok()) {
-            if (std::string problem = problemOf(read); !problem.empty())
-                load.problems.push_back({path, std::move(problem)});
-            continue;
-        }
-        shown.clear();
-        collectRows(kind, read.bytes, selectedDate, shown, dates, load.RecordCount);
-        table.appendFile(std::move(read.bytes), shown);
-    }
+    std::vector<std::string> paths;
+    for (const std::string& name : names)
+        if (IsReportFileName(kind, name)) paths.push_back(platform::joinPath(directory, name));
+    FolderLoad(kind, selectedDate, table, dates, load).run(std::move(paths));
     return load;
 }
 

@@ -34,6 +34,16 @@ LineFields SplitReportLine(std::string_view line, std::size_t fieldCount) {
     return fields;
 }
 
+std::string_view FieldOfLine(std::string_view line, std::size_t field) {
+    std::size_t start = 0;
+    for (; field > 0; --field) {
+        const std::size_t separator = line.find(';', start);
+        if (separator == std::string_view::npos) return {};
+        start = separator + 1;
+    }
+    return line.substr(start, line.find(';', start) - start);
+}
+
 std::string_view FieldAt(std::string_view text, std::size_t start, std::size_t field) {
     const char* byte = text.data() + start;
     const char* const end = text.data() + text.size();
