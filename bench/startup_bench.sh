@@ -34,6 +34,9 @@ ip link set lo up
 printf '127.0.0.1 localhost\n' >"$work/hosts"
 [[ $peer == offline ]] || printf '127.0.0.1 update.brindle.example\n' >>"$work/hosts"
 mount --bind "$work/hosts" /etc/hosts
+# The program's store lies under /etc/xdg: a copy of it with this run's store takes its place.
+mkdir -p "$work/config"
+cp -a /etc/xdg/. "$work/config/"
 
 mkdir -p "$work/site/Tarnwick" "$work/config/registry/HKEY_LOCAL_MACHINE/Software/Brindle" \
     "$work/runtime" "$work/home" "$work/empty-reports"
@@ -42,6 +45,7 @@ printf '[Tarnwick]\r\nVersion=1.41\r\nURL=http://update.brindle.example/\r\n' \
     >"$work/site/Tarnwick/version.dat"
 printf 'Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Brindle\\Tarnwick]\n"DirectoryReports"="%s"\n' \
     "${reports:-$work/empty-reports}" >"$work/config/registry/HKEY_LOCAL_MACHINE/Software/Brindle/Tarnwick.reg"
+mount --bind "$work/config" /etc/xdg
 
 /usr/bin/python3 - "$peer" "$work/site" <<'EOF' &
 import functools, http.server, socket, sys, threading, time
@@ -90,7 +94,7 @@ for _ in $(seq 100); do
 done
 xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || { cat "$work/openbox.log"; exit 1; }
 
-export XDG_CONFIG_DIRS="$work/config" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
+export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
 for run in $(seq "$runs"); do
     cp -r "$program/." "$work/program"
     rm -f "$work/program/version.dat"

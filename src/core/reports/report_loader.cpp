@@ -73,8 +73,7 @@ void scanLines(ReportKind kind, const std::string& selectedDate, PendingFile& fi
         const std::string_view text(line, static_cast<std::size_t>(lineEnd - line));
         if (text != header) {
             ++file.records;
-            const std::string_view date = DateOfTime(
-                FieldAt(file.read.bytes, static_cast<std::size_t>(line - begin), kTimeField));
+            const std::string_view date = DateOfTime(FieldOfLine(text, kTimeField));
             if (date != lastDate) {
                 lastDate = date;
                 if (!date.empty() && met.insert(date).second)

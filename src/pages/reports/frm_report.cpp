@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTableView>
+#include <chrono>
 
 #include "core/app/app_context.h"
 #include "core/app/twips.h"
@@ -55,11 +56,30 @@ frmReport::frmReport(AppContext& context, Navigator& navigator)
     });
     applyCaptions(context.langOp);
     centerOnScreen();
-    ShowDevices();
+    selectView(devices_);
+    firstLoad_ = std::async(
+        std::launch::async, [this, folder = folderOf(ReportKind::Devices), dates = dates_] {
+            LoadedReports loaded =
+                readReports(ReportKind::Devices, folder, std::string(kAllDates), dates);
+            QMetaObject::invokeMethod(this, &frmReport::finishFirstLoad, Qt::QueuedConnection);
+            return loaded;
+        });
     cmd_line_->hide();
 }
 
-frmReport::~frmReport() = default;
+frmReport::~frmReport() {
+    if (firstLoad_.valid()) firstLoad_.wait();
+}
+
+void frmReport::finishFirstLoad() {
+    if (!firstLoad_.valid()) return;
+    // Taken out first: the wait below runs the queued call of this function too.
+    std::future<LoadedReports> pending = std::move(firstLoad_);
+    if (pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        runWhileWaiting([&pending] { pending.wait(); });
+    showLoaded(pending.get());
+    fitColumns();
+}
 
 void frmReport::buildClose() {
     close_ = addCloseButton(twipsRect(9000, 120, 435, 435));
@@ -216,16 +236,22 @@ void frmReport::ShowDevices() { showView(devices_); }
 
 void frmReport::ShowViruses() { showView(viruses_); }
 
-void frmReport::showView(const View& view) {
+void frmReport::selectView(const View& view) {
     disable_all();
     views_->select(view.button);
-    loadReports(view.kind, std::string(kAllDates));
     lstReport_->setProperty("Tag", QString::fromLatin1(view.tableTag));
     lstReport_->setAccessibleName(view.button->caption()->text());
+}
+
+void frmReport::showView(const View& view) {
+    finishFirstLoad();
+    selectView(view);
+    loadReports(view.kind, std::string(kAllDates));
     fitColumns();
 }
 
 void frmReport::refreshDate() {
+    finishFirstLoad();
     const ReportKind view = lstReport_->property("Tag").toString() != QStringLiteral("0")
                                 ? ReportKind::Viruses
                                 : ReportKind::Devices;
@@ -241,10 +267,29 @@ std::string frmReport::selectedDate() const {
     return local8(lstDates_->currentText());
 }
 
-void frmReport::loadReports(ReportKind view, const std::string& selectedDate) {
+const std::string& frmReport::folderOf(ReportKind view) const {
     const MainOp& settings = context().mainOp;
-    const std::string& folder = view == ReportKind::Devices ? settings.DirRep : settings.DirQuar;
-    const ReportLoad load = model_->refresh(view, folder, selectedDate, dates_);
+    return view == ReportKind::Devices ? settings.DirRep : settings.DirQuar;
+}
+
+frmReport::LoadedReports frmReport::readReports(ReportKind view, const std::string& folder,
+                                                const std::string& selectedDate, DateList dates) {
+    LoadedReports loaded{{}, std::move(dates), {}};
+    loaded.load = RefreshReports(view, folder, selectedDate, loaded.table, loaded.dates);
+    return loaded;
+}
+
+void frmReport::loadReports(ReportKind view, const std::string& selectedDate) {
+    // The rows shown go first, so that a large table is never held twice.
+    model_->install({});
+    const std::string& folder = folderOf(view);
+    showLoaded(waitFor([&] { return readReports(view, folder, selectedDate, dates_); }));
+}
+
+void frmReport::showLoaded(LoadedReports loaded) {
+    model_->install(std::move(loaded.table));
+    dates_ = std::move(loaded.dates);
+    const ReportLoad& load = loaded.load;
     lstReport_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     // A new view or date starts at its first row and column, wherever the last one was left.
     lstReport_->scrollToTop();
@@ -270,6 +315,7 @@ void frmReport::fitColumns() {
 }
 
 void frmReport::sortByHeading(int column) {
+    finishFirstLoad();
     model_->sortByColumn(column);
     const auto& table = model_->table();
     QHeaderView* headings = lstReport_->horizontalHeader();
@@ -288,11 +334,13 @@ void frmReport::HoverSave(bool on) { showHover(save_, on); }
 void frmReport::HoverSend(bool on) { showHover(send_, on); }
 
 void frmReport::SaveReportAs() {
+    finishFirstLoad();
     twk::SaveReportAs(context().services.saveFile, context().services.messages,
                       [this](const std::string& fileName) { return save_report(fileName); });
 }
 
 void frmReport::openSendReport() {
+    finishFirstLoad();
     hide();
     if (!sendReport_) sendReport_ = std::make_unique<frmSendReport>(context(), *this);
     sendReport_->show();

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <future>
 #include <memory>
 #include <string>
 
 #include "core/reports/date_list.h"
+#include "core/reports/report_loader.h"
 #include "core/reports/report_record.h"
+#include "core/reports/report_table.h"
 #include "pages/app/skinned_page.h"
 #include "pages/app/tab_strip.h"
 
@@ -40,6 +43,11 @@ public:
     void ShowDevices();
     void ShowViruses();
 
+    // The page reads its first view while the program starts, so that no window waits for the
+    // reports. Its rows are in the table once this returns: when they are still being read it
+    // waits for them, the windows painting meanwhile. Every use of the table calls it first.
+    void finishFirstLoad();
+
     // The send action: this page hides and the send-report dialog shows.
     void openSendReport();
     // The send-report dialog while it is open, else null.
@@ -69,11 +77,23 @@ private:
                               int pictureLeftTwips, const char* captionName,
                               const QString& designText, QRect captionGeometry);
 
+    // What one refresh read, away from the GUI thread.
+    struct LoadedReports {
+        ReportTable table;
+        DateList dates;
+        ReportLoad load;
+    };
+    static LoadedReports readReports(ReportKind view, const std::string& folder,
+                                     const std::string& selectedDate, DateList dates);
+    const std::string& folderOf(ReportKind view) const;
+
+    void selectView(const View& view);
     void showView(const View& view);
     // The date chooser's pick: the shown view's folders again, narrowed to the picked date.
     void refreshDate();
     std::string selectedDate() const;
     void loadReports(ReportKind view, const std::string& selectedDate);
+    void showLoaded(LoadedReports loaded);
     void mirrorDates();
     void fitColumns();
     void sortByHeading(int column);
@@ -99,6 +119,7 @@ private:
     QTableView* lstReport_ = nullptr;
     ReportTableModel* model_ = nullptr;
     DateList dates_;
+    std::future<LoadedReports> firstLoad_;
     std::unique_ptr<frmSendReport> sendReport_;
 };
 

@@ -15,12 +15,10 @@ QString text(std::string_view bytes) {
 ReportTableModel::ReportTableModel(QIcon rowIcon, QObject* parent)
     : QAbstractTableModel(parent), rowIcon_(std::move(rowIcon)) {}
 
-ReportLoad ReportTableModel::refresh(ReportKind view, const std::string& mainDirectory,
-                                     const std::string& selectedDate, DateList& dates) {
+void ReportTableModel::install(ReportTable table) {
     beginResetModel();
-    ReportLoad load = RefreshReports(view, mainDirectory, selectedDate, table_, dates);
+    table_ = std::move(table);
     endResetModel();
-    return load;
 }
 
 void ReportTableModel::sortByColumn(int column) {

@@ -4,8 +4,6 @@
 #include <QIcon>
 #include <string>
 
-#include "core/reports/date_list.h"
-#include "core/reports/report_loader.h"
 #include "core/reports/report_table.h"
 
 namespace twk {
@@ -20,10 +18,8 @@ public:
 
     const ReportTable& table() const { return table_; }
 
-    // Reads the view's folders afresh into the table (rows in reading order) and offers their
-    // dates; answers what the load met.
-    ReportLoad refresh(ReportKind view, const std::string& mainDirectory,
-                       const std::string& selectedDate, DateList& dates);
+    // Shows table in place of the rows shown so far.
+    void install(ReportTable table);
 
     // A click on a column heading: sorts by it, or reverses the sort when it is already the
     // sorting column.

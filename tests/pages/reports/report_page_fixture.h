@@ -51,6 +51,7 @@ public:
         pages = std::make_unique<Navigator>(env.context, env.tray);
         registerPages(*pages);
         env.startUp();
+        if (report()) report()->finishFirstLoad();
     }
 
     // Devices users in reading order: zoe, adam (sended reports), mia, bob; three dates.
