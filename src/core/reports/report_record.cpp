@@ -1,6 +1,8 @@
 #include "core/reports/report_record.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 namespace twk {
 
@@ -44,15 +46,40 @@ std::string_view FieldOfLine(std::string_view line, std::size_t field) {
     return line.substr(start, line.find(';', start) - start);
 }
 
+namespace {
+
+// The first ';' or LF in [byte, end), or end. Reads eight bytes at a time: the cells a sort
+// compares lie behind a few fields of every one of millions of lines.
+const char* nextSeparator(const char* byte, const char* end) {
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t kOnes = 0x0101010101010101, kHighs = 0x8080808080808080;
+        for (; end - byte >= 8; byte += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, byte, sizeof word);
+            const std::uint64_t semicolons = word ^ (kOnes * ';'),
+                                lineFeeds = word ^ (kOnes * '\n');
+            // A high bit for each zero byte; the lowest is always exact.
+            const std::uint64_t found =
+                ((semicolons - kOnes) & ~semicolons) | ((lineFeeds - kOnes) & ~lineFeeds);
+            if (found & kHighs) return byte + (std::countr_zero(found & kHighs) >> 3);
+        }
+    }
+    while (byte < end && *byte != ';' && *byte != '\n') ++byte;
+    return byte;
+}
+
+}  // namespace
+
 std::string_view FieldAt(std::string_view text, std::size_t start, std::size_t field) {
-    const char* byte = text.data() + start;
     const char* const end = text.data() + text.size();
-    const char* fieldStart = byte;
-    for (; byte < end && *byte != '\n'; ++byte) {
-        if (*byte != ';') continue;
+    const char* fieldStart = text.data() + start;
+    const char* byte = fieldStart;
+    for (;;) {
+        byte = nextSeparator(byte, end);
+        if (byte == end || *byte == '\n') break;
         if (field == 0) return {fieldStart, static_cast<std::size_t>(byte - fieldStart)};
         --field;
-        fieldStart = byte + 1;
+        fieldStart = ++byte;
     }
     if (field != 0) return {};
     // The field ends the line, whose closing CR is not part of it.
@@ -87,19 +114,49 @@ std::optional<unsigned> takeNumber(std::string_view& text, std::size_t minDigits
 
 }  // namespace
 
+namespace {
+
+std::optional<std::uint64_t> momentOf(unsigned day, unsigned month, unsigned year, unsigned hours,
+                                      unsigned minutes, unsigned seconds) {
+    if (day < 1 || day > 31 || month < 1 || month > 12 || hours > 23 || minutes > 59 ||
+        seconds > 59)
+        return std::nullopt;
+    // Mixed radix, most significant first; day and month start at 1, so every moment is above 0.
+    const std::uint64_t date = (std::uint64_t{year} * 13 + month) * 32 + day;
+    return ((date * 24 + hours) * 60 + minutes) * 60 + seconds;
+}
+
+// The form the guard service writes, with two-digit day, month and hours ("11.01.2013 19:52:21"),
+// read without the general parse: a sort by time reads it from millions of lines.
+std::optional<std::uint64_t> momentOfFullForm(std::string_view time) {
+    constexpr std::string_view kForm = "dd.dd.dddd dd:dd:dd";
+    if (time.size() != kForm.size()) return std::nullopt;
+    for (std::size_t i = 0; i < kForm.size(); ++i) {
+        const bool digit = time[i] >= '0' && time[i] <= '9';
+        if (kForm[i] == 'd' ? !digit : time[i] != kForm[i]) return std::nullopt;
+    }
+    const auto number = [time](std::size_t at, std::size_t digits) {
+        unsigned value = 0;
+        for (std::size_t i = at; i < at + digits; ++i)
+            value = value * 10 + static_cast<unsigned>(time[i] - '0');
+        return value;
+    };
+    return momentOf(number(0, 2), number(3, 2), number(6, 4), number(11, 2), number(14, 2),
+                    number(17, 2));
+}
+
+}  // namespace
+
 std::optional<std::uint64_t> MomentOfTime(std::string_view time) {
+    if (time.size() == 19) return momentOfFullForm(time);
     const auto day = takeNumber(time, 1, 2, '.');
     const auto month = day ? takeNumber(time, 1, 2, '.') : std::nullopt;
     const auto year = month ? takeNumber(time, 4, 4, ' ') : std::nullopt;
     const auto hours = year ? takeNumber(time, 1, 2, ':') : std::nullopt;
     const auto minutes = hours ? takeNumber(time, 2, 2, ':') : std::nullopt;
     const auto seconds = minutes ? takeNumber(time, 2, 2, 0) : std::nullopt;
-    if (!seconds || *day < 1 || *day > 31 || *month < 1 || *month > 12 || *hours > 23 ||
-        *minutes > 59 || *seconds > 59)
-        return std::nullopt;
-    // Mixed radix, most significant first; day and month start at 1, so every moment is above 0.
-    const std::uint64_t date = (std::uint64_t{*year} * 13 + *month) * 32 + *day;
-    return ((date * 24 + *hours) * 60 + *minutes) * 60 + *seconds;
+    if (!seconds) return std::nullopt;
+    return momentOf(*day, *month, *year, *hours, *minutes, *seconds);
 }
 
 VirusRecord ParseVirusLine(std::string_view line) {
