@@ -50,24 +50,34 @@ QWidget* guardPage(twk::Navigator& pages, int drives, bool on) {
     return page;
 }
 
+// The report page once its first view's rows are read.
+twk::frmReport* reportPage(twk::Navigator& pages) {
+    auto* report = qobject_cast<twk::frmReport*>(pages.load(twk::PageId::Reports));
+    if (report) report->finishFirstLoad();
+    return report;
+}
+
 std::vector<Shot> shots() {
     return {
-        {"main", [](twk::Navigator& pages) -> QWidget* {
+        {"main",
+         [](twk::Navigator& pages) -> QWidget* {
              pages.main().applyCaptions();
              return &pages.main();
          }},
         {"protection", [](twk::Navigator& pages) { return pages.load(twk::PageId::Protection); }},
         {"protection_one", [](twk::Navigator& pages) { return guardPage(pages, 1, false); }},
         {"protection_seven_on", [](twk::Navigator& pages) { return guardPage(pages, 7, true); }},
-        {"reports", [](twk::Navigator& pages) { return pages.load(twk::PageId::Reports); }},
-        {"reports_viruses", [](twk::Navigator& pages) -> QWidget* {
-             auto* report = qobject_cast<twk::frmReport*>(pages.load(twk::PageId::Reports));
+        {"reports", [](twk::Navigator& pages) -> QWidget* { return reportPage(pages); }},
+        {"reports_viruses",
+         [](twk::Navigator& pages) -> QWidget* {
+             auto* report = reportPage(pages);
              if (!report) return nullptr;
              report->ShowViruses();
              return report;
          }},
-        {"send_report", [](twk::Navigator& pages) -> QWidget* {
-             auto* report = qobject_cast<twk::frmReport*>(pages.load(twk::PageId::Reports));
+        {"send_report",
+         [](twk::Navigator& pages) -> QWidget* {
+             auto* report = reportPage(pages);
              if (!report) return nullptr;
              report->openSendReport();
              return report->sendReportDialog();
@@ -84,8 +94,8 @@ std::vector<Shot> shots() {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString outputFolder = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                          : QStringLiteral("screenshots");
+    const QString outputFolder =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     const QString language = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("English");
     const QString only = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
     const qreal ratio = app.devicePixelRatio();
