@@ -172,6 +172,8 @@ QFont captionFont(double pointSize) {
 Caption::Caption(QWidget* page, const QString& objectName, QRect geometry,
                  const QString& designText, double pointSize)
     : QLabel(designText, page) {
+    // Captions come from language files: a "<" in one is text, never markup.
+    setTextFormat(Qt::PlainText);
     setObjectName(objectName);
     setGeometry(geometry);
     setMouseTracking(true);
