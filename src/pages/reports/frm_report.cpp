@@ -280,8 +280,11 @@ frmReport::LoadedReports frmReport::readReports(ReportKind view, const std::stri
 }
 
 void frmReport::loadReports(ReportKind view, const std::string& selectedDate) {
-    // The rows shown go first, so that a large table is never held twice.
-    model_->install({});
+    // The rows shown go first, so that a large table is never held twice; the columns stay, and
+    // with them the widths the user sees.
+    ReportTable emptied;
+    emptied.setColumns(view);
+    model_->install(std::move(emptied));
     const std::string& folder = folderOf(view);
     showLoaded(waitFor([&] { return readReports(view, folder, selectedDate, dates_); }));
 }

@@ -200,7 +200,16 @@ private slots:
 
     void pickingADateNarrowsTheRowsAndKeepsTheEntries() {
         open();
+        QHeaderView* headings = app->table()->horizontalHeader();
+        const auto widths = [headings] {
+            QList<int> sizes;
+            for (int column = 0; column < headings->count(); ++column)
+                sizes << headings->sectionSize(column);
+            return sizes;
+        };
+        const QList<int> fitted = widths();
         app->pickDate("11.01.2013");
+        QCOMPARE(widths(), fitted);  // the columns keep the widths the view was given
         QCOMPARE(app->column(1), QStringList({"adam", "mia"}));
         QCOMPARE(app->dates()->currentText(), QString("11.01.2013"));
         QCOMPARE(app->dateEntries(),
