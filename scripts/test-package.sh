@@ -202,7 +202,12 @@ purge_package() {
 }
 
 deb=${1:-}
-[[ -n "$deb" ]] || deb=$(bash "$root/scripts/package.sh" | tee /dev/stderr | tail -1)
+if [[ -z "$deb" ]]; then
+    # The build's output goes on to this script's own output; reopening /dev/stderr instead
+    # would cut a log file that it is written to back to nothing.
+    bash "$root/scripts/package.sh" | tee "$work/package.log"
+    deb=$(tail -1 "$work/package.log")
+fi
 echo "package: $deb"
 check_package
 install_package
