@@ -47,10 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         checkSplit(line, twk::kVirusFieldCount);
         checkSplit(line, twk::kDeviceFieldCount);
         const twk::LineFields allFields = twk::SplitReportLine(line, twk::kMaxFieldCount);
-        for (size_t field = 0; field < twk::kMaxFieldCount; ++field) {
+        for (size_t field = 0; field < twk::kMaxFieldCount; ++field)
             FUZZ_CHECK(twk::FieldAt(text, start, field) == allFields[field]);
-            FUZZ_CHECK(twk::FieldOfLine(line, field) == allFields[field]);
-        }
 
         const twk::VirusRecord virus = twk::ParseVirusLine(line);
         const twk::LineFields virusFields = twk::SplitReportLine(line, twk::kVirusFieldCount);

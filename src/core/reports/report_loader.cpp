@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <condition_variable>
 #include <cstdint>
-#include <cstring>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -61,28 +60,24 @@ struct PendingFile {
 void scanLines(ReportKind kind, const std::string& selectedDate, PendingFile& file) {
     const std::string_view header = FileHeader(kind);
     const bool allDates = selectedDate == kAllDates;
-    const char* const begin = file.read.bytes.data();
-    const char* const end = begin + file.read.bytes.size();
+    const std::string_view bytes = file.read.bytes;
     std::unordered_set<std::string_view> met;
     std::string_view lastDate;  // lines of one date mostly follow each other
-    for (const char* line = begin; line < end;) {
-        const auto* lineFeed =
-            static_cast<const char*>(std::memchr(line, '\n', static_cast<std::size_t>(end - line)));
-        const char* lineEnd = lineFeed ? lineFeed : end;
-        if (lineEnd > line && lineEnd[-1] == '\r') --lineEnd;
-        const std::string_view text(line, static_cast<std::size_t>(lineEnd - line));
-        if (text != header) {
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::string_view line = LineAt(bytes, start);
+        if (line != header) {
             ++file.records;
-            const std::string_view date = DateOfTime(FieldOfLine(text, kTimeField));
+            const std::string_view date = DateOfTime(FieldAt(bytes, start, kTimeField));
             if (date != lastDate) {
                 lastDate = date;
                 if (!date.empty() && met.insert(date).second)
-                    file.dates.emplace_back(date.data() - begin, date.size());
+                    file.dates.emplace_back(date.data() - bytes.data(), date.size());
             }
-            if (allDates || date == selectedDate)
-                file.shown.push_back(static_cast<std::size_t>(line - begin));
+            if (allDates || date == selectedDate) file.shown.push_back(start);
         }
-        line = lineFeed ? lineFeed + 1 : end;
+        const std::size_t lineFeed = bytes.find('\n', start + line.size());
+        start = lineFeed == std::string_view::npos ? bytes.size() : lineFeed + 1;
     }
 }
 

@@ -36,16 +36,6 @@ LineFields SplitReportLine(std::string_view line, std::size_t fieldCount) {
     return fields;
 }
 
-std::string_view FieldOfLine(std::string_view line, std::size_t field) {
-    std::size_t start = 0;
-    for (; field > 0; --field) {
-        const std::size_t separator = line.find(';', start);
-        if (separator == std::string_view::npos) return {};
-        start = separator + 1;
-    }
-    return line.substr(start, line.find(';', start) - start);
-}
-
 namespace {
 
 // The first ';' or LF in [byte, end), or end. Reads eight bytes at a time: the cells a sort

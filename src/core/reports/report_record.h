@@ -40,9 +40,6 @@ using LineFields = std::array<std::string_view, kMaxFieldCount>;
 // fields the line does not reach are empty, a line without ";" is all first field.
 LineFields SplitReportLine(std::string_view line, std::size_t fieldCount);
 
-// SplitReportLine(line, field + 1)[field], found without splitting the other fields.
-std::string_view FieldOfLine(std::string_view line, std::size_t field);
-
 // Field number field (counted from 0) of the line starting at start in text, as
 // SplitReportLine(LineAt(text, start), field + 1)[field] gives it, found in one pass over the
 // bytes up to the field's end only.
