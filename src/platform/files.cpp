@@ -24,13 +24,18 @@ FileRead failedRead(FileRead::Outcome outcome, int error) {
     return result;
 }
 
-FileRead readToEnd(std::uint64_t expected, std::uint64_t limit, const ReadSome& readSome) {
+FileRead readToEnd(std::uint64_t expected, std::uint64_t limit, const ReadSome& readSome,
+                   const BufferFor& bufferFor) {
     FileRead result;
     std::string& bytes = result.bytes;
     try {
         const std::size_t size = static_cast<std::size_t>(std::min(expected, limit)) + 1;
-        bytes.reserve(size);
-        prefaultBuffer(bytes.data(), bytes.capacity());
+        if (bufferFor) bytes = bufferFor(size);
+        if (bytes.capacity() < size) {
+            bytes = std::string();
+            bytes.reserve(size);
+            prefaultBuffer(bytes.data(), bytes.capacity());
+        }
         bytes.resize(size);
         std::size_t used = 0;
         for (;;) {

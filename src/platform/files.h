@@ -48,7 +48,14 @@ struct FileRead {
 // within maxBytes. A file may grow while it is read (a log being written), but by at most
 // kMaxGrowthWhileRead beyond the size it had when opened; pseudo files that report no size and
 // never end are thus cut off early and answered TooLarge.
-FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes);
+//
+// bufferFor, when given, may hand over memory to read into (a buffer of an earlier read): a
+// string whose capacity holds the bytes asked for, its contents of no matter, or an empty one.
+// Reusing memory spares the system handing out and clearing fresh pages, most of what reading
+// a file already in the page cache costs.
+using BufferFor = std::function<std::string(std::size_t bytes)>;
+FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes,
+                         const BufferFor& bufferFor = {});
 inline constexpr std::uint64_t kMaxGrowthWhileRead = std::uint64_t{1} << 20;
 
 // The memory this process may use at most: the machine's physical memory, or a lower limit set
@@ -104,8 +111,10 @@ using ReadSome = std::function<long long(char* data, std::size_t size, int& erro
 // one page fault at a time as they are first written; a hint that may do nothing.
 void prefaultBuffer(char* data, std::size_t size);
 // Reads an open file to its end, at most limit bytes, into a buffer sized for expected bytes
-// first; TooLarge when the file goes on past limit or the memory runs out.
-FileRead readToEnd(std::uint64_t expected, std::uint64_t limit, const ReadSome& readSome);
+// first (from bufferFor when it gives one large enough); TooLarge when the file goes on past
+// limit or the memory runs out.
+FileRead readToEnd(std::uint64_t expected, std::uint64_t limit, const ReadSome& readSome,
+                   const BufferFor& bufferFor);
 std::string temporaryName(const std::string& target);
 // Removes the temporary files beside target that no live writer holds.
 void removeLeftoverTemporaries(const std::string& target);

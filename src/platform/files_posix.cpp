@@ -38,17 +38,21 @@ private:
 bool isMissing(int error) { return error == ENOENT || error == ENOTDIR; }
 
 // Reads fd to its end into bytes, at most limit bytes; TooLarge when the file goes on.
-FileRead readOpenFile(int fd, std::uint64_t expected, std::uint64_t limit) {
-    return readToEnd(expected, limit, [fd](char* data, std::size_t size, int& error) {
-        for (;;) {
-            const ssize_t n = ::read(fd, data, size);
-            if (n >= 0) return static_cast<long long>(n);
-            if (errno != EINTR) {
-                error = errno;
-                return -1LL;
+FileRead readOpenFile(int fd, std::uint64_t expected, std::uint64_t limit,
+                      const BufferFor& bufferFor) {
+    return readToEnd(
+        expected, limit,
+        [fd](char* data, std::size_t size, int& error) {
+            for (;;) {
+                const ssize_t n = ::read(fd, data, size);
+                if (n >= 0) return static_cast<long long>(n);
+                if (errno != EINTR) {
+                    error = errno;
+                    return -1LL;
+                }
             }
-        }
-    });
+        },
+        bufferFor);
 }
 
 bool writeAll(int fd, std::string_view data) {
@@ -154,7 +158,8 @@ std::string documentsFolder() {
     return base;
 }
 
-FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes) {
+FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes,
+                         const BufferFor& bufferFor) {
     struct stat info {};
     // Opening a device or a pipe can block or act on the device: such paths are not opened.
     if (::stat(path.c_str(), &info) != 0)
@@ -170,7 +175,7 @@ FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes) {
     if (!S_ISREG(info.st_mode)) return failedRead(FileRead::Outcome::NotRegular);
     const auto size = static_cast<std::uint64_t>(info.st_size);
     if (size > maxBytes) return failedRead(FileRead::Outcome::TooLarge);
-    return readOpenFile(fd.get(), size, std::min(maxBytes, size + kMaxGrowthWhileRead));
+    return readOpenFile(fd.get(), size, std::min(maxBytes, size + kMaxGrowthWhileRead), bufferFor);
 }
 
 void prefaultBuffer(char* data, std::size_t size) {

@@ -71,14 +71,18 @@ void prefaultBuffer(char*, std::size_t) {}
 namespace {
 
 // Reads the file to its end, at most limit bytes; TooLarge when it goes on.
-FileRead readOpenFile(HANDLE file, std::uint64_t expected, std::uint64_t limit) {
-    return readToEnd(expected, limit, [file](char* data, std::size_t size, int& error) {
-        DWORD got = 0;
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size, kReadChunk));
-        if (::ReadFile(file, data, want, &got, nullptr)) return static_cast<long long>(got);
-        error = static_cast<int>(::GetLastError());
-        return -1LL;
-    });
+FileRead readOpenFile(HANDLE file, std::uint64_t expected, std::uint64_t limit,
+                      const BufferFor& bufferFor) {
+    return readToEnd(
+        expected, limit,
+        [file](char* data, std::size_t size, int& error) {
+            DWORD got = 0;
+            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size, kReadChunk));
+            if (::ReadFile(file, data, want, &got, nullptr)) return static_cast<long long>(got);
+            error = static_cast<int>(::GetLastError());
+            return -1LL;
+        },
+        bufferFor);
 }
 
 std::string folderOf(const std::string& path) {
@@ -144,7 +148,8 @@ bool makeDir(const std::string& path) {
 
 bool removeFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
 
-FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes) {
+FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes,
+                         const BufferFor& bufferFor) {
     const DWORD attributes = attributesOf(path);
     if (attributes == kNoAttributes) return notOpened(::GetLastError());
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
@@ -161,7 +166,8 @@ FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes) {
         return failedRead(FileRead::Outcome::ReadFailed, static_cast<int>(::GetLastError()));
     const auto length = static_cast<std::uint64_t>(size.QuadPart);
     if (length > maxBytes) return failedRead(FileRead::Outcome::TooLarge);
-    return readOpenFile(file.get(), length, std::min(maxBytes, length + kMaxGrowthWhileRead));
+    return readOpenFile(file.get(), length, std::min(maxBytes, length + kMaxGrowthWhileRead),
+                        bufferFor);
 }
 
 std::uint64_t usableMemoryBytes() {

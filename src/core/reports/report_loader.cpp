@@ -4,6 +4,8 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <iterator>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -55,6 +57,51 @@ struct PendingFile {
     }
 };
 
+// The memory of the file bytes a table held before a refresh, for the refresh to read into: a
+// file read into memory the process already has costs no fresh pages from the system, which are
+// most of what reading a file from the page cache costs. A file takes only a buffer at most an
+// eighth (and a page) larger than itself, so its bytes count for its memory as they do in fresh
+// memory; when none fits, spares as large as the file are let go before it gets fresh memory,
+// so a refresh holds little more than the larger of the two tables.
+class SpareBuffers {
+public:
+    SpareBuffers() = default;
+    explicit SpareBuffers(std::vector<std::string> buffers) {
+        for (std::string& buffer : buffers) give(std::move(buffer));
+    }
+
+    // A buffer to read bytes into, or an empty string for fresh memory.
+    std::string take(std::size_t bytes) {
+        std::vector<std::string> released;  // let go after the lock
+        std::lock_guard lock(mutex_);
+        const auto fit = spares_.lower_bound(bytes);
+        if (fit != spares_.end() && fit->first <= bytes + bytes / 8 + kSmallest) {
+            std::string buffer = std::move(fit->second);
+            spares_.erase(fit);
+            return buffer;
+        }
+        for (std::size_t freed = 0; freed < bytes && !spares_.empty();
+             freed += released.back().capacity()) {
+            released.push_back(std::move(std::prev(spares_.end())->second));
+            spares_.erase(std::prev(spares_.end()));
+        }
+        return {};
+    }
+
+    // The bytes of a file the table did not keep.
+    void give(std::string buffer) {
+        if (buffer.capacity() < kSmallest) return;
+        std::lock_guard lock(mutex_);
+        spares_.emplace(buffer.capacity(), std::move(buffer));
+    }
+
+private:
+    // Smaller buffers come from the heap at little cost.
+    static constexpr std::size_t kSmallest = 4096;
+    std::mutex mutex_;
+    std::multimap<std::size_t, std::string> spares_;  // by capacity
+};
+
 // Walks the lines of one read file: counts its records, notes their dates and collects the
 // starts of the lines to show.
 void scanLines(ReportKind kind, const std::string& selectedDate, PendingFile& file) {
@@ -65,10 +112,16 @@ void scanLines(ReportKind kind, const std::string& selectedDate, PendingFile& fi
     std::string_view lastDate;  // lines of one date mostly follow each other
     std::size_t start = 0;
     while (start < bytes.size()) {
-        const std::string_view line = LineAt(bytes, start);
-        if (line != header) {
+        const std::string_view time = FieldAt(bytes, start, kTimeField);
+        // The line feed lies behind the time, when the line has one.
+        const std::size_t lineFeed = std::min(
+            bytes.find('\n', time.empty() ? start : time.data() + time.size() - bytes.data()),
+            bytes.size());
+        std::size_t end = lineFeed;
+        if (end > start && bytes[end - 1] == '\r') --end;
+        if (bytes.substr(start, end - start) != header) {
             ++file.records;
-            const std::string_view date = DateOfTime(FieldAt(bytes, start, kTimeField));
+            const std::string_view date = DateOfTime(time);
             if (date != lastDate) {
                 lastDate = date;
                 if (!date.empty() && met.insert(date).second)
@@ -76,8 +129,7 @@ void scanLines(ReportKind kind, const std::string& selectedDate, PendingFile& fi
             }
             if (allDates || date == selectedDate) file.shown.push_back(start);
         }
-        const std::size_t lineFeed = bytes.find('\n', start + line.size());
-        start = lineFeed == std::string_view::npos ? bytes.size() : lineFeed + 1;
+        start = lineFeed + 1;
     }
 }
 
@@ -90,8 +142,13 @@ void scanLines(ReportKind kind, const std::string& selectedDate, PendingFile& fi
 class FolderLoad {
 public:
     FolderLoad(ReportKind kind, const std::string& selectedDate, ReportTable& table,
-               DateList& dates, ReportLoad& load)
-        : kind_(kind), selectedDate_(selectedDate), table_(table), dates_(dates), load_(load) {}
+               DateList& dates, ReportLoad& load, SpareBuffers& spares)
+        : kind_(kind),
+          selectedDate_(selectedDate),
+          table_(table),
+          dates_(dates),
+          load_(load),
+          spares_(spares) {}
 
     void run(std::vector<std::string> paths) {
         files_.resize(paths.size());
@@ -159,8 +216,7 @@ private:
             file.maxBytes = (limit_ > used ? limit_ - used : 0) / workerCount_;
             held_ += file.maxBytes;
             lock.unlock();
-            file.read = platform::readRegularFile(file.path, file.maxBytes);
-            if (file.read.ok()) scanLines(kind_, selectedDate_, file);
+            read(file);
             lock.lock();
             held_ = held_ - file.maxBytes + file.memoryUse();
             file.done = true;
@@ -184,14 +240,19 @@ private:
     // Reads, scans and appends one file on this thread, within what the table leaves.
     void loadHere(PendingFile& file) {
         file.maxBytes = memoryLeft();
-        file.read = platform::readRegularFile(file.path, file.maxBytes);
-        if (file.read.ok()) scanLines(kind_, selectedDate_, file);
+        read(file);
         append(file);
+    }
+
+    void read(PendingFile& file) {
+        file.read = platform::readRegularFile(
+            file.path, file.maxBytes, [this](std::size_t bytes) { return spares_.take(bytes); });
+        if (file.read.ok()) scanLines(kind_, selectedDate_, file);
     }
 
     void append(PendingFile& file) {
         if (file.read.ok() && file.memoryUse() > memoryLeft()) {
-            file.read.bytes = {};
+            spares_.give(std::move(file.read.bytes));
             file.read.outcome = platform::FileRead::Outcome::TooLarge;
         }
         if (!file.read.ok()) {
@@ -202,7 +263,10 @@ private:
         load_.RecordCount += file.records;
         for (const auto& [start, size] : file.dates)
             dates_.offer(std::string_view(file.read.bytes).substr(start, size));
-        table_.appendFile(std::move(file.read.bytes), file.shown);
+        if (file.shown.empty())
+            spares_.give(std::move(file.read.bytes));
+        else
+            table_.appendFile(std::move(file.read.bytes), file.shown);
         file.shown = {};
     }
 
@@ -211,6 +275,7 @@ private:
     ReportTable& table_;
     DateList& dates_;
     ReportLoad& load_;
+    SpareBuffers& spares_;
     const std::uint64_t limit_ = ReportMemoryLimit();
     std::vector<PendingFile> files_;  // in name order
 
@@ -248,8 +313,11 @@ void ReportLoad::add(ReportLoad other) {
     for (ReportProblem& problem : other.problems) problems.push_back(std::move(problem));
 }
 
-ReportLoad LoadReports(ReportKind kind, const std::string& directory,
-                       const std::string& selectedDate, ReportTable& table, DateList& dates) {
+namespace {
+
+ReportLoad loadFolder(ReportKind kind, const std::string& directory,
+                      const std::string& selectedDate, ReportTable& table, DateList& dates,
+                      SpareBuffers& spares) {
     ReportLoad load;
     table.setColumns(kind);
     if (!ensureFolder(directory, load)) return load;
@@ -259,8 +327,16 @@ ReportLoad LoadReports(ReportKind kind, const std::string& directory,
     std::vector<std::string> paths;
     for (const std::string& name : names)
         if (IsReportFileName(kind, name)) paths.push_back(platform::joinPath(directory, name));
-    FolderLoad(kind, selectedDate, table, dates, load).run(std::move(paths));
+    FolderLoad(kind, selectedDate, table, dates, load, spares).run(std::move(paths));
     return load;
+}
+
+}  // namespace
+
+ReportLoad LoadReports(ReportKind kind, const std::string& directory,
+                       const std::string& selectedDate, ReportTable& table, DateList& dates) {
+    SpareBuffers none;
+    return loadFolder(kind, directory, selectedDate, table, dates, none);
 }
 
 ReportLoad LoadVirusReports(const std::string& directory, const std::string& selectedDate,
@@ -275,13 +351,13 @@ ReportLoad LoadDeviceReports(const std::string& directory, const std::string& se
 
 ReportLoad RefreshReports(ReportKind kind, const std::string& mainDirectory,
                           const std::string& selectedDate, ReportTable& table, DateList& dates) {
-    table.clear();
+    SpareBuffers spares(table.releaseFiles());
     table.setColumns(kind);
     ReportLoad load;
     if (!ensureFolder(mainDirectory, load)) return load;
-    load.add(LoadReports(kind, platform::joinPath(mainDirectory, kSendedReportsFolder),
-                         selectedDate, table, dates));
-    load.add(LoadReports(kind, mainDirectory, selectedDate, table, dates));
+    load.add(loadFolder(kind, platform::joinPath(mainDirectory, kSendedReportsFolder), selectedDate,
+                        table, dates, spares));
+    load.add(loadFolder(kind, mainDirectory, selectedDate, table, dates, spares));
     return load;
 }
 

@@ -49,9 +49,9 @@ ReportLoad LoadReports(ReportKind kind, const std::string& directory,
 
 // What the page does when a view or a date is picked: empties the table (columns, rows and
 // sort), creates a missing mainDirectory, then loads its "sended reports" folder and then
-// mainDirectory itself. mainDirectory is the DirRep (Devices) or DirQuar (Viruses) setting as
-// stored. The dates are not reset: the page resets them when the view changes. RecordCount
-// is the total of both folders.
+// mainDirectory itself, reading into the memory the table's former files took where it fits.
+// mainDirectory is the DirRep (Devices) or DirQuar (Viruses) setting as stored. The dates are not
+// reset: the page resets them when the view changes. RecordCount is the total of both folders.
 ReportLoad RefreshReports(ReportKind kind, const std::string& mainDirectory,
                           const std::string& selectedDate, ReportTable& table, DateList& dates);
 

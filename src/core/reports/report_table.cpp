@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <utility>
 
 #include "core/reports/report_sort.h"
@@ -50,12 +51,20 @@ std::string_view ShownCell(std::string_view cell) {
 }
 
 void ReportTable::clear() {
+    releaseFiles();
+    rows_ = {};
+}
+
+std::vector<std::string> ReportTable::releaseFiles() {
+    std::vector<std::string> released(std::make_move_iterator(files_.begin()),
+                                      std::make_move_iterator(files_.end()));
     kind_.reset();
     files_.clear();
     end_ = 0;
-    rows_ = {};
+    rows_.clear();
     sortColumn_.reset();
     descending_ = false;
+    return released;
 }
 
 void ReportTable::setColumns(ReportKind kind) {

@@ -44,6 +44,9 @@ class ReportTable {
 public:
     // Removes all columns, rows and kept file bytes, and forgets the sort.
     void clear();
+    // Clears the table as clear() does but hands over the memory of its file bytes, and keeps
+    // that of its rows, for a load to read into.
+    std::vector<std::string> releaseFiles();
 
     // Columns of kind, set only while the table has none (the first loader of a refresh).
     void setColumns(ReportKind kind);

@@ -273,20 +273,22 @@ const std::string& frmReport::folderOf(ReportKind view) const {
 }
 
 frmReport::LoadedReports frmReport::readReports(ReportKind view, const std::string& folder,
-                                                const std::string& selectedDate, DateList dates) {
-    LoadedReports loaded{{}, std::move(dates), {}};
+                                                const std::string& selectedDate, DateList dates,
+                                                ReportTable table) {
+    LoadedReports loaded{std::move(table), std::move(dates), {}};
     loaded.load = RefreshReports(view, folder, selectedDate, loaded.table, loaded.dates);
     return loaded;
 }
 
 void frmReport::loadReports(ReportKind view, const std::string& selectedDate) {
-    // The rows shown go first, so that a large table is never held twice; the columns stay, and
-    // with them the widths the user sees.
+    // The rows shown go first, and the new ones are read into their memory, so that a large
+    // table is never held twice; the columns stay, and with them the widths the user sees.
     ReportTable emptied;
     emptied.setColumns(view);
-    model_->install(std::move(emptied));
+    ReportTable shown = model_->install(std::move(emptied));
     const std::string& folder = folderOf(view);
-    showLoaded(waitFor([&] { return readReports(view, folder, selectedDate, dates_); }));
+    showLoaded(
+        waitFor([&] { return readReports(view, folder, selectedDate, dates_, std::move(shown)); }));
 }
 
 void frmReport::showLoaded(LoadedReports loaded) {

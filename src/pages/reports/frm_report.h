@@ -83,8 +83,10 @@ private:
         DateList dates;
         ReportLoad load;
     };
+    // Reads into table, whose rows go and whose memory is read into again.
     static LoadedReports readReports(ReportKind view, const std::string& folder,
-                                     const std::string& selectedDate, DateList dates);
+                                     const std::string& selectedDate, DateList dates,
+                                     ReportTable table = {});
     const std::string& folderOf(ReportKind view) const;
 
     void selectView(const View& view);

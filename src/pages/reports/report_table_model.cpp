@@ -15,10 +15,11 @@ QString text(std::string_view bytes) {
 ReportTableModel::ReportTableModel(QIcon rowIcon, QObject* parent)
     : QAbstractTableModel(parent), rowIcon_(std::move(rowIcon)) {}
 
-void ReportTableModel::install(ReportTable table) {
+ReportTable ReportTableModel::install(ReportTable table) {
     beginResetModel();
-    table_ = std::move(table);
+    std::swap(table_, table);
     endResetModel();
+    return table;
 }
 
 void ReportTableModel::sortByColumn(int column) {

@@ -18,8 +18,8 @@ public:
 
     const ReportTable& table() const { return table_; }
 
-    // Shows table in place of the rows shown so far.
-    void install(ReportTable table);
+    // Shows table in place of the rows shown so far, and gives those back.
+    ReportTable install(ReportTable table);
 
     // A click on a column heading: sorts by it, or reverses the sort when it is already the
     // sorting column.

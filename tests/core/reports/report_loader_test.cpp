@@ -135,6 +135,41 @@ TEST_F(ReportLoaderTest, FoldersThatCannotBeCreatedAreListedAndTheRestIsRead) {
     EXPECT_EQ(load.problems[0].path, path("r/sended reports"));
 }
 
+// A refresh reads into the memory of the rows it replaces: nothing of the files as they were may
+// show once they have grown, shrunk, changed, gone or come.
+TEST_F(ReportLoaderTest, ARefreshShowsTheFilesAsTheyAreNowAsAFreshLoadDoes) {
+    const auto lines = [](const std::string& name, int count, const std::string& date) {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += name + std::to_string(i) + ";user;" + date + " 08:00:00;Connect\r\n";
+        return text;
+    };
+    const auto refresh = [&](const std::string& date) {
+        RefreshReports(ReportKind::Devices, path("r"), date, table, dates);
+        ReportTable fresh;
+        RefreshReports(ReportKind::Devices, path("r"), date, fresh, dates);
+        return test::columnTexts(fresh, kPC);
+    };
+    test::writeFile(path("r/a"), lines("a", 300, "01.02.2013"));
+    test::writeFile(path("r/b"), lines("b", 200, "02.02.2013"));
+    test::writeFile(path("r/c"), lines("c", 200, "01.02.2013"));
+    test::writeFile(path("r/sended reports/d"), lines("d", 150, "02.02.2013"));
+    refresh(kAll);
+
+    test::writeFile(path("r/a"), lines("a", 280, "01.02.2013"));
+    test::writeFile(path("r/b"), lines("b", 2000, "02.02.2013"));
+    test::writeFile(path("r/c"), lines("C", 200, "01.02.2013"));
+    ASSERT_TRUE(platform::removeFile(path("r/sended reports/d")));
+    test::writeFile(path("r/e"), lines("e", 250, "01.02.2013"));
+    const Texts now = refresh(kAll);
+    EXPECT_EQ(test::columnTexts(table, kPC), now);
+    EXPECT_EQ(now.size(), 280u + 2000 + 200 + 250);
+
+    // A date's refresh reads every file, keeps some, and the next refresh reads into the rest.
+    EXPECT_EQ(test::columnTexts(table, kPC), refresh("02.02.2013")) << "date";
+    EXPECT_EQ(test::columnTexts(table, kPC), refresh(kAll)) << "all dates again";
+}
+
 TEST(ReportProblemsTest, MessageListsEveryProblemUnderOneHeading) {
     EXPECT_EQ(ReportProblemsMessage({}), "");
     EXPECT_EQ(ReportProblemsMessage({{"/r/a", "could not be opened (Permission denied)"},
