@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <bit>
+#include <cstring>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -75,15 +77,22 @@ void inParts(std::size_t count, unsigned threads, Work work) {
 
 std::uint64_t textKey(std::string_view cell, std::size_t depth) {
     const std::size_t left = cell.size() - depth;
-    const std::size_t taken = std::min(left, kKeyBytes);
     std::uint64_t key = 0;
-    for (std::size_t i = 0; i < taken; ++i)
+    if (left > kKeyBytes) {
+        // Eight bytes at once, most significant first; the eighth gives way to the count.
+        std::memcpy(&key, cell.data() + depth, sizeof key);
+        if constexpr (std::endian::native == std::endian::little) key = __builtin_bswap64(key);
+        return (key & ~std::uint64_t{0xFF}) | kGoesOn;
+    }
+    for (std::size_t i = 0; i < left; ++i)
         key |= std::uint64_t{static_cast<unsigned char>(cell[depth + i])} << (56 - 8 * i);
-    return key | std::min<std::uint64_t>(left, kGoesOn);
+    return key | left;
 }
 
 std::size_t sharedBytes(std::string_view a, std::string_view b, std::size_t limit) {
     limit = std::min({limit, a.size(), b.size()});
+    // Most cells of a group share all that is asked.
+    if (limit == 0 || std::memcmp(a.data(), b.data(), limit) == 0) return limit;
     return static_cast<std::size_t>(
         std::mismatch(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(limit), b.begin()).first -
         a.begin());
@@ -282,8 +291,11 @@ void SortRows(std::span<std::uint64_t> rows, const SortCells& cells, CellOrder o
     const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
     const auto entries = std::make_unique_for_overwrite<Entry[]>(rows.size());
     const Entries all(entries.get(), rows.size());
-    for (std::size_t row = 0; row < rows.size(); ++row)
-        all[row].row = static_cast<std::uint32_t>(row);
+    // On every thread: this first touch of the entries is where their pages come from.
+    inParts(rows.size(), threads, [&](std::size_t, std::size_t begin, std::size_t end) {
+        for (std::size_t row = begin; row < end; ++row)
+            all[row].row = static_cast<std::uint32_t>(row);
+    });
     Sorter sorter(all, rows, cells, descending);
     // A failed moment order has only set keys, so the entries are still in row order.
     if (!sorter.sort(order, threads)) sorter.sort(CellOrder::Bytes, threads);
