@@ -117,9 +117,7 @@ void scanLines(ReportKind kind, const std::string& selectedDate, PendingFile& fi
         const std::size_t lineFeed = std::min(
             bytes.find('\n', time.empty() ? start : time.data() + time.size() - bytes.data()),
             bytes.size());
-        std::size_t end = lineFeed;
-        if (end > start && bytes[end - 1] == '\r') --end;
-        if (bytes.substr(start, end - start) != header) {
+        if (LineEndingAt(bytes, start, lineFeed) != header) {
             ++file.records;
             const std::string_view date = DateOfTime(time);
             if (date != lastDate) {

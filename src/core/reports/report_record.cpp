@@ -15,9 +15,12 @@ std::string_view FileHeader(ReportKind kind) {
 }
 
 std::string_view LineAt(std::string_view text, std::size_t start) {
-    std::size_t end = std::min(text.find('\n', start), text.size());
-    if (end > start && text[end - 1] == '\r') --end;
-    return text.substr(start, end - start);
+    return LineEndingAt(text, start, std::min(text.find('\n', start), text.size()));
+}
+
+std::string_view LineEndingAt(std::string_view text, std::size_t start, std::size_t lineEnd) {
+    if (lineEnd > start && text[lineEnd - 1] == '\r') --lineEnd;
+    return text.substr(start, lineEnd - start);
 }
 
 LineFields SplitReportLine(std::string_view line, std::size_t fieldCount) {

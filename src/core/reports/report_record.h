@@ -32,6 +32,8 @@ std::string_view FileHeader(ReportKind kind);
 // The line of text starting at offset start: up to its LF or the end of text, without the CR
 // that ends a CR LF line (or a last line).
 std::string_view LineAt(std::string_view text, std::size_t start);
+// The same line when its LF (or the end of text) is already known to be at lineEnd.
+std::string_view LineEndingAt(std::string_view text, std::size_t start, std::size_t lineEnd);
 
 // Fields of one line in file order, as views into the line; unused places stay empty.
 using LineFields = std::array<std::string_view, kMaxFieldCount>;
