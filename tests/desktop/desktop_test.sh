@@ -46,10 +46,25 @@ eventually test -s "$scratch/display" || { echo "Xvfb did not start"; exit 1; }
 export DISPLAY=":$(cat "$scratch/display")"
 openbox > "$scratch/openbox.log" 2>&1 &
 desktop_pids+=($!)
-trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel --height 32 \
-    > "$scratch/trayer.log" 2>&1 &
-desktop_pids+=($!)
-eventually xdotool search --onlyvisible --class "^trayer$" > /dev/null || { echo "no tray on $DISPLAY"; cat "$scratch/trayer.log" "$scratch/openbox.log" "$scratch/xvfb.log"; ps -o pid,stat,cmd -p "${desktop_pids[@]}"; exit 1; }
+# Now and then trayer cannot open a display that openbox has just opened, and then never shows:
+# it is started again when it has not shown within three seconds.
+start_tray() {
+    trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel --height 32 \
+        >> "$scratch/trayer.log" 2>&1 &
+    tray_pid=$!
+    desktop_pids+=("$tray_pid")
+}
+tray_polls=0
+tray_shown() {
+    xdotool search --onlyvisible --class "^trayer$" > /dev/null && return 0
+    if ((++tray_polls % 30 == 0)); then
+        kill "$tray_pid" 2> /dev/null
+        start_tray
+    fi
+    return 1
+}
+start_tray
+eventually tray_shown || { echo "no tray on $DISPLAY"; cat "$scratch/trayer.log" "$scratch/openbox.log" "$scratch/xvfb.log"; ps -o pid,stat,cmd -p "${desktop_pids[@]}"; exit 1; }
 
 # The program's own folders for this run: its lock, its cache and an empty settings store.
 mkdir -m 700 "$scratch/runtime"
