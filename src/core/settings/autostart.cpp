@@ -15,9 +15,18 @@ bool isControl(char c) {
     return byte < 0x20 || byte == 0x7F;
 }
 
+// A desktop entry's string value: a backslash doubles.
+std::string stringValue(const std::string& text) {
+    std::string value;
+    for (char c : text) {
+        if (c == '\\') value += '\\';
+        value += c;
+    }
+    return value;
+}
+
 // One Exec argument, quoted as the desktop entry format asks: inside double quotes a backslash
-// goes before '"', '`', '$' and '\', and '%' doubles; then the string-value rule doubles every
-// backslash once more.
+// goes before '"', '`', '$' and '\', and '%' doubles; then it is a string value.
 std::string execArgument(const std::string& path) {
     std::string quoted = "\"";
     for (char c : path) {
@@ -26,12 +35,7 @@ std::string execArgument(const std::string& path) {
         quoted += c;
     }
     quoted += '"';
-    std::string value;
-    for (char c : quoted) {
-        if (c == '\\') value += '\\';
-        value += c;
-    }
-    return value;
+    return stringValue(quoted);
 }
 
 }  // namespace
@@ -39,12 +43,18 @@ std::string execArgument(const std::string& path) {
 std::optional<std::string> autostartEntry(const std::string& programFolder) {
     for (char c : programFolder)
         if (isControl(c)) return std::nullopt;
+    const std::string program = platform::joinPath(programFolder, kProgramName);
+    // The entry outlives a removal of the package (only a purge takes it): TryExec makes every
+    // session skip it once the program is gone.
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=Tarnwick\n"
            "Comment=Tray program of the USB storage protection\n"
+           "TryExec=" +
+           stringValue(program) +
+           "\n"
            "Exec=" +
-           execArgument(platform::joinPath(programFolder, kProgramName)) +
+           execArgument(program) +
            "\n"
            "Icon=org.brindle.tarnwick\n"
            "Terminal=false\n";

@@ -22,6 +22,7 @@ TEST(AutostartTest, StartWithTheSessionFollowsEverySave) {
     const std::string text = test::readFile(entry);
     EXPECT_EQ(text.rfind("[Desktop Entry]\n", 0), 0u);
     EXPECT_NE(text.find("\nExec=\"/opt/my \\\\$tarnwick/tarnwick\"\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nTryExec=/opt/my $tarnwick/tarnwick\n"), std::string::npos) << text;
 
     settings.isGuard = "1";  // another page's save keeps the entry
     ASSERT_TRUE(settings.Save());
