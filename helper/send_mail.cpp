@@ -14,10 +14,6 @@
 namespace twkd {
 namespace {
 
-bool isMailServerUrl(const std::string& url) {
-    return url.rfind("smtp://", 0) == 0 || url.rfind("smtps://", 0) == 0;
-}
-
 bool isEncrypted(const MailSettings& settings) {
     return settings.startTls || settings.server.rfind("smtps://", 0) == 0;
 }
@@ -28,16 +24,17 @@ bool usable(const MailSettings& settings) {
         case Delivery::Sendmail:
             return true;
         case Delivery::Smtp:
-            return isMailServerUrl(settings.server);
+            return isUsableServerUrl(settings.server);
         case Delivery::Unknown:
             break;
     }
     return false;
 }
 
-// A password goes nowhere in clear text, and is not used from a file every user can read.
-bool exposesPassword(const MailSettings& settings) {
-    if (settings.password.empty()) return false;
+// A login goes nowhere in clear text, and is not used from a file every user can read. A user
+// name alone counts: libcurl logs in with it and an empty password.
+bool exposesLogin(const MailSettings& settings) {
+    if (settings.user.empty() && settings.password.empty()) return false;
     return settings.readableByOthers ||
            (settings.delivery == Delivery::Smtp && !isEncrypted(settings));
 }
@@ -77,7 +74,7 @@ private:
 MailResult sendMail(const MailSettings& settings, const OutgoingMail& mail) {
     if (!isPlainAddress(mail.recipient)) return kMailBadArgument;
     if (!usable(settings)) return kMailBadSettings;
-    if (exposesPassword(settings)) return kMailUnsafeSettings;
+    if (exposesLogin(settings)) return kMailUnsafeSettings;
     Attachment attachment(mail.attachment);
     if (!mail.attachment.empty() && attachment.fd() < 0) return kMailAttachmentUnreadable;
     MimeMessage message(settings, mail, attachment.fd(), attachment.limit());

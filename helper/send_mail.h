@@ -12,13 +12,13 @@ enum MailResult : std::int16_t {
     kMailSent = 0,
     kMailBadArgument = 1,  // missing text or an address that cannot be used
     kMailAttachmentUnreadable = 2,
-    kMailBadSettings = 3,     // route, server URL or sender address in twkd.ini unusable
+    kMailBadSettings = 3,     // route, server URL (a login in it too) or sender unusable
     kMailNotDelivered = 4,    // connection, login, refusal, time-out, or the mail program failed
-    kMailUnsafeSettings = 5,  // the password would be exposed: see twkd.ini in the README
+    kMailUnsafeSettings = 5,  // the login would be exposed: see twkd.ini in the README
 };
 
 // Sends the message by the route the settings choose and returns when the attempt has
-// finished. Nothing leaves the machine when the settings would expose the password.
+// finished. Nothing leaves the machine when the settings would expose the login.
 MailResult sendMail(const MailSettings& settings, const OutgoingMail& mail);
 
 }  // namespace twkd

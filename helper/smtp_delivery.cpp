@@ -32,6 +32,7 @@ size_t readMessage(char* buffer, size_t size, size_t count, void* userdata) {
 
 void setConnection(CURL* curl, const MailSettings& settings) {
     curl_easy_setopt(curl, CURLOPT_URL, settings.server.c_str());
+    curl_easy_setopt(curl, CURLOPT_DISALLOW_USERNAME_IN_URL, 1L);
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "smtp,smtps");
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     // Silence is bounded, not the whole transfer: a large report may take long on a slow line.
@@ -58,6 +59,16 @@ bool append(ListHandle& list, const std::string& line) {
 }
 
 }  // namespace
+
+bool isUsableServerUrl(const std::string& url) {
+    if (url.rfind("smtp://", 0) != 0 && url.rfind("smtps://", 0) != 0) return false;
+    // libcurl's own parser, so that no spelling of a login slips past what it would use.
+    CURLU* parsed = curl_url();
+    const bool noLogin = parsed && curl_url_set(parsed, CURLUPART_URL, url.c_str(),
+                                                CURLU_DISALLOW_USER) == CURLUE_OK;
+    curl_url_cleanup(parsed);
+    return noLogin;
+}
 
 MailResult deliverBySmtp(const MailSettings& settings, const OutgoingMail& mail,
                          MimeMessage& message) {

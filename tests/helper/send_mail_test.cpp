@@ -289,43 +289,57 @@ struct ExposureCase {
     const char* name;
     const char* delivery;
     const char* scheme;
+    const char* loginInAddress;  // user information written into the server address
+    const char* user;
+    const char* password;
     const char* startTls;
     bool readableByEveryone;
+    std::int16_t answer;
 };
 
 void PrintTo(const ExposureCase& exposure, std::ostream* out) { *out << exposure.name; }
 
-class PasswordExposureTest : public ::testing::TestWithParam<ExposureCase> {};
+class LoginExposureTest : public ::testing::TestWithParam<ExposureCase> {};
 
-TEST_P(PasswordExposureTest, IsRefusedBeforeAnyConnection) {
+// Against a plain server that offers a login and takes the account the settings hold.
+TEST_P(LoginExposureTest, SendsNothingAndTheServerSeesNoLogin) {
     const ExposureCase& exposure = GetParam();
-    QuietListener listener;
-    ASSERT_TRUE(listener.listening());
+    SmtpServer server({"tarnwick", "s3cret"});
+    ASSERT_TRUE(server.running()) << server.error();
     twk::test::TempDir dir;
-    MsmtpConfig mailProgram(dir.path(), listener.port());
+    MsmtpConfig mailProgram(dir.path(), std::to_string(server.port()));
     HelperMailSettings account;
     account.delivery = exposure.delivery;
-    account.server = std::string(exposure.scheme) + "://127.0.0.1:" + listener.port();
+    account.server = std::string(exposure.scheme) + "://" + exposure.loginInAddress +
+                     "127.0.0.1:" + std::to_string(server.port());
+    account.user = exposure.user;
+    account.password = exposure.password;
     account.startTls = exposure.startTls;
-    account.user = "tarnwick";
-    account.password = "s3cret";
     HelperMailConfig config(dir.path(), account);
     if (exposure.readableByEveryone)
         std::filesystem::permissions(dir.file("Brindle/twkd.ini"),
                                      std::filesystem::perms::others_read,
                                      std::filesystem::perm_options::add);
     twk::LoadedHelperLibrary library(TWK_TEST_HELPER_DIR);
-    EXPECT_EQ(library.SendMailOut(kRecipient, "s", "b", ""), kMailUnsafeSettings);
-    EXPECT_FALSE(listener.connected());
+    EXPECT_EQ(library.SendMailOut(kRecipient, "s", "b", ""), exposure.answer);
+    EXPECT_EQ(server.loginAttempts(), std::vector<std::string>{});
+    EXPECT_TRUE(server.messages().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Settings, PasswordExposureTest,
-    ::testing::Values(ExposureCase{"PlainSmtp", "", "smtp", "", false},
-                      ExposureCase{"EveryoneReadsTheFileOverSmtps", "", "smtps", "", true},
-                      ExposureCase{"EveryoneReadsTheFileOverStartTls", "", "smtp", "1", true},
+    Settings, LoginExposureTest,
+    ::testing::Values(ExposureCase{"PasswordInTheServerAddress", "", "smtp", "tarnwick:s3cret@", "",
+                                   "", "", true, kMailBadSettings},
+                      ExposureCase{"PasswordOverPlainSmtp", "", "smtp", "", "tarnwick", "s3cret",
+                                   "", false, kMailUnsafeSettings},
+                      ExposureCase{"UserAloneOverPlainSmtp", "", "smtp", "", "tarnwick", "", "",
+                                   false, kMailUnsafeSettings},
+                      ExposureCase{"EveryoneReadsTheFileOverSmtps", "", "smtps", "", "tarnwick",
+                                   "s3cret", "", true, kMailUnsafeSettings},
+                      ExposureCase{"EveryoneReadsTheFileOverStartTls", "", "smtp", "", "tarnwick",
+                                   "s3cret", "1", true, kMailUnsafeSettings},
                       ExposureCase{"EveryoneReadsTheFileForTheMailProgram", "sendmail", "smtp", "",
-                                   true}),
+                                   "tarnwick", "s3cret", "", true, kMailUnsafeSettings}),
     [](const ::testing::TestParamInfo<ExposureCase>& info) { return info.param.name; });
 
 TEST_F(SendMailTest, TheSystemMailProgramDeliversTheSameMessageAsSmtp) {

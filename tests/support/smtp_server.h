@@ -74,6 +74,8 @@ public:
     std::string url() const;  // "smtp://127.0.0.1:<port>"
     // Every message accepted so far, oldest first.
     std::vector<ReceivedMail> messages() const;
+    // Every login attempt so far, right or wrong, as its mechanism and user name ("PLAIN ann").
+    std::vector<std::string> loginAttempts() const;
     // How the stalled session of a Stall fault ended, once it has: the client hung up, or the
     // server gave up waiting for it (after half a minute). None when no session stalled.
     enum class StallEnd { None, ClientHungUp, ServerGaveUp };

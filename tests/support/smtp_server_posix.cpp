@@ -127,6 +127,10 @@ std::vector<ReceivedMail> SmtpServer::messages() const {
     return mails;
 }
 
+std::vector<std::string> SmtpServer::loginAttempts() const {
+    return lines(readFile(folder_.file("logins")));
+}
+
 SmtpServer::StallEnd SmtpServer::stallEnd() const {
     // The server gives up on its own after half a minute; this waits a little longer.
     for (int attempt = 0; attempt < 2000; ++attempt) {

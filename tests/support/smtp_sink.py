@@ -13,10 +13,11 @@ accepted message becomes a folder FOLDER/message-NNNN (created complete, by rena
   parts        the content type of every leaf part, one per line
   attachments/ one file per part that names a file, under that name, with the decoded bytes
 A recipient containing "refuse" is answered 550. With --user and --password a client must log
-in with exactly these before sending. With --tls the server offers STARTTLS with that
-certificate and takes nothing, a login included, before the client has switched to TLS. With
---discard a message leaves only FOLDER/message-NNNN/size, its byte count, and no size limit
-holds. A FAULT makes the server fail its clients:
+in with exactly these before sending; every login attempt adds a line to FOLDER/logins, the
+mechanism and the name the client gave ("PLAIN user"). With --tls the server offers STARTTLS
+with that certificate and takes nothing, a login included, before the client has switched to
+TLS. With --discard a message leaves only FOLDER/message-NNNN/size, its byte count, and no size
+limit holds. A FAULT makes the server fail its clients:
   refuse-connect  greets with 554 and closes      refuse-mail  answers MAIL FROM with 553
   refuse-rcpt     answers every RCPT TO with 550  refuse-data  answers the data with 554
   stall-connect   never greets                    stall-data   does not answer the data
@@ -143,8 +144,11 @@ class Stalling(asyncio.Protocol):
         self.waiting.cancel()
 
 
-def authenticator(user, password):
+def authenticator(folder, user, password):
     def check(server, session, envelope, mechanism, auth_data):
+        login = auth_data.login if isinstance(auth_data, LoginPassword) else b""
+        with open(os.path.join(folder, "logins"), "ab") as logins:
+            logins.write(mechanism.encode() + b" " + login + b"\n")
         ok = (isinstance(auth_data, LoginPassword) and auth_data.login == user.encode()
               and auth_data.password == password.encode())
         # Not "handled": the server itself answers 535 to a failed login.
@@ -163,7 +167,7 @@ async def serve(args):
         context.load_cert_chain(*args.tls)
         options.update(tls_context=context, require_starttls=True)
     if args.user is not None:
-        options.update(authenticator=authenticator(args.user, args.password or ""),
+        options.update(authenticator=authenticator(args.folder, args.user, args.password or ""),
                        auth_required=True, auth_require_tls=bool(args.tls))
     handler = Sink(args.folder, args.fault, save_size if args.discard else save_message)
     if args.fault == "refuse-connect":
