@@ -23,9 +23,8 @@ if [[ ! -f "$gtest_prefix/lib/cmake/GTest/GTestConfig.cmake" ]]; then
 fi
 
 cmake -S "$root" -B "$build/tarnwick" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DTARNWICK_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_PREFIX_PATH="$gtest_prefix" -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v wine)" \
-    > /dev/null
+    -DTARNWICK_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_PREFIX_PATH="$gtest_prefix" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$root/tests/support/wine_run.sh" > /dev/null
 cmake --build "$build/tarnwick" -j 2
 
 # A fresh prefix owned by this user, no display, no Wine chatter.
