@@ -140,8 +140,13 @@ smoke_as_user() {
     [[ -z $(other_windows) ]] || fail "the confirmation did not close on Return"
     grep -q "$MARKER" "$HOME/shown.csv" || fail "the report page does not show the sample report"
 
-    # A second start ends by itself, silently.
+    # A second start ends by itself, silently, and brings the hidden main window up.
     timeout 30 /usr/bin/tarnwick || fail "a second start did not end silently: status $?"
+    for tries in {1..50}; do
+        tarnwick_windows | grep -qx "$main" && break
+        sleep 0.2
+    done
+    tarnwick_windows | grep -qx "$main" || fail "a second start left the main window hidden"
 
     # Exit, the last entry of the tray icon's menu, ends the first.
     # The icon and the menu are the program's untitled windows, named after it.

@@ -16,4 +16,12 @@ std::string userFilesFolder();
 // a folder of another user): nothing may be written there then.
 bool makePrivateFolder(const std::string& folder);
 
+// The folder for the single-instance lock and the socket by which a second start reaches the
+// running one: a folder only the running user can enter, so that nothing another user leaves in a
+// shared place can keep Tarnwick from starting. Linux: XDG_RUNTIME_DIR when it names a folder of
+// the user's own, not a link, that no one else may enter; else <user files>/run-<host name>
+// (several machines may share a home folder). Windows: the user files folder. Empty when there
+// is none.
+std::string instanceFolder();
+
 }  // namespace platform

@@ -25,6 +25,14 @@ std::string homeFolder() {
     return {};
 }
 
+// A runtime folder as the base directory rules require it: the user's own, mode 0700. lstat: a
+// link could be turned elsewhere by whoever owns it.
+bool isOwnRuntimeFolder(const char* path) {
+    struct stat info {};
+    return isAbsolute(path) && ::lstat(path, &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::geteuid() && (info.st_mode & 0777) == 0700;
+}
+
 bool makeLevel(const std::string& path) {
     return ::mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
 }
@@ -51,6 +59,17 @@ bool makePrivateFolder(const std::string& folder) {
         return false;
     // A folder of ours that was left open to others is closed before report data goes in.
     return (info.st_mode & 077) == 0 || ::chmod(folder.c_str(), 0700) == 0;
+}
+
+std::string instanceFolder() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (isOwnRuntimeFolder(runtime)) return runtime;
+    const std::string userFiles = userFilesFolder();
+    if (userFiles.empty()) return {};
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    const std::string folder = userFiles + "/run-" + host;
+    return makePrivateFolder(folder) ? folder : std::string();
 }
 
 }  // namespace platform

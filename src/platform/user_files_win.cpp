@@ -24,4 +24,9 @@ bool makePrivateFolder(const std::string& folder) {
     return dirExists(folder);
 }
 
+std::string instanceFolder() {
+    const std::string folder = userFilesFolder();
+    return makePrivateFolder(folder) ? folder : std::string();
+}
+
 }  // namespace platform

@@ -171,6 +171,18 @@ if start_tarnwick "$scenario"; then
     expect_exit_status_0 "$scenario"
 fi
 
+scenario="A second start brings the hidden main window up and ends"
+if start_tarnwick "$scenario"; then
+    click_in_main 614 22
+    eventually no_page_shows || fail "$scenario: the close button left the main window shown"
+    timeout 60 "$program" > "$scratch/second.log" 2>&1
+    status=$?
+    ((status == 0)) || fail "$scenario: the second start ended with status $status"
+    eventually only_page_is "$main_window" || fail "$scenario: the main window stayed hidden"
+    open_tray_menu && xdotool key Up key Return
+    expect_exit_status_0 "$scenario"
+fi
+
 scenario="Dragging the main window by its background"
 if start_tarnwick "$scenario"; then
     moved_by() {

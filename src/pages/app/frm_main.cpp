@@ -2,9 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDir>
 #include <QMenu>
-#include <QStandardPaths>
 
 #include "core/app/app_context.h"
 #include "core/app/check_admin.h"
@@ -31,16 +29,6 @@ struct ButtonDesign {
 
 }  // namespace
 
-std::unique_ptr<QLockFile> takeInstanceLock() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) folder = QDir::tempPath();
-    auto lock = std::make_unique<QLockFile>(folder + QStringLiteral("/tarnwick.lock"));
-    // Only a lock whose process has died counts as stale, never one that is merely old.
-    lock->setStaleLockTime(0);
-    if (!lock->tryLock(0)) return nullptr;
-    return lock;
-}
-
 frmMain::frmMain(AppContext& context, Navigator& navigator, TrayBackend& tray)
     : SkinnedPage(context, QStringLiteral("frmMain"), QStringLiteral("main_background"),
                   QSize(9600, 7200)),
@@ -49,6 +37,7 @@ frmMain::frmMain(AppContext& context, Navigator& navigator, TrayBackend& tray)
     buildButtons();
     buildMenu();
     centerOnScreen();
+    connect(&instance_, &SingleInstance::showRequested, this, [this] { navigator_.showMain(); });
 }
 
 frmMain::~frmMain() = default;
@@ -125,10 +114,7 @@ void frmMain::buildMenu() {
 }
 
 bool frmMain::Form_Load() {
-    if (!instanceLock_) {
-        instanceLock_ = takeInstanceLock();
-        if (!instanceLock_) return false;
-    }
+    if (!instance_.claim()) return false;
     cTray_ = std::make_unique<TrayIcon>(tray_);
     cTray_->hwnd = this;
     cTray_->Icon = windowIcon();

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QLockFile>
 #include <memory>
 
+#include "pages/app/single_instance.h"
 #include "pages/app/skinned_page.h"
 
 class QMenu;
@@ -23,7 +23,8 @@ public:
     ~frmMain() override;
 
     // The load sequence: single-instance test, tray icon, captions. False when another instance
-    // runs and this one must end. Safe to run again after the options were saved.
+    // runs (it has been asked to show its main window) and this one must end. Safe to run again
+    // after the options were saved.
     bool Form_Load();
 
     // Puts the caption table's texts on the three page buttons.
@@ -47,7 +48,7 @@ private:
     Navigator& navigator_;
     TrayBackend& tray_;
     std::unique_ptr<TrayIcon> cTray_;
-    std::unique_ptr<QLockFile> instanceLock_;
+    SingleInstance instance_;
     QMenu* mnuMenu_ = nullptr;
     QAction* mnuMain_ = nullptr;
     Caption* txtguard_ = nullptr;
@@ -55,9 +56,5 @@ private:
     Caption* txtOptions_ = nullptr;
     Caption* lblTagline_ = nullptr;
 };
-
-// The lock that tells a second start that Tarnwick already runs for this user; a crashed
-// instance does not leave it stuck.
-std::unique_ptr<QLockFile> takeInstanceLock();
 
 }  // namespace twk

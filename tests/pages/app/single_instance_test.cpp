@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTest>
 #include <algorithm>
 #include <vector>
@@ -21,14 +22,17 @@ class SingleInstanceTest : public QObject {
                                                                           QFileDevice::ExeOwner);
     }
 
-    QProcess* start(const test::TempDir& runtime) {
+    QProcess* start(QProcessEnvironment environment) {
         auto* process = new QProcess(this);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.path()));
         process->setProcessEnvironment(environment);
         process->start(QStringLiteral(TWK_PROGRAM_DIR "/tarnwick"), {});
         return process;
+    }
+    QProcess* start(const test::TempDir& runtime) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.path()));
+        return start(environment);
     }
 
     // Starts the program kBurst times in quick succession and waits until all but one have
@@ -97,6 +101,46 @@ private slots:
         QVERIFY(!next->waitForFinished(3000));
         next->kill();
         next->waitForFinished(10000);
+    }
+
+    // What another user can leave in shared places: a folder named as the lock, links, a
+    // runtime folder open to all. None of it keeps the user's own Tarnwick from starting, and a
+    // second start still finds the first.
+    void nothingPlantedInASharedFolderKeepsItFromStarting() {
+        test::TempDir shared;
+        QFile::setPermissions(QString::fromStdString(shared.path()),
+                              QFileDevice::Permissions(0x7777));
+        const std::string user = qEnvironmentVariable("USER", "root").toStdString();
+        for (const std::string& planted :
+             {shared.file("tarnwick.lock/x"), shared.file("runtime-" + user + "/tarnwick.lock/x"),
+              shared.file("open/tarnwick.lock/x")})
+            test::writeFile(planted, "");
+        QFile::link("/nonexistent", QString::fromStdString(shared.file("open/tarnwick.socket")));
+        for (const std::string& folder : {std::string("open"), "runtime-" + user})
+            QFile::setPermissions(QString::fromStdString(shared.file(folder)),
+                                  QFileDevice::Permissions(0x7777));
+
+        for (const char* runtime : {"", "open"}) {
+            test::TempDir cache;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("TMPDIR", QString::fromStdString(shared.path()));
+            environment.insert("XDG_CACHE_HOME", QString::fromStdString(cache.path()));
+            if (*runtime)
+                environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(shared.file(runtime)));
+            else
+                environment.remove("XDG_RUNTIME_DIR");
+            QProcess* first = start(environment);
+            // The lock went into a private folder of the user's own instead.
+            const QString ownLock = QString::fromStdString(cache.file("tarnwick/run-")) +
+                                    QSysInfo::machineHostName() + "/tarnwick.lock";
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(ownLock), 60000);
+            QProcess* second = start(environment);
+            QVERIFY(second->waitForFinished(60000));
+            QCOMPARE(second->exitCode(), 0);
+            QCOMPARE(first->state(), QProcess::Running);
+            first->kill();
+            first->waitForFinished(10000);
+        }
     }
 };
 
