@@ -2,6 +2,12 @@
 
 #include <curl/curl.h>
 
+#ifdef _WIN32
+#include <winsock2.h>
+#else
+#include <sys/socket.h>
+#endif
+
 #include <memory>
 
 namespace twkd {
@@ -50,6 +56,21 @@ void setConnection(CURL* curl, const MailSettings& settings) {
     }
 }
 
+// After a failed attempt libcurl keeps the connection and, at cleanup, says goodbye and waits
+// for the answer: on a server that has gone silent that is a second time-out. The attempt is
+// over, so the connection is cut instead.
+void dropConnection(CURL* curl) {
+    curl_socket_t socket = CURL_SOCKET_BAD;
+    if (curl_easy_getinfo(curl, CURLINFO_ACTIVESOCKET, &socket) != CURLE_OK ||
+        socket == CURL_SOCKET_BAD)
+        return;
+#ifdef _WIN32
+    ::shutdown(socket, SD_BOTH);
+#else
+    ::shutdown(socket, SHUT_RDWR);
+#endif
+}
+
 bool append(ListHandle& list, const std::string& line) {
     curl_slist* grown = curl_slist_append(list.get(), line.c_str());
     if (!grown) return false;
@@ -86,6 +107,7 @@ MailResult deliverBySmtp(const MailSettings& settings, const OutgoingMail& mail,
     curl_easy_setopt(curl.get(), CURLOPT_READFUNCTION, readMessage);
     curl_easy_setopt(curl.get(), CURLOPT_READDATA, &upload);
     const CURLcode result = curl_easy_perform(curl.get());
+    if (result != CURLE_OK) dropConnection(curl.get());
     if (upload.unreadable) return kMailAttachmentUnreadable;
     return result == CURLE_OK ? kMailSent : kMailNotDelivered;
 }
