@@ -12,6 +12,9 @@ namespace twkd {
 // Delivery value the library does not know, which sends nothing.
 enum class Delivery { Sendmail, Smtp, Unknown };
 
+// The system's mail transfer agent, as every Debian MTA provides it.
+inline constexpr const char* kSendmailProgram = "/usr/sbin/sendmail";
+
 // The mail route and account, from the [Mail] section of Brindle/twkd.ini in the system
 // configuration directory. Missing keys keep these defaults.
 struct MailSettings {
@@ -24,6 +27,7 @@ struct MailSettings {
     std::string caFile;             // certificates to trust instead of the system's; empty: system
     long timeoutSeconds = 20;       // the longest the server or mail program may stay silent
     bool readableByOthers = false;  // the file's mode lets users outside owner and group read it
+    std::string mailProgram = kSendmailProgram;  // not in the file: tests alone choose another
 };
 
 // The file holds a few lines: one that is larger, or no regular file, is not read.

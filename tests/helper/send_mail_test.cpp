@@ -381,6 +381,34 @@ TEST_F(SendMailTest, TheSystemMailProgramDeliversTheSameMessageAsSmtp) {
     EXPECT_EQ(send(kRecipient, subject, body, attachment), kMailNotDelivered);
 }
 
+// A mail program of the test's own in place of /usr/sbin/sendmail, given as a shell script.
+MailSettings mailProgram(const twk::test::TempDir& dir, const std::string& script) {
+    MailSettings settings;
+    settings.sender = "tarnwick@test.example";
+    settings.mailProgram = twk::test::writeFile(dir.file("sendmail"), "#!/bin/sh\n" + script);
+    ::chmod(settings.mailProgram.c_str(), 0700);
+    return settings;
+}
+
+TEST(MailProgramTest, CountsAsSentOnlyWhenItTookTheWholeMessageAndEndedWell) {
+    twk::test::TempDir dir;
+    const std::string small = twk::test::writeFile(dir.file("small.csv"), "User;Time\r\n");
+    // Far more than a pipe holds, so that writing meets the program's end.
+    const std::string large =
+        twk::test::writeFile(dir.file("large.csv"), std::string(1 << 20, 'x'));
+    const std::string taken = dir.file("taken.eml");
+    for (const std::string& attachment : {small, large}) {
+        EXPECT_EQ(sendMail(mailProgram(dir, "cat > '" + taken + "'\n"),
+                           {kRecipient, "s", "b", attachment}),
+                  kMailSent);
+        EXPECT_GT(twk::test::readFile(taken).size(), attachment == large ? 1u << 20 : 0u);
+        for (const char* script : {"exit 0\n", "head -c 100 > /dev/null\n"})
+            EXPECT_EQ(sendMail(mailProgram(dir, script), {kRecipient, "s", "b", attachment}),
+                      kMailNotDelivered)
+                << script << " with " << attachment;
+    }
+}
+
 TEST(MailSettingsTest, DefaultsFillWhatTheFileLeavesOut) {
     twk::test::TempDir dir;
     platform::Roots roots;
