@@ -6,35 +6,23 @@
 
 #include "core/app/app_context.h"
 #include "core/app/check_admin.h"
-#include "core/app/maker.h"
 #include "core/app/tray_codes.h"
+#include "core/design/main_design.h"
 #include "pages/app/navigator.h"
 #include "pages/app/skin.h"
 #include "pages/app/tray_backend.h"
 #include "pages/app/tray_icon.h"
 
 namespace twk {
-namespace {
 
-constexpr const char* kAdminMessage = "You don't have administrator rights!";
-
-struct ButtonDesign {
-    const char* name;
-    const char* holderPrefix;  // its pictures are <prefix>0 and <prefix>1
-    const char* skin;
-    QRect geometry;
-    // Read out for a button without a caption.
-    const char* spokenName;
-};
-
-}  // namespace
+namespace main_window = design::main_window;
 
 frmMain::frmMain(AppContext& context, Navigator& navigator, TrayBackend& tray)
-    : SkinnedPage(context, QStringLiteral("frmMain"), QStringLiteral("main_background"),
-                  QSize(9600, 7200)),
-      navigator_(navigator),
-      tray_(tray) {
-    buildButtons();
+    : SkinnedPage(context, main_window::kPage), navigator_(navigator), tray_(tray) {
+    buildDesign();
+    for (const design::ButtonAction& entry : main_window::kActions)
+        connect(control(entry.control), &PictureButton::clicked, this,
+                [this, action = entry.action] { take(action); });
     buildMenu();
     centerOnScreen();
     connect(&instance_, &SingleInstance::showRequested, this, [this] { navigator_.showMain(); });
@@ -42,75 +30,24 @@ frmMain::frmMain(AppContext& context, Navigator& navigator, TrayBackend& tray)
 
 frmMain::~frmMain() = default;
 
-void frmMain::buildButtons() {
-    const QSize closeSize = twipsSize(435, 435);
-    const ButtonDesign designs[] = {
-        {"cmd_home", "cmd_home", "home", twipsRect(240, 240, 270, 270), "Home page"},
-        {"cmd_info", "cmd_info", "info", twipsRect(600, 240, 270, 270), "Information"},
-        {"cmd_guard", "img_guard", "guard", twipsRect(2040, 3240, 480, 480), nullptr},
-        {"cmd_report", "img_report", "report", twipsRect(4440, 3210, 510, 510), nullptr},
-        {"cmd_options", "img_options", "options", twipsRect(6840, 3240, 480, 480), nullptr},
-    };
-    txtguard_ = new Caption(this, QStringLiteral("txtguard"), twipsRect(1725, 3840, 1095, 270),
-                            QStringLiteral("Protection"), 9.75);
-    txtReport_ = new Caption(this, QStringLiteral("txtReport"), twipsRect(4260, 3840, 855, 270),
-                             QStringLiteral("Reports"), 9.75);
-    txtOptions_ = new Caption(this, QStringLiteral("txtOptions"), twipsRect(6615, 3840, 825, 270),
-                              QStringLiteral("Options"), 9.75);
-    for (Caption* caption : {txtguard_, txtReport_, txtOptions_})
-        caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblTagline_ = addDesignText("lblTagline", twipsRect(0, 6720, 9600, 270), 9, rgb(78, 113, 116));
-    lblTagline_->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    Caption* captions[] = {nullptr, nullptr, txtguard_, txtReport_, txtOptions_};
-
-    int index = 0;
-    for (const ButtonDesign& design : designs) {
-        PictureButton* button = addHoverButton(design.name, design.holderPrefix, design.skin,
-                                               design.geometry, captions[index++]);
-        if (design.spokenName) button->setAccessibleName(QString::fromLatin1(design.spokenName));
-    }
-    // Made last, so that Tab reaches it after the page buttons.
-    addCloseButton(QRect(twipsPoint(9000, 120), closeSize));
-    auto button = [this](const char* name) { return findChild<PictureButton*>(name); };
-    connect(button("cmd_guard"), &PictureButton::clicked, this,
-            [this] { openGuarded(static_cast<int>(PageId::Protection)); });
-    connect(button("cmd_options"), &PictureButton::clicked, this,
-            [this] { openGuarded(static_cast<int>(PageId::Options)); });
-    connect(button("cmd_report"), &PictureButton::clicked, this, [this] {
-        if (!navigator_.hasPage(PageId::Reports)) return;
-        hide();
-        navigator_.open(PageId::Reports);
-    });
-    connect(button("cmd_info"), &PictureButton::clicked, this, [this] {
-        if (!navigator_.hasPage(PageId::Info)) return;
-        hide();
-        navigator_.open(PageId::Info);
-    });
-    connect(button("cmd_home"), &PictureButton::clicked, this,
-            [this] { context().services.urls.openUrl(maker::kHomePage); });
-    connect(button("cmd_close"), &PictureButton::clicked, this, [this] { hideToTray(); });
-}
-
 void frmMain::buildMenu() {
-    mnuMenu_ = new QMenu(QStringLiteral("Menu"), this);
-    mnuMenu_->setObjectName(QStringLiteral("mnuMenu"));
-    auto addItem = [this](const char* name, const QString& caption, auto handler) {
-        QAction* item = mnuMenu_->addAction(caption);
-        item->setObjectName(name);
-        connect(item, &QAction::triggered, this, handler);
-        return item;
-    };
-    mnuMain_ = addItem("mnuMain", QStringLiteral("Main page"), [this] { navigator_.showMain(); });
-    QFont bold = mnuMain_->font();
-    bold.setBold(true);
-    mnuMain_->setFont(bold);
-    mnuMenu_->setDefaultAction(mnuMain_);
-    mnuMenu_->addSeparator();
-    addItem("mnuInfo", QStringLiteral("Info"), [this] { navigator_.open(PageId::Info); });
-    addItem("mnuFeedback", QStringLiteral("Feedback"),
-            [this] { navigator_.open(PageId::Feedback); });
-    mnuMenu_->addSeparator();
-    addItem("mnuExit", QStringLiteral("Exit"), [this] { exitProgram(); });
+    mnuMenu_ = new QMenu(QString::fromLatin1(main_window::kMenuCaption), this);
+    mnuMenu_->setObjectName(QString::fromLatin1(main_window::kMenuName));
+    for (const design::MenuItem& entry : main_window::kTrayMenu) {
+        if (entry.isSeparator()) {
+            mnuMenu_->addSeparator();
+            continue;
+        }
+        QAction* item = mnuMenu_->addAction(QString::fromLatin1(entry.caption));
+        item->setObjectName(QString::fromLatin1(entry.name));
+        connect(item, &QAction::triggered, this, [this, action = entry.action] { take(action); });
+        if (!entry.isDefault) continue;
+        QFont bold = item->font();
+        bold.setBold(true);
+        item->setFont(bold);
+        mnuMenu_->setDefaultAction(item);
+        mnuMain_ = item;
+    }
 }
 
 bool frmMain::Form_Load() {
@@ -118,30 +55,39 @@ bool frmMain::Form_Load() {
     cTray_ = std::make_unique<TrayIcon>(tray_);
     cTray_->hwnd = this;
     cTray_->Icon = windowIcon();
-    cTray_->ToolTipText = QStringLiteral("Tarnwick");
+    cTray_->ToolTipText = QString::fromLatin1(main_window::kTrayTip);
     connect(cTray_.get(), &TrayIcon::OnIcon, this, &frmMain::onTrayCode);
     cTray_->Add();
     applyCaptions();
     return true;
 }
 
-void frmMain::applyCaptions() {
-    const LangOp& captions = context().langOp;
-    txtguard_->setCaption(captions.lfm_protection);
-    txtReport_->setCaption(captions.lfm_reports);
-    txtOptions_->setCaption(captions.lfm_options);
-    lblTagline_->setCaption(captions.lfm_tagline);
-}
+void frmMain::applyCaptions() { showCaptions(context().langOp); }
 
-void frmMain::openGuarded(int pageId) {
-    if (CheckAdmin::isAdmin(context().adminToken()) != VbTrue) {
-        showError(context().services.messages, kAdminMessage);
-        return;
+void frmMain::take(const design::Action& action) {
+    switch (action.step) {
+        case design::Action::OpenPage:
+            if (action.adminOnly && CheckAdmin::isAdmin(context().adminToken()) != VbTrue) {
+                showError(context().services.messages, design::kAdminMessage);
+                return;
+            }
+            if (!navigator_.hasPage(action.page)) return;
+            if (action.hidesMain) hide();
+            navigator_.open(action.page);
+            return;
+        case design::Action::OpenAddress:
+            context().services.urls.openUrl(action.address);
+            return;
+        case design::Action::HideToTray:
+            hideToTray();
+            return;
+        case design::Action::ShowMain:
+            navigator_.showMain();
+            return;
+        case design::Action::Exit:
+            exitProgram();
+            return;
     }
-    const auto id = static_cast<PageId>(pageId);
-    if (!navigator_.hasPage(id)) return;
-    hide();
-    navigator_.open(id);
 }
 
 void frmMain::hideToTray() {
@@ -164,11 +110,15 @@ void frmMain::onBackgroundMouseDown(Qt::MouseButton, float x, float y) {
 }
 
 void frmMain::onTrayCode(qint16 code) {
-    // Most desktops report a click on the icon and never a double-click: either shows the window.
-    if (code == kTrayLeftDoubleClick || code == kTrayLeftUp) {
-        navigator_.showMain();
-    } else if (code == kTrayRightUp) {
-        cTray_->CallPopupMenu(this, mnuMenu_, 0, std::nullopt, mnuMain_);
+    switch (main_window::trayReply(code)) {
+        case main_window::TrayReply::ShowMain:
+            navigator_.showMain();
+            return;
+        case main_window::TrayReply::ShowMenu:
+            cTray_->CallPopupMenu(this, mnuMenu_, 0, std::nullopt, mnuMain_);
+            return;
+        case main_window::TrayReply::Nothing:
+            return;
     }
 }
 

@@ -38,9 +38,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildButtons();
     void buildMenu();
-    void openGuarded(int pageId);
+    void take(const design::Action& action);
     void hideToTray();
     void onTrayCode(qint16 code);
     void exitProgram();
@@ -51,10 +50,6 @@ private:
     SingleInstance instance_;
     QMenu* mnuMenu_ = nullptr;
     QAction* mnuMain_ = nullptr;
-    Caption* txtguard_ = nullptr;
-    Caption* txtReport_ = nullptr;
-    Caption* txtOptions_ = nullptr;
-    Caption* lblTagline_ = nullptr;
 };
 
 }  // namespace twk

@@ -6,6 +6,8 @@
 #include <map>
 #include <memory>
 
+#include "core/design/design.h"
+
 class QWidget;
 
 namespace twk {
@@ -14,7 +16,7 @@ class AppContext;
 class TrayBackend;
 class frmMain;
 
-enum class PageId { Protection, Reports, Options, Info, Feedback };
+using design::PageId;
 
 // Opens and closes the pages: one page at a time besides the main window, which is never
 // unloaded. The report page lives from start-up on (hidden) because the caption loader loads it.

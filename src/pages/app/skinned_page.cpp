@@ -48,6 +48,27 @@ QPalette skinPalette() {
     return palette;
 }
 
+QString latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect placeOf(const design::Control& control) {
+    const design::Rect& r = control.rect;
+    return twipsRect(r.left, r.top, r.width, r.height);
+}
+
+Qt::Alignment alignmentOf(const design::Control& control) {
+    const Qt::Alignment horizontal = control.hAlign == design::HAlign::Center  ? Qt::AlignHCenter
+                                     : control.hAlign == design::HAlign::Right ? Qt::AlignRight
+                                                                               : Qt::AlignLeft;
+    return horizontal | (control.vAlign == design::VAlign::Top ? Qt::AlignTop : Qt::AlignVCenter);
+}
+
+PictureList picturesOf(const design::Control& control) {
+    if (control.pictures == 1) return {{latin1(control.holder), latin1(control.skin)}};
+    return numberedPictures(latin1(control.holder), latin1(control.skin), control.pictures);
+}
+
 }  // namespace
 
 SkinnedPage::SkinnedPage(AppContext& context, const QString& objectName,
@@ -66,6 +87,63 @@ SkinnedPage::SkinnedPage(AppContext& context, const QString& objectName,
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         if ((old && old->window() == this) || (now && now->window() == this)) update();
     });
+}
+
+SkinnedPage::SkinnedPage(AppContext& context, const design::Page& design)
+    : SkinnedPage(context, latin1(design.window), latin1(design.background),
+                  QSize(design.client.width, design.client.height)) {
+    design_ = &design;
+}
+
+void SkinnedPage::buildDesign() {
+    for (const design::Control& control : design_->controls) addControl(control);
+    QWidget* previous = nullptr;
+    for (std::string_view name : design_->focusOrder) {
+        QWidget* next = control<QWidget>(name);
+        if (previous) setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+QWidget* SkinnedPage::addControl(const design::Control& control) {
+    const QString name = latin1(control.name);
+    QWidget* made = nullptr;
+    switch (control.kind) {
+        case design::Kind::HoverButton:
+        case design::Kind::CloseButton: {
+            Caption* label =
+                control.label.empty() ? nullptr : this->control<Caption>(control.label);
+            auto* button =
+                new PictureButton(this, name, placeOf(control), picturesOf(control), label);
+            attachHover(button);
+            if (control.kind == design::Kind::CloseButton) closeButton_ = button;
+            made = button;
+            break;
+        }
+        case design::Kind::CaptionLabel:
+        case design::Kind::DesignText: {
+            auto* caption =
+                new Caption(this, name, placeOf(control), latin1(control.text), control.pointSize);
+            caption->setTextColor(control.color);
+            caption->setAlignment(alignmentOf(control));
+            if (control.kind == design::Kind::DesignText)
+                caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+            made = caption;
+            break;
+        }
+        default:
+            return nullptr;
+    }
+    if (!control.spokenName.empty()) made->setAccessibleName(latin1(control.spokenName));
+    return made;
+}
+
+void SkinnedPage::showCaptions(const LangOp& captions) {
+    for (const design::Control& control : design_->controls) {
+        if (!control.caption) continue;
+        if (auto* caption = this->control<Caption>(control.name))
+            caption->setCaption(captions.*control.caption);
+    }
 }
 
 void SkinnedPage::showHover(PictureButton* button, bool on) {

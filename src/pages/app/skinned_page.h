@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/design/design.h"
 #include "pages/app/controls.h"
 
 namespace twk {
@@ -19,6 +20,8 @@ class SkinnedPage : public QWidget {
 public:
     SkinnedPage(AppContext& context, const QString& objectName, const QString& backgroundSkin,
                 QSize clientTwips);
+    // The window of a design; its controls come with buildDesign.
+    SkinnedPage(AppContext& context, const design::Page& design);
 
     AppContext& context() const { return context_; }
 
@@ -42,6 +45,19 @@ public:
     Caption* addDesignText(const char* name, QRect geometry, double pointSize, ColorRef color);
     // Tab and Shift+Tab go through the controls in this order.
     static void setFocusOrder(std::initializer_list<QWidget*> controls);
+
+    // Makes the design's controls of the kinds every page shares, in the design's order, and
+    // puts them in its focus order; the page makes the others itself before.
+    void buildDesign();
+    // The control of the design made for control; null for a kind the page makes itself.
+    QWidget* addControl(const design::Control& control);
+    // Puts the caption table's text on every caption, text link and design text that has one.
+    void showCaptions(const LangOp& captions);
+    template <typename T = PictureButton>
+    T* control(std::string_view name) const {
+        return findChild<T*>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())),
+                             Qt::FindDirectChildrenOnly);
+    }
 
     void centerOnScreen();
 
@@ -71,6 +87,7 @@ private:
     void paintFocusMark(QPainter& painter) const;
 
     AppContext& context_;
+    const design::Page* design_ = nullptr;
     QString background_;
     PictureButton* closeButton_ = nullptr;
     std::vector<TextLink*> textLinks_;
