@@ -6,7 +6,6 @@
 
 #include "core/app/app_context.h"
 #include "core/app/check_admin.h"
-#include "core/app/tray_codes.h"
 #include "core/design/main_design.h"
 #include "pages/app/navigator.h"
 #include "pages/app/skin.h"
@@ -46,7 +45,6 @@ void frmMain::buildMenu() {
         bold.setBold(true);
         item->setFont(bold);
         mnuMenu_->setDefaultAction(item);
-        mnuMain_ = item;
     }
 }
 
@@ -57,6 +55,7 @@ bool frmMain::Form_Load() {
     cTray_->Icon = windowIcon();
     cTray_->ToolTipText = QString::fromLatin1(main_window::kTrayTip);
     connect(cTray_.get(), &TrayIcon::OnIcon, this, &frmMain::onTrayCode);
+    cTray_->setMenu(mnuMenu_);
     cTray_->Add();
     applyCaptions();
     return true;
@@ -105,18 +104,13 @@ void frmMain::closeEvent(QCloseEvent* event) {
     hideToTray();
 }
 
-void frmMain::onBackgroundMouseDown(Qt::MouseButton, float x, float y) {
-    if (cTray_) cTray_->CallEvent(x, y);
-}
-
 void frmMain::onTrayCode(qint16 code) {
     switch (main_window::trayReply(code)) {
         case main_window::TrayReply::ShowMain:
             navigator_.showMain();
             return;
+        // The desktop shows the icon's own menu itself, at the icon.
         case main_window::TrayReply::ShowMenu:
-            cTray_->CallPopupMenu(this, mnuMenu_, 0, std::nullopt, mnuMain_);
-            return;
         case main_window::TrayReply::Nothing:
             return;
     }

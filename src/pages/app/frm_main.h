@@ -6,7 +6,6 @@
 #include "pages/app/skinned_page.h"
 
 class QMenu;
-class QAction;
 
 namespace twk {
 
@@ -34,7 +33,6 @@ public:
     QMenu* mnuMenu() const { return mnuMenu_; }
 
 protected:
-    void onBackgroundMouseDown(Qt::MouseButton button, float x, float y) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -49,7 +47,6 @@ private:
     std::unique_ptr<TrayIcon> cTray_;
     SingleInstance instance_;
     QMenu* mnuMenu_ = nullptr;
-    QAction* mnuMain_ = nullptr;
 };
 
 }  // namespace twk

@@ -12,7 +12,6 @@
 #include <utility>
 
 #include "core/app/app_context.h"
-#include "core/app/twips.h"
 #include "pages/app/skin.h"
 
 namespace twk {
@@ -277,14 +276,11 @@ void SkinnedPage::mousePressEvent(QMouseEvent* event) {
     // A press on the surface, or on a disabled control, takes the focus off every box: what the
     // user types next must not land in a box they did not click.
     setFocus(Qt::MouseFocusReason);
-    const QPointF at = event->position();
     if (event->button() == Qt::LeftButton) {
         dragPending_ = true;
         dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
         setCursor(Qt::SizeAllCursor);
     }
-    onBackgroundMouseDown(event->button(), static_cast<float>(at.x() * kTwipsPerPixel),
-                          static_cast<float>(at.y() * kTwipsPerPixel));
 }
 
 // The window follows the pointer itself until the release wherever it may place itself: an X11

@@ -70,9 +70,6 @@ signals:
     void backgroundMouseMoved();
 
 protected:
-    // A mouse-down on the window surface after the drag, in twips as the designs measure.
-    virtual void onBackgroundMouseDown(Qt::MouseButton, float, float) {}
-
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -57,6 +57,6 @@ void QtTrayBackend::remove() { icon_.hide(); }
 
 bool QtTrayBackend::isShown() const { return icon_.isVisible(); }
 
-void QtTrayBackend::popup(QMenu* menu, QPoint at) { menu->exec(at); }
+void QtTrayBackend::setMenu(QMenu* menu) { icon_.setContextMenu(menu); }
 
 }  // namespace twk

@@ -2,7 +2,6 @@
 
 #include <QIcon>
 #include <QObject>
-#include <QPoint>
 #include <QSystemTrayIcon>
 
 class QMenu;
@@ -21,8 +20,9 @@ public:
     virtual void modify(const QIcon& icon, const QString& tip) = 0;
     virtual void remove() = 0;
     virtual bool isShown() const = 0;
-    // Shows menu at the pointer position at and returns when it has closed.
-    virtual void popup(QMenu* menu, QPoint at) = 0;
+    // The icon's own menu, which the desktop shows on a context click: hosts that show only a
+    // menu the program exports to them show it too.
+    virtual void setMenu(QMenu* menu) = 0;
 
 signals:
     // An action on the icon, as its tray code.
@@ -42,7 +42,7 @@ public:
     void modify(const QIcon& icon, const QString& tip) override;
     void remove() override;
     bool isShown() const override;
-    void popup(QMenu* menu, QPoint at) override;
+    void setMenu(QMenu* menu) override;
 
 private:
     QSystemTrayIcon icon_;

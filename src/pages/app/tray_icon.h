@@ -2,19 +2,17 @@
 
 #include <QIcon>
 #include <QObject>
-#include <QPoint>
-#include <optional>
 
 class QMenu;
-class QAction;
 class QWidget;
 
 namespace twk {
 
 class TrayBackend;
 
-// The program's one icon in the notification area: keeps its picture and tool tip, raises OnIcon
-// for each action on the icon and shows the tray menu.
+// The program's one icon in the notification area: keeps its picture, tool tip and menu, and
+// raises OnIcon for each action on the icon. Only the icon raises it: presses on a window are
+// never taken for tray notifications.
 class TrayIcon : public QObject {
     Q_OBJECT
 public:
@@ -27,13 +25,8 @@ public:
     void Add();
     void Modify();
     void Delete();
-    // Decodes a mouse-down of the owner window given in twips; raises OnIcon for a tray
-    // notification (Y exactly 0) and does nothing for an ordinary mouse-down.
-    void CallEvent(float& X, float& Y);
-    // Shows popMenu (at the pointer unless a position is given) with defaultMenu drawn as the
-    // default item; returns when the menu has closed.
-    void CallPopupMenu(QWidget* window, QMenu* popMenu, int flags = 0,
-                       std::optional<QPoint> at = std::nullopt, QAction* defaultMenu = nullptr);
+    // The menu the desktop shows for the icon, its default action drawn as the default item.
+    void setMenu(QMenu* menu);
 
     // What the icon shows: kept from Add so Modify and Delete address the same icon.
     QWidget* owner() const { return addedOwner_; }
@@ -47,8 +40,5 @@ private:
     QWidget* addedOwner_ = nullptr;
     QString shownTip_;
 };
-
-// Twips per pixel of the primary screen's horizontal axis (15 at 96 dpi).
-double screenTwipsPerPixel();
 
 }  // namespace twk

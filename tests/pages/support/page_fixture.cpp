@@ -13,11 +13,6 @@ void ScriptedTrayBackend::add(const QIcon&, const QString& tip) {
     shown = true;
 }
 
-void ScriptedTrayBackend::popup(QMenu* menu, QPoint) {
-    popups.push_back(menu);
-    popupDefaults.push_back(menu->defaultAction());
-}
-
 PageEnvironment::PageEnvironment(HelperLibrary* mail)
     : context(platform::Roots{store.path(), "/proc", "/sys"}, program.path(), userFiles.path(),
               Services{messages, saveFile, folders, urls, mail ? *mail : helper, clock}) {

@@ -13,7 +13,7 @@
 
 namespace twk::test {
 
-// A notification area that counts icons and records every menu it was asked to show.
+// A notification area that counts icons and keeps the icon's menu.
 class ScriptedTrayBackend : public TrayBackend {
 public:
     bool isAvailable() const override { return available; }
@@ -21,7 +21,7 @@ public:
     void modify(const QIcon&, const QString& tip) override { this->tip = tip; }
     void remove() override { shown = false; }
     bool isShown() const override { return shown; }
-    void popup(QMenu* menu, QPoint at) override;
+    void setMenu(QMenu* menu) override { this->menu = menu; }
 
     // What the desktop reports for an action on the icon.
     void activate(QSystemTrayIcon::ActivationReason reason) { report(reason); }
@@ -30,8 +30,7 @@ public:
     bool shown = false;
     int adds = 0;
     QString tip;
-    std::vector<QMenu*> popups;
-    std::vector<QAction*> popupDefaults;
+    QMenu* menu = nullptr;
 };
 
 // Scripted services, a private settings store and a program folder with language files: what
