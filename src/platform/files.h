@@ -16,8 +16,16 @@ bool fileExists(const std::string& path);
 // Names of the files (not folders) directly in dir, hidden files left out, in ascending byte
 // order. ok is false when the folder could not be read.
 std::vector<std::string> listFiles(const std::string& dir, bool* ok = nullptr);
-// Creates one folder level; true when it exists afterwards.
-bool makeDir(const std::string& path);
+// Why a folder could not be made.
+enum class MakeDirFailure {
+    NameTooLong,   // the path or one of its names is longer than the system takes
+    SystemFolder,  // it would lie in the kernel's own folders (Linux: /dev, /proc, /sys)
+    Other,
+};
+// Creates one folder level; true when it exists afterwards. Never makes a folder in the
+// kernel's own folders, where a folder is no place for files (Linux: /dev, /proc, /sys, even
+// through a link). failure, when given, tells why it failed.
+bool makeDir(const std::string& path, MakeDirFailure* failure = nullptr);
 bool removeFile(const std::string& path);
 // The user's documents folder, for dialogs to start in.
 std::string documentsFolder();

@@ -111,6 +111,19 @@ int createTemporary(const std::string& target, std::string& name) {
     return kNoDescriptor;
 }
 
+constexpr const char* kKernelFolders[] = {"/dev/", "/proc/", "/sys/"};
+
+// Whether folder is, or lies in, a folder of the kernel's own file systems, wherever the links
+// on the way lead. Creating there would make device or kernel entries, never a report folder.
+bool insideKernelFolder(const std::string& folder) {
+    char* resolved = ::realpath(folder.c_str(), nullptr);
+    if (!resolved) return false;  // a missing parent: the creation fails by itself
+    const std::string within = std::string(resolved) + "/";
+    std::free(resolved);
+    return std::any_of(std::begin(kKernelFolders), std::end(kKernelFolders),
+                       [&](const char* kernel) { return within.starts_with(kernel); });
+}
+
 }  // namespace
 
 bool dirExists(const std::string& path) {
@@ -145,8 +158,17 @@ std::vector<std::string> listFiles(const std::string& dir, bool* ok) {
     return names;
 }
 
-bool makeDir(const std::string& path) {
-    return ::mkdir(path.c_str(), 0755) == 0 || (errno == EEXIST && dirExists(path));
+bool makeDir(const std::string& path, MakeDirFailure* failure) {
+    if (dirExists(path)) return true;
+    MakeDirFailure why = MakeDirFailure::Other;
+    if (insideKernelFolder(folderOf(path)))
+        why = MakeDirFailure::SystemFolder;
+    else if (::mkdir(path.c_str(), 0755) == 0 || (errno == EEXIST && dirExists(path)))
+        return true;
+    else if (errno == ENAMETOOLONG)
+        why = MakeDirFailure::NameTooLong;
+    if (failure) *failure = why;
+    return false;
 }
 
 bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }

@@ -141,9 +141,14 @@ std::vector<std::string> listFiles(const std::string& dir, bool* ok) {
     return names;
 }
 
-bool makeDir(const std::string& path) {
-    return ::CreateDirectoryA(path.c_str(), nullptr) ||
-           (::GetLastError() == ERROR_ALREADY_EXISTS && dirExists(path));
+bool makeDir(const std::string& path, MakeDirFailure* failure) {
+    if (::CreateDirectoryA(path.c_str(), nullptr)) return true;
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_ALREADY_EXISTS && dirExists(path)) return true;
+    if (failure)
+        *failure = error == ERROR_FILENAME_EXCED_RANGE ? MakeDirFailure::NameTooLong
+                                                       : MakeDirFailure::Other;
+    return false;
 }
 
 bool removeFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }

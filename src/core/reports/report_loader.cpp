@@ -288,9 +288,22 @@ private:
     std::vector<std::jthread> workers_;
 };
 
+std::string creationProblem(platform::MakeDirFailure failure) {
+    switch (failure) {
+        case platform::MakeDirFailure::NameTooLong:
+            return "the folder could not be created: its name is too long";
+        case platform::MakeDirFailure::SystemFolder:
+            return "the folder could not be created: no folder is made inside a system folder";
+        case platform::MakeDirFailure::Other:
+            break;
+    }
+    return "the folder could not be created";
+}
+
 bool ensureFolder(const std::string& directory, ReportLoad& load) {
-    if (platform::dirExists(directory) || platform::makeDir(directory)) return true;
-    load.problems.push_back({directory, "the folder could not be created"});
+    platform::MakeDirFailure failure = platform::MakeDirFailure::Other;
+    if (platform::dirExists(directory) || platform::makeDir(directory, &failure)) return true;
+    load.problems.push_back({directory, creationProblem(failure)});
     return false;
 }
 

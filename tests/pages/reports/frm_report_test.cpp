@@ -350,6 +350,35 @@ private slots:
         QCOMPARE(app->table()->model()->rowCount(), 0);
     }
 
+    // A folder name longer than the system takes is told as such; a folder in the kernel's own
+    // folders (here /dev/shm, reached through a link) is never made, and told why.
+    void foldersThatCannotBeMadeAreToldWhy() {
+        open();
+        auto& boxes = app->env.messages.shown;
+        const auto lastLine = [&] {
+            const std::string& text = boxes.back().text;
+            return text.substr(text.rfind('\n') + 1);
+        };
+        const std::string tooLong = app->reports + "/" + std::string(300, 'n');
+        app->env.context.mainOp.DirRep = tooLong;
+        test::click(button("cmd_devices"));
+        QCOMPARE(boxes.size(), size_t(1));
+        QCOMPARE(lastLine(), tooLong + " - the folder could not be created: its name is too long");
+
+        const std::string link = app->data.file("shm");
+        QCOMPARE(::symlink("/dev/shm", link.c_str()), 0);
+        app->env.context.mainOp.DirQuar = link;
+        test::click(button("cmd_viruses"));
+        const std::string made = "/dev/shm/sended reports";
+        const bool wasMade = std::filesystem::exists(made);
+        std::filesystem::remove(made);
+        QVERIFY(!wasMade);
+        QCOMPARE(boxes.size(), size_t(2));
+        QCOMPARE(lastLine(), link +
+                                 "/sended reports - the folder could not be created: no folder "
+                                 "is made inside a system folder");
+    }
+
     // The page loads hidden at start: what it could not read is told when the user opens it,
     // over the page, never as a box standing alone before the main window.
     void anUnreadableReportAtStartIsToldWhenThePageOpens() {
