@@ -50,7 +50,8 @@ enum class Kind {
 enum class HAlign { Left, Center, Right };
 enum class VAlign { Top, Middle };
 
-// When a lit control (hover button, text link) goes back to its normal look.
+// When a lit hover button goes back to its normal look; a text link always does on a move over
+// the window's own surface.
 enum class HoverEnd {
     Leave,        // the pointer leaves the control
     SurfaceMove,  // the pointer moves over the window's own surface
@@ -113,6 +114,30 @@ constexpr bool isComplete(const Page& page) {
     return true;
 }
 
+constexpr bool isButton(Kind kind) {
+    return kind == Kind::HoverButton || kind == Kind::CloseButton || kind == Kind::PictureButton ||
+           kind == Kind::PictureCheckBox || kind == Kind::RadioButton || kind == Kind::Tab;
+}
+
+// True when caption is the label of one of the page's buttons: such a caption takes the pointer
+// (hover, click) for its button; any other caption is part of the window surface.
+constexpr bool namesAButton(const Page& page, std::string_view caption) {
+    for (const Control& control : page.controls)
+        if (control.label == caption && isButton(control.kind)) return true;
+    return false;
+}
+
+// The close button at a page's top right.
+constexpr Control closeButton(Rect rect = {9000, 120, 435, 435}) {
+    return {.name = "cmd_close",
+            .kind = Kind::CloseButton,
+            .rect = rect,
+            .skin = "close",
+            .holder = "cmd_close",
+            .pictures = 2,
+            .spokenName = "Close"};
+}
+
 // The hover rule: the picture a hover button shows, lit or not.
 constexpr int hoverPicture(bool lit) { return lit ? 1 : 0; }
 
@@ -129,6 +154,9 @@ struct Action {
     bool adminOnly = false;
     // The main window hides when the page opens.
     bool hidesMain = false;
+    // The page the control is on is unloaded: after the page it opens has come up, or before
+    // the main window shows.
+    bool closesPage = false;
 };
 
 inline constexpr const char* kAdminMessage = "You don't have administrator rights!";

@@ -77,13 +77,7 @@ inline constexpr Control kControls[] = {
      .pictures = 2,
      .label = "txtOptions"},
     // Its pictures are the options page's close button's.
-    {.name = "cmd_close",
-     .kind = Kind::CloseButton,
-     .rect = {9000, 120, 435, 435},
-     .skin = "close",
-     .holder = "cmd_close",
-     .pictures = 2,
-     .spokenName = "Close"},
+    closeButton(),
 };
 
 inline constexpr std::string_view kFocusOrder[] = {"cmd_home",   "cmd_info",    "cmd_guard",

@@ -5,7 +5,6 @@
 #include <QMenu>
 
 #include "core/app/app_context.h"
-#include "core/app/check_admin.h"
 #include "core/design/main_design.h"
 #include "pages/app/navigator.h"
 #include "pages/app/skin.h"
@@ -20,8 +19,7 @@ frmMain::frmMain(AppContext& context, Navigator& navigator, TrayBackend& tray)
     : SkinnedPage(context, main_window::kPage), navigator_(navigator), tray_(tray) {
     buildDesign();
     for (const design::ButtonAction& entry : main_window::kActions)
-        connect(control(entry.control), &PictureButton::clicked, this,
-                [this, action = entry.action] { take(action); });
+        onClick(entry.control, [this, action = entry.action] { take(action); });
     buildMenu();
     centerOnScreen();
     connect(&instance_, &SingleInstance::showRequested, this, [this] { navigator_.showMain(); });
@@ -64,29 +62,12 @@ bool frmMain::Form_Load() {
 void frmMain::applyCaptions() { showCaptions(context().langOp); }
 
 void frmMain::take(const design::Action& action) {
-    switch (action.step) {
-        case design::Action::OpenPage:
-            if (action.adminOnly && CheckAdmin::isAdmin(context().adminToken()) != VbTrue) {
-                showError(context().services.messages, design::kAdminMessage);
-                return;
-            }
-            if (!navigator_.hasPage(action.page)) return;
-            if (action.hidesMain) hide();
-            navigator_.open(action.page);
-            return;
-        case design::Action::OpenAddress:
-            context().services.urls.openUrl(action.address);
-            return;
-        case design::Action::HideToTray:
-            hideToTray();
-            return;
-        case design::Action::ShowMain:
-            navigator_.showMain();
-            return;
-        case design::Action::Exit:
-            exitProgram();
-            return;
-    }
+    if (action.step == design::Action::HideToTray)
+        hideToTray();
+    else if (action.step == design::Action::Exit)
+        exitProgram();
+    else
+        navigator_.take(action);
 }
 
 void frmMain::hideToTray() {

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QWidget>
 
+#include "core/app/app_context.h"
+#include "core/app/check_admin.h"
 #include "pages/app/frm_main.h"
 
 namespace twk {
@@ -55,6 +57,32 @@ void Navigator::showMain() {
     main_->show();
     main_->raise();
     main_->activateWindow();
+}
+
+void Navigator::take(const design::Action& action, std::optional<PageId> from) {
+    switch (action.step) {
+        case design::Action::OpenPage:
+            if (action.adminOnly && CheckAdmin::isAdmin(context_.adminToken()) != VbTrue) {
+                showError(context_.services.messages, design::kAdminMessage);
+                return;
+            }
+            if (hasPage(action.page)) {
+                if (action.hidesMain) main_->hide();
+                open(action.page);
+            }
+            if (action.closesPage && from) unload(*from);
+            return;
+        case design::Action::OpenAddress:
+            context_.services.urls.openUrl(action.address);
+            return;
+        case design::Action::ShowMain:
+            if (action.closesPage && from) unload(*from);
+            showMain();
+            return;
+        case design::Action::HideToTray:
+        case design::Action::Exit:
+            return;
+    }
 }
 
 }  // namespace twk

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "core/design/design.h"
 
@@ -44,6 +45,10 @@ public:
     QWidget* loaded(PageId id) const;
 
     void showMain();
+    // Does what a control's action says, on the page from (none for the main window); an
+    // administrator's page refused shows the message. The main window's own steps (hide to the
+    // tray, exit) are not for here.
+    void take(const design::Action& action, std::optional<PageId> from = std::nullopt);
     // Ends the program at once, after the tray icon has been removed.
     std::function<void()> endProcess;
 

@@ -4,14 +4,17 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QStyle>
 #include <QWindow>
 #include <utility>
 
 #include "core/app/app_context.h"
+#include "pages/app/entry_box.h"
 #include "pages/app/skin.h"
 
 namespace twk {
@@ -125,16 +128,57 @@ QWidget* SkinnedPage::addControl(const design::Control& control) {
                 new Caption(this, name, placeOf(control), latin1(control.text), control.pointSize);
             caption->setTextColor(control.color);
             caption->setAlignment(alignmentOf(control));
-            if (control.kind == design::Kind::DesignText)
+            // Only a button's caption takes the pointer; the others are part of the window
+            // surface, so the drag and the link reset work over them.
+            if (!design::namesAButton(*design_, control.name))
                 caption->setAttribute(Qt::WA_TransparentForMouseEvents);
             made = caption;
             break;
         }
+        case design::Kind::TextLink: {
+            auto* link =
+                new TextLink(this, name, placeOf(control), latin1(control.text), control.pointSize,
+                             control.spokenRole == design::SpokenRole::Link ? QAccessible::Link
+                                                                            : QAccessible::Button);
+            link->setAlignment(alignmentOf(control));
+            addTextLink(link);
+            made = link;
+            break;
+        }
+        case design::Kind::Picture:
+            // Part of the window surface: the drag and the link reset work over it.
+            made = new SkinImage(this, name, placeOf(control), picturesOf(control));
+            made->setAttribute(Qt::WA_TransparentForMouseEvents);
+            break;
+        case design::Kind::OneLineBox:
+            made = makeOneLineBox(this, name, placeOf(control));
+            break;
+        case design::Kind::MultiLineBox: {
+            auto* box = new QPlainTextEdit(this);
+            box->setObjectName(name);
+            box->setFrameShape(QFrame::NoFrame);
+            styleEntryBox(box);
+            placeInTextFrame(box, placeOf(control));
+            box->setTabChangesFocus(true);
+            made = box;
+            break;
+        }
         default:
-            return nullptr;
+            made = makeOwnControl(control);
+            if (!made) return nullptr;
     }
     if (!control.spokenName.empty()) made->setAccessibleName(latin1(control.spokenName));
+    if (!control.label.empty() && !qobject_cast<PictureButton*>(made))
+        if (auto* label = this->control<Caption>(control.label)) label->labelFor(made);
     return made;
+}
+
+void SkinnedPage::onClick(std::string_view name, std::function<void()> handler) {
+    QWidget* clicked = control<QWidget>(name);
+    if (auto* button = qobject_cast<PictureButton*>(clicked))
+        connect(button, &PictureButton::clicked, this, std::move(handler));
+    else if (auto* caption = qobject_cast<Caption*>(clicked))
+        connect(caption, &Caption::clicked, this, std::move(handler));
 }
 
 void SkinnedPage::showCaptions(const LangOp& captions) {

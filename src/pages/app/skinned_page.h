@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QWidget>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -51,6 +52,8 @@ public:
     void buildDesign();
     // The control of the design made for control; null for a kind the page makes itself.
     QWidget* addControl(const design::Control& control);
+    // Runs handler when the design's button or text link name is clicked.
+    void onClick(std::string_view name, std::function<void()> handler);
     // Puts the caption table's text on every caption, text link and design text that has one.
     void showCaptions(const LangOp& captions);
     template <typename T = PictureButton>
@@ -70,6 +73,9 @@ signals:
     void backgroundMouseMoved();
 
 protected:
+    // Makes a control of a kind only this page has; null for none.
+    virtual QWidget* makeOwnControl(const design::Control&) { return nullptr; }
+
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -18,18 +18,7 @@ public:
     void Form_Load();
 
 private:
-    void buildLinks();
-    void buildButtons();
-    void backToMain();
-    void openFeedback();
-    void openAddress(const char* address);
-
     Navigator& navigator_;
-    TextLink* txtMail_ = nullptr;
-    TextLink* txtHome_ = nullptr;
-    TextLink* txtOk_ = nullptr;
-    Caption* lblTagline_ = nullptr;
-    Caption* lblVersion_ = nullptr;
 };
 
 }  // namespace twk

@@ -7,18 +7,16 @@
 
 #include "core/app/app_context.h"
 #include "core/app/maker.h"
-#include "pages/app/entry_box.h"
+#include "core/design/feedback_design.h"
 #include "pages/app/navigator.h"
 #include "pages/app/qt_text.h"
-#include "pages/app/skin.h"
 #include "pages/app/waiting.h"
 
 namespace twk {
-namespace {
 
-constexpr double kTitlePointSize = 15.75;
-constexpr double kLabelPointSize = 9.75;
-constexpr double kSendPointSize = 12;
+namespace feedback_page = design::feedback_page;
+
+namespace {
 
 bool isLeftButtonPress(const QEvent* event) {
     return event->type() == QEvent::MouseButtonPress &&
@@ -36,12 +34,21 @@ bool isFocusLeavingBox(const QEvent* event) {
 }  // namespace
 
 frmFeedback::frmFeedback(AppContext& context, Navigator& navigator)
-    : SkinnedPage(context, QStringLiteral("frmFeedback"), QStringLiteral("feedback_background"),
-                  QSize(9600, 7200)),
-      navigator_(navigator) {
-    buildCaptions();
-    buildBoxes();
-    buildButtons();
+    : SkinnedPage(context, feedback_page::kPage), navigator_(navigator) {
+    buildDesign();
+    txtSender_ = control<QLineEdit>("txtSender");
+    txtTheme_ = control<QLineEdit>("txtTheme");
+    txt_msg_ = control<QPlainTextEdit>("txt_msg");
+    txtSender_->installEventFilter(this);
+    txt_msg_->installEventFilter(this);
+    // Clicks land on the viewport of a multi-line box, the focus on the box itself.
+    txt_msg_->viewport()->installEventFilter(this);
+    onClick("lbl_send", [this] {
+        WaitingHelperLibrary helper(this->context().services.helper);
+        SendFeedback(form(), this->context().langOp.lff_msg, helper,
+                     this->context().services.messages);
+    });
+    onClick("cmd_close", [this] { navigator_.take(feedback_page::kClose, PageId::Feedback); });
     Form_Load();
     centerOnScreen();
     // The page opens with the focus on no box: typing straight away would land behind a
@@ -49,62 +56,10 @@ frmFeedback::frmFeedback(AppContext& context, Navigator& navigator)
     setFocus();
 }
 
-void frmFeedback::buildCaptions() {
-    auto* icon = new SkinImage(
-        this, QStringLiteral("feedback_page_icon"), twipsRect(360, 285, 480, 480),
-        {{QStringLiteral("feedback_page_icon"), QStringLiteral("feedback_page_icon")}});
-    icon->setAttribute(Qt::WA_TransparentForMouseEvents);
-
-    lbl_pagename_ =
-        new Caption(this, QStringLiteral("lbl_pagename"), twipsRect(1020, 300, 6000, 480),
-                    QStringLiteral("Support page"), kTitlePointSize);
-    lbl_sender_ = new Caption(this, QStringLiteral("lbl_sender"), twipsRect(480, 1470, 4200, 270),
-                              QStringLiteral("Sender"), kLabelPointSize);
-    lbl_theme_ = new Caption(this, QStringLiteral("lbl_theme"), twipsRect(480, 2340, 4200, 270),
-                             QStringLiteral("Theme"), kLabelPointSize);
-    // Plain captions are part of the window surface: the drag and the link reset work over them.
-    for (Caption* caption : {lbl_pagename_, lbl_sender_, lbl_theme_})
-        caption->setAttribute(Qt::WA_TransparentForMouseEvents);
-    lbl_send_ = new TextLink(this, QStringLiteral("lbl_send"), twipsRect(5790, 6540, 3300, 405),
-                             QStringLiteral("Send message"), kSendPointSize);
-    lbl_send_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    addTextLink(lbl_send_);
-    connect(lbl_send_, &Caption::clicked, this, [this] {
-        WaitingHelperLibrary helper(context().services.helper);
-        SendFeedback(form(), context().langOp.lff_msg, helper, context().services.messages);
-    });
-}
-
-void frmFeedback::buildBoxes() {
-    txtSender_ = makeOneLineBox(this, QStringLiteral("txtSender"), twipsRect(480, 1755, 4200, 375));
-    txtTheme_ = makeOneLineBox(this, QStringLiteral("txtTheme"), twipsRect(480, 2625, 8610, 375));
-    lbl_sender_->labelFor(txtSender_);
-    lbl_theme_->labelFor(txtTheme_);
-    txt_msg_ = new QPlainTextEdit(this);
-    txt_msg_->setObjectName(QStringLiteral("txt_msg"));
-    txt_msg_->setFrameShape(QFrame::NoFrame);
-    styleEntryBox(txt_msg_);
-    placeInTextFrame(txt_msg_, twipsRect(480, 3180, 8610, 2940));
-    txt_msg_->setTabChangesFocus(true);
-    txtSender_->installEventFilter(this);
-    txt_msg_->installEventFilter(this);
-    // Clicks land on the viewport of a multi-line box, the focus on the box itself.
-    txt_msg_->viewport()->installEventFilter(this);
-}
-
-void frmFeedback::buildButtons() {
-    PictureButton* close = addCloseButton(twipsRect(9000, 120, 435, 435));
-    connect(close, &PictureButton::clicked, this, &frmFeedback::closePage);
-    setFocusOrder({txtSender_, txtTheme_, txt_msg_, lbl_send_, close});
-}
-
 void frmFeedback::Form_Load() {
     const LangOp& captions = context().langOp;
-    lbl_pagename_->setCaption(captions.lff_pagename);
+    showCaptions(captions);
     txt_msg_->setAccessibleName(qs(captions.lff_msg));
-    lbl_sender_->setCaption(captions.lff_sender);
-    lbl_theme_->setCaption(captions.lff_theme);
-    lbl_send_->setCaption(captions.lff_send);
     txtSender_->setText(qs(maker::kPlaceholderSender));
     txtTheme_->setText(qs(captions.lff_theme_text));
     txt_msg_->setPlainText(qs(captions.lff_msg));
@@ -134,11 +89,6 @@ void frmFeedback::applyToMessage(PlaceholderRule rule) {
 
 FeedbackForm frmFeedback::form() const {
     return {local8(txtSender_->text()), local8(txtTheme_->text()), local8(txt_msg_->toPlainText())};
-}
-
-void frmFeedback::closePage() {
-    navigator_.unload(PageId::Feedback);
-    navigator_.open(PageId::Info);
 }
 
 }  // namespace twk

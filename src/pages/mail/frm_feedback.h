@@ -30,19 +30,11 @@ private:
     using PlaceholderRule = std::string (*)(const std::string& text,
                                             const std::string& placeholder);
 
-    void buildCaptions();
-    void buildBoxes();
-    void buildButtons();
     void applyToSender(PlaceholderRule rule);
     void applyToMessage(PlaceholderRule rule);
     FeedbackForm form() const;
-    void closePage();
 
     Navigator& navigator_;
-    Caption* lbl_pagename_ = nullptr;
-    Caption* lbl_sender_ = nullptr;
-    Caption* lbl_theme_ = nullptr;
-    TextLink* lbl_send_ = nullptr;
     QLineEdit* txtSender_ = nullptr;
     QLineEdit* txtTheme_ = nullptr;
     QPlainTextEdit* txt_msg_ = nullptr;
