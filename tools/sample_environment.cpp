@@ -84,7 +84,7 @@ public:
     void modify(const QIcon&, const QString&) override {}
     void remove() override {}
     bool isShown() const override { return false; }
-    void popup(QMenu*, QPoint) override {}
+    void setMenu(QMenu*) override {}
 };
 
 // Sample reports: three days of guard-service events, the first days already mailed (so in

@@ -108,69 +108,88 @@ void SkinnedPage::buildDesign() {
 }
 
 QWidget* SkinnedPage::addControl(const design::Control& control) {
+    QWidget* made = makeOwnControl(control);
+    if (!made) made = makeSharedControl(control);
+    if (!made) return nullptr;
+    if (!control.spokenName.empty()) made->setAccessibleName(latin1(control.spokenName));
+    if (!control.label.empty() && !qobject_cast<PictureButton*>(made))
+        if (auto* label = this->control<Caption>(control.label)) label->labelFor(made);
+    return made;
+}
+
+QWidget* SkinnedPage::makeSharedControl(const design::Control& control) {
     const QString name = latin1(control.name);
-    QWidget* made = nullptr;
+    QWidget* parent = parentFor(control);
+    Caption* label = control.label.empty() ? nullptr : this->control<Caption>(control.label);
     switch (control.kind) {
         case design::Kind::HoverButton:
         case design::Kind::CloseButton: {
-            Caption* label =
-                control.label.empty() ? nullptr : this->control<Caption>(control.label);
             auto* button =
-                new PictureButton(this, name, placeOf(control), picturesOf(control), label);
-            attachHover(button);
+                new PictureButton(parent, name, placeOf(control), picturesOf(control), label);
+            if (control.hoverEnd == design::HoverEnd::Leave) {
+                attachHover(button);
+            } else {
+                connect(button, &PictureButton::entered, this,
+                        [this, button] { showHover(button, true); });
+                surfaceResetButtons_.push_back(button);
+            }
             if (control.kind == design::Kind::CloseButton) closeButton_ = button;
-            made = button;
-            break;
+            return button;
         }
+        case design::Kind::PictureButton:
+            return new PictureButton(parent, name, placeOf(control), picturesOf(control), label);
+        case design::Kind::PictureCheckBox:
+        case design::Kind::RadioButton:
+        case design::Kind::Tab:
+            return new PictureButton(parent, name, placeOf(control), picturesOf(control), label,
+                                     control.kind == design::Kind::Tab ? ButtonRole::Tab
+                                     : control.kind == design::Kind::RadioButton
+                                         ? ButtonRole::RadioButton
+                                         : ButtonRole::CheckBox);
         case design::Kind::CaptionLabel:
         case design::Kind::DesignText: {
-            auto* caption =
-                new Caption(this, name, placeOf(control), latin1(control.text), control.pointSize);
+            auto* caption = new Caption(parent, name, placeOf(control), latin1(control.text),
+                                        control.pointSize);
             caption->setTextColor(control.color);
             caption->setAlignment(alignmentOf(control));
             // Only a button's caption takes the pointer; the others are part of the window
             // surface, so the drag and the link reset work over them.
             if (!design::namesAButton(*design_, control.name))
                 caption->setAttribute(Qt::WA_TransparentForMouseEvents);
-            made = caption;
-            break;
+            return caption;
         }
         case design::Kind::TextLink: {
-            auto* link =
-                new TextLink(this, name, placeOf(control), latin1(control.text), control.pointSize,
-                             control.spokenRole == design::SpokenRole::Link ? QAccessible::Link
-                                                                            : QAccessible::Button);
+            auto* link = new TextLink(
+                parent, name, placeOf(control), latin1(control.text), control.pointSize,
+                control.spokenRole == design::SpokenRole::Link ? QAccessible::Link
+                                                               : QAccessible::Button);
             link->setAlignment(alignmentOf(control));
             addTextLink(link);
-            made = link;
-            break;
+            return link;
         }
-        case design::Kind::Picture:
+        case design::Kind::Picture: {
             // Part of the window surface: the drag and the link reset work over it.
-            made = new SkinImage(this, name, placeOf(control), picturesOf(control));
-            made->setAttribute(Qt::WA_TransparentForMouseEvents);
-            break;
+            auto* picture = new SkinImage(parent, name, placeOf(control), picturesOf(control));
+            picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+            return picture;
+        }
         case design::Kind::OneLineBox:
-            made = makeOneLineBox(this, name, placeOf(control));
-            break;
+            return makeOneLineBox(parent, name, placeOf(control));
         case design::Kind::MultiLineBox: {
-            auto* box = new QPlainTextEdit(this);
+            auto* box = new QPlainTextEdit(parent);
             box->setObjectName(name);
             box->setFrameShape(QFrame::NoFrame);
             styleEntryBox(box);
             placeInTextFrame(box, placeOf(control));
             box->setTabChangesFocus(true);
-            made = box;
-            break;
+            return box;
         }
-        default:
-            made = makeOwnControl(control);
-            if (!made) return nullptr;
+        case design::Kind::ComboBox:
+        case design::Kind::TimeBox:
+        case design::Kind::ListView:
+            break;
     }
-    if (!control.spokenName.empty()) made->setAccessibleName(latin1(control.spokenName));
-    if (!control.label.empty() && !qobject_cast<PictureButton*>(made))
-        if (auto* label = this->control<Caption>(control.label)) label->labelFor(made);
-    return made;
+    return nullptr;
 }
 
 void SkinnedPage::onClick(std::string_view name, std::function<void()> handler) {
@@ -349,6 +368,7 @@ void SkinnedPage::mouseMoveEvent(QMouseEvent* event) {
         }
     }
     for (TextLink* link : textLinks_) link->setTextColor(context_.NormalColor);
+    for (PictureButton* button : surfaceResetButtons_) showHover(button, false);
     emit backgroundMouseMoved();
 }
 

@@ -58,8 +58,7 @@ public:
     void showCaptions(const LangOp& captions);
     template <typename T = PictureButton>
     T* control(std::string_view name) const {
-        return findChild<T*>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())),
-                             Qt::FindDirectChildrenOnly);
+        return findChild<T*>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
     }
 
     void centerOnScreen();
@@ -73,8 +72,11 @@ signals:
     void backgroundMouseMoved();
 
 protected:
-    // Makes a control of a kind only this page has; null for none.
+    // Makes a control the page makes in its own way (a kind only it has, or one it builds
+    // differently); null to have the shared one made.
     virtual QWidget* makeOwnControl(const design::Control&) { return nullptr; }
+    // The widget a control of the design lies on: the page, or a tab's panel.
+    virtual QWidget* parentFor(const design::Control&) { return this; }
 
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -85,6 +87,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    QWidget* makeSharedControl(const design::Control& control);
     void beginDrag();
     void showPendingError();
     void paintFocusMark(QPainter& painter) const;
@@ -94,6 +97,8 @@ private:
     QString background_;
     PictureButton* closeButton_ = nullptr;
     std::vector<TextLink*> textLinks_;
+    // Hover buttons that only a move over the surface puts back to normal.
+    std::vector<PictureButton*> surfaceResetButtons_;
     std::string pendingError_;
     bool dragPending_ = false;  // pressed on the surface, not moved yet
     bool manualDrag_ = false;

@@ -37,15 +37,13 @@ private:
     // opening's save of the stored state keeps it.
     enum class WhenNotSaved { Revert, KeepState };
     void flipSwitch(WhenNotSaved whenNotSaved);
-    void buildFrame();
-    void buildScrollButtons();
-    void buildSwitch();
-    void buildDriveRows();
+    QWidget* makeOwnControl(const design::Control& control) override;
+    void wireScrollButtons();
+    void wireSwitch();
     void applyCaptions();
     void renderRows();
     int rootColumnWidth() const;
     void showRow(const Row& row, const DriveRow& content, bool noDevices, int rootWidth);
-    void resetHover();
 
     Navigator& navigator_;
     std::unique_ptr<DriveSource> drives_;

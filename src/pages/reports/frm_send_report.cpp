@@ -6,10 +6,9 @@
 
 #include "core/app/app_context.h"
 #include "core/app/maker.h"
+#include "core/design/send_report_design.h"
 #include "core/reports/send_report_flow.h"
-#include "pages/app/entry_box.h"
 #include "pages/app/qt_text.h"
-#include "pages/app/skin.h"
 #include "pages/app/waiting.h"
 #include "pages/reports/frm_report.h"
 
@@ -29,36 +28,25 @@ std::string systemDateTime(std::chrono::system_clock::time_point when) {
 }  // namespace
 
 frmSendReport::frmSendReport(AppContext& context, frmReport& report)
-    : SkinnedPage(context, QStringLiteral("frmSendReport"), QStringLiteral("sendreport_background"),
-                  QSize(8385, 3000)),
-      report_(report) {
-    lblPageName_ = new Caption(this, QStringLiteral("lblPageName"), twipsRect(1080, 480, 1875, 330),
-                               QStringLiteral("Sending report"), 14.25);
-    lblRecip_ = new Caption(this, QStringLiteral("lblRecip"), twipsRect(1320, 1440, 990, 270),
-                            QStringLiteral("Recipient"), 12);
-    buildRecipient();
-    lblRecip_->labelFor(txtRepDir_);
-    buildSend();
-
-    PictureButton* close = addCloseButton(twipsRect(7800, 120, 435, 435));
-    connect(close, &PictureButton::clicked, this, [this] { report_.closeSendReport(); });
-    connect(this, &SkinnedPage::backgroundMouseMoved, this, [this] { HoverSendButton(false); });
-
-    const LangOp& captions = context.langOp;
-    lblPageName_->setCaption(captions.lfsr_pagename);
-    lblRecip_->setCaption(captions.lfsr_recip);
+    : SkinnedPage(context, design::send_report_page::kPage), report_(report) {
+    buildDesign();
+    wireRecipient();
+    cmdSend_ = control("cmdSend");
+    cmdSend_->setFocusPolicy(Qt::NoFocus);
     Caption* txtSend = cmdSend_->caption();
-    txtSend->setCaption(captions.lfsr_send);
+    onClick("cmdSend", [this] { SendReport(); });
+    onClick("txtSend", [this] { SendReport(); });
+    connect(txtSend, &Caption::hovered, this, [this] { showHover(cmdSend_, true); });
+    onClick("cmd_close", [this] { report_.closeSendReport(); });
+
+    showCaptions(context.langOp);
     // The send caption takes the width of its text, so no language cuts it off.
     txtSend->resize(txtSend->sizeHint().width(), txtSend->height());
     centerOnScreen();
 }
 
-void frmSendReport::buildRecipient() {
-    // The frame is a little taller than the box's design (3120, 1440, 4575 x 255) and shares
-    // its centre line, so the box inside keeps the design's left edge and width.
-    txtRepDir_ =
-        makeOneLineBox(this, QStringLiteral("txtRepDir"), twipsRect(3060, 1380, 4695, 375));
+void frmSendReport::wireRecipient() {
+    txtRepDir_ = control<QLineEdit>("txtRepDir");
     txtRepDir_->setPlaceholderText(QString::fromLatin1(maker::kPlaceholderRecipient));
     // A box holding the example address counts as empty: it is emptied, whoever typed it.
     connect(txtRepDir_, &QLineEdit::textChanged, this, [this](const QString& text) {
@@ -66,23 +54,6 @@ void frmSendReport::buildRecipient() {
     });
     connect(txtRepDir_, &QLineEdit::returnPressed, this, &frmSendReport::SendReport);
 }
-
-void frmSendReport::buildSend() {
-    auto* txtSend = new TextLink(this, QStringLiteral("txtSend"), twipsRect(6915, 2520, 1140, 255),
-                                 QStringLiteral("Send report"), 11.25);
-    // Only the top of the send picture shows above the bottom edge, too little to carry the
-    // focus: its caption takes it.
-    cmdSend_ = new PictureButton(
-        this, QStringLiteral("cmdSend"), twipsRect(6000, 2880, 480, 480),
-        numberedPictures(QStringLiteral("cmd_send"), QStringLiteral("send"), 2), txtSend);
-    cmdSend_->setFocusPolicy(Qt::NoFocus);
-    connect(cmdSend_, &PictureButton::clicked, this, &frmSendReport::SendReport);
-    connect(txtSend, &Caption::clicked, this, &frmSendReport::SendReport);
-    connect(cmdSend_, &PictureButton::entered, this, [this] { HoverSendButton(true); });
-    connect(txtSend, &Caption::hovered, this, [this] { HoverSendButton(true); });
-}
-
-void frmSendReport::HoverSendButton(bool on) { showHover(cmdSend_, on); }
 
 void frmSendReport::SendReport() {
     Services& services = context().services;

@@ -20,13 +20,9 @@ public:
     void SendReport();
 
 private:
-    void buildRecipient();
-    void buildSend();
-    void HoverSendButton(bool on);
+    void wireRecipient();
 
     frmReport& report_;
-    Caption* lblPageName_ = nullptr;
-    Caption* lblRecip_ = nullptr;
     QLineEdit* txtRepDir_ = nullptr;
     PictureButton* cmdSend_ = nullptr;
 };
