@@ -1,18 +1,35 @@
 #!/usr/bin/env bash
 # The package as a user gets it: builds it, checks it with lintian and the desktop validators,
 # installs it with apt, runs the installed program as an ordinary user under Xvfb beside a tray
-# host, then purges it and checks that no file of it is left. Needs root (CI runs it as root).
+# host, saves "start with the session" as an administrator's save does, removes the package (the
+# autostart entry stays, but names a program that is gone), then purges it and checks that no
+# file of it is left. A failing step purges the package too. Needs root (CI runs it as root).
 # Usage: scripts/test-package.sh [DEB]   (a package built before; without it, builds one)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/install-missing.sh"
-install_missing lintian desktop-file-utils appstream xvfb xauth trayer xdotool
+install_missing lintian desktop-file-utils appstream xvfb xauth trayer xdotool dbus-daemon procps
 
 user=tarnwick-smoke
 marker="SMOKE-STICK-$$"
 sample=/var/lib/tarnwick/reports/smoke-devices.csv
+autostart=/etc/xdg/autostart/org.brindle.tarnwick.desktop
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+installed=0
+
+# On every end: the test's traces go; after a failure the package goes too.
+clean_up() {
+    local status=$?
+    if ((status != 0)); then
+        remove_test_traces || true
+        if ((installed)); then
+            echo "test-package: purging the package after the failure" >&2
+            DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq tarnwick > /dev/null || true
+        fi
+    fi
+    rm -rf "$work"
+}
+trap clean_up EXIT
 
 fail() {
     echo "test-package: $*" >&2
@@ -37,6 +54,7 @@ check_package() {
 
 install_package() {
     system_files > "$work/before"
+    installed=1
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb"
     [[ $(readlink -f /usr/bin/tarnwick) == /usr/lib/tarnwick/tarnwick ]] ||
         fail "/usr/bin/tarnwick does not lead into /usr/lib/tarnwick"
@@ -174,21 +192,66 @@ smoke_as_user() {
     echo "installed program: main window, report page, second start, tray Exit: as expected"
 }
 
+# The user's programs run in a session bus of the test's own, as a login gives one; without it
+# a program would start buses of its own (an X session's, an accessibility bus) that outlive it.
 run_smoke_test() {
     make_user
     write_sample_report
     runuser -u "$user" -- env -i HOME="/home/$user" USER="$user" PATH=/usr/bin:/bin \
         LANG=C.UTF-8 XDG_RUNTIME_DIR="/run/user/$(id -u "$user")" MARKER="$marker" \
-        bash -c "$(declare -f smoke_as_user); smoke_as_user"
+        dbus-run-session -- bash -c "$(declare -f smoke_as_user); smoke_as_user"
     find /usr/lib/tarnwick | sort | cmp -s - "$work/program-folder" ||
         fail "the program wrote into its program folder"
+}
+
+# What of the user still runs once its session has ended is ended too, as a logout would, so
+# that the user can be removed.
+end_user_processes() {
+    local signal tries
+    for signal in "" TERM KILL; do
+        if [[ -n $signal ]]; then
+            echo "test-package: SIG$signal to what $user left: $(pgrep -l -u "$user" | tr '\n' ' ')" >&2
+            pkill "-$signal" -u "$user" || true
+        fi
+        for tries in {1..50}; do
+            pgrep -u "$user" > /dev/null || return 0
+            sleep 0.1
+        done
+    done
+    fail "what $user left running does not end"
 }
 
 # The test's own traces go first: the sample report, the user and its home.
 remove_test_traces() {
     rm -f "$sample"
+    id "$user" > /dev/null 2>&1 || return 0
+    end_user_processes
     rm -rf "/run/user/$(id -u "$user")"
-    userdel --remove "$user" 2>/dev/null
+    # Its complaint of a missing mail spool is no matter; a refusal is.
+    userdel --remove "$user" 2> "$work/userdel" || fail "userdel: $(cat "$work/userdel")"
+}
+
+# "Start with the session" saved as an administrator's save does it (the installed settings
+# helper, which pkexec starts for one): the autostart entry names the installed program, also
+# in TryExec, so that once the package is removed (the entry stays until a purge) every session
+# skips it instead of failing to start it.
+check_autostart_after_removal() {
+    local name request=""
+    for name in Language SaveReports DirectoryReports DirectoryQuarantine Recipient SendReports \
+        Shedule Time EveryWeek EveryMonth Guard; do
+        request+="keep $name="$'\n'
+    done
+    printf '%sset StartWindows=1\n' "$request" | /usr/lib/tarnwick/tarnwick-settings ||
+        fail "the settings helper did not save"
+    desktop-file-validate "$autostart"
+    grep -qx 'TryExec=/usr/lib/tarnwick/tarnwick' "$autostart" ||
+        fail "the autostart entry has no TryExec naming the program: $(cat "$autostart")"
+    grep -qx 'Exec="/usr/lib/tarnwick/tarnwick"' "$autostart" ||
+        fail "the autostart entry does not start the program: $(cat "$autostart")"
+    DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq tarnwick
+    [[ -f $autostart ]] || fail "apt remove took the autostart entry, which only a purge takes"
+    [[ ! -e /usr/lib/tarnwick/tarnwick ]] || fail "apt remove left the program"
+    echo "autostart entry: TryExec names the program; after apt remove it names nothing"
 }
 
 purge_package() {
@@ -216,8 +279,7 @@ fi
 echo "package: $deb"
 check_package
 install_package
-trap 'remove_test_traces || true; rm -rf "$work"' EXIT
 run_smoke_test
 remove_test_traces
-trap 'rm -rf "$work"' EXIT
+check_autostart_after_removal
 purge_package
