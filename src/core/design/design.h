@@ -86,6 +86,8 @@ struct Control {
     std::string_view label = {};
     // The tab whose panel shows this control; empty on every tab.
     std::string_view panel = {};
+    // An entry box's text frame picture; empty: named after the box.
+    std::string_view frame = {};
 };
 
 struct Page {
@@ -140,6 +142,9 @@ constexpr Control closeButton(Rect rect = {9000, 120, 435, 435}) {
 
 // The hover rule: the picture a hover button shows, lit or not.
 constexpr int hoverPicture(bool lit) { return lit ? 1 : 0; }
+
+// A tab strip's marker bar starts this far left of the selected tab.
+inline constexpr int kTabMarkerOffset = 480;
 
 // The pages the main window and the tray menu open.
 enum class PageId { Protection, Reports, Options, Info, Feedback };

@@ -174,7 +174,7 @@ QWidget* SkinnedPage::makeSharedControl(const design::Control& control) {
             return picture;
         }
         case design::Kind::OneLineBox:
-            return makeOneLineBox(parent, name, placeOf(control));
+            return makeOneLineBox(parent, name, placeOf(control), latin1(control.frame));
         case design::Kind::MultiLineBox: {
             auto* box = new QPlainTextEdit(parent);
             box->setObjectName(name);

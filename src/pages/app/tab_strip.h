@@ -18,11 +18,15 @@ class TabStrip : public QObject {
     Q_OBJECT
 public:
     TabStrip(SkinnedPage& page, const QString& markerName, QRect markerGeometry);
+    // Over the marker bar the page has made.
+    TabStrip(SkinnedPage& page, SkinImage* marker);
 
     // A tab showing the pictures <holderPrefix>0 and <holderPrefix>1 (drawn from <skin>_0 and
     // <skin>_1); a click on it or its caption runs onClick.
     PictureButton* addTab(const QString& name, const QString& holderPrefix, const QString& skin,
                           QRect geometry, Caption* caption, std::function<void()> onClick);
+    // A tab the page has made, with its caption.
+    void addTab(PictureButton* tab, std::function<void()> onClick);
 
     void select(PictureButton* tab);
     // The pointer over the tab (on) or gone from it (off).

@@ -9,6 +9,7 @@
 #include "core/app/app_context.h"
 #include "core/app/maker.h"
 #include "core/app/twips.h"
+#include "core/design/options_design.h"
 #include "core/mail/feedback.h"
 #include "core/options/option_controls.h"
 #include "core/options/options_store.h"
@@ -27,20 +28,9 @@ using options::OptionsState;
 using options::PictureToggle;
 using options::Schedule;
 
-// Layout in twips: the tabs top left, the panel below them, "Save changes" bottom right.
-constexpr int kTabTop = 360;
-constexpr int kTabSize = 480;
-constexpr int kCheckSize = 360;
-constexpr int kRadioSize = 300;
-constexpr int kEntryHeight = 375;
-constexpr int kCaptionHeight = 270;
-constexpr double kLabelPointSize = 9.75;
-constexpr int kCheckCaptionGap = 120;
-constexpr int kCheckCaptionRight = 8400;
-constexpr int kSaveRight = 8640;  // right edge of the save caption, left of its picture
+namespace options_page = design::options_page;
 
-constexpr const char* kReportsFolderTitle = "Choose a directory for reports";
-constexpr const char* kQuarantineFolderTitle = "Choose a directory for quarantines files";
+// hh:mm, a blank shown as "_".
 constexpr const char* kTimeMask = "99:99;_";
 
 // The index of the list item the combo box's text names, or -1 for typed text that names none.
@@ -63,138 +53,93 @@ std::string timeValueOf(const QLineEdit* box) {
 }  // namespace
 
 frmOptions::frmOptions(AppContext& context, Navigator& navigator)
-    : SkinnedPage(context, QStringLiteral("frmOptions"), QStringLiteral("options_background"),
-                  QSize(9600, 7200)),
-      navigator_(navigator) {
-    buildGeneralPanel();
-    buildMailPanel();
-    // Made after the panels, so the tabs, the save button and the close button lie above them.
-    buildFrame();
+    : SkinnedPage(context, options_page::kPage), navigator_(navigator) {
+    // Made before the rest, so the tabs, the save button and the close button lie above them.
+    generalPanel_ = makePanel();
+    mailPanel_ = makePanel();
+    buildDesign();
+    mailPanel_->hide();
+    findControls();
+    wireFrame();
+    wireGeneralPanel();
+    wireMailPanel();
     connectEntries();
-    orderFocus();
     connect(this, &SkinnedPage::backgroundMouseMoved, this, &frmOptions::ResetHover);
     Form_Load();
     centerOnScreen();
 }
 
-void frmOptions::buildFrame() {
-    tabs_ = new TabStrip(*this, QStringLiteral("cmd_line"), twipsRect(240, 1320, 1500, 150));
-    auto* lblGeneral =
-        new Caption(this, "lblGeneral", twipsRect(360, 960, 1200, 300), "General", 12);
-    auto* lblMail = new Caption(this, "lblMail", twipsRect(1920, 960, 1200, 300), "Mail", 12);
-    for (Caption* caption : {lblGeneral, lblMail})
-        caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    cmd_general_ = tabs_->addTab(
-        QStringLiteral("cmd_general"), QStringLiteral("cmd_general_"), QStringLiteral("general"),
-        twipsRect(720, kTabTop, kTabSize, kTabSize), lblGeneral, [this] { ShowGeneralTab(); });
-    cmd_mail_ = tabs_->addTab(QStringLiteral("cmd_mail"), QStringLiteral("cmd_mail_"),
-                              QStringLiteral("mail"), twipsRect(2280, kTabTop, kTabSize, kTabSize),
-                              lblMail, [this] { ShowMailTab(); });
+QWidget* frmOptions::parentFor(const design::Control& control) {
+    if (control.panel == options_page::kGeneral) return generalPanel_;
+    if (control.panel == options_page::kMail) return mailPanel_;
+    return this;
+}
 
-    txtSave_ =
-        new Caption(this, "txtSave", twipsRect(4800, 6570, 3720, 300), "Save changes", 11.25);
-    txtSave_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    img_save_ = addHoverButton("img_save", "img_save_", "save_changes",
-                               twipsRect(8760, 6480, kTabSize, kTabSize), txtSave_);
+QWidget* frmOptions::makeOwnControl(const design::Control& control) {
+    const design::Rect& r = control.rect;
+    const QRect place = twipsRect(r.left, r.top, r.width, r.height);
+    const QString name = QString::fromLatin1(control.name);
+    if (control.kind == design::Kind::ComboBox) {
+        auto* list = new QComboBox(parentFor(control));
+        list->setObjectName(name);
+        list->setGeometry(place);
+        list->setEditable(true);
+        list->setInsertPolicy(QComboBox::NoInsert);
+        styleEntryBox(list);
+        return list;
+    }
+    if (control.kind == design::Kind::TimeBox) {
+        QLineEdit* box =
+            makeOneLineBox(parentFor(control), name, place, QString::fromLatin1(control.frame));
+        box->setInputMask(QString::fromLatin1(kTimeMask));
+        return box;
+    }
+    return nullptr;
+}
+
+void frmOptions::findControls() {
+    cmd_general_ = control("cmd_general");
+    cmd_mail_ = control("cmd_mail");
+    img_save_ = control("img_save");
+    cmd_close_ = control("cmd_close");
+    txtSave_ = control<Caption>("txtSave");
+    lng_cmb_ = control<QComboBox>("lng_cmb");
+    saveReports_ = control("rep_ch");
+    startWithWindows_ = control("ch_autorun");
+    txtRepDir_ = control<QLineEdit>("txtRepDir");
+    txtQrntDir_ = control<QLineEdit>("txtQrntDir");
+    RepDirCh_ = control("RepDirCh");
+    QrntDirCh_ = control("QrntDirCh");
+    sendReports_ = control("rep_send");
+    txtrec_ = control<QLineEdit>("txtrec");
+    radios_ = {control("ch_sh0"), control("ch_sh1"), control("ch_sh2")};
+    txtTime_ = control<QLineEdit>("txtTime");
+    cmbDayW_ = control<QComboBox>("cmbDayW");
+    cmbDayM_ = control<QComboBox>("cmbDayM");
+}
+
+void frmOptions::wireFrame() {
+    tabs_ = new TabStrip(*this, control<SkinImage>("cmd_line"));
+    tabs_->addTab(cmd_general_, [this] { ShowGeneralTab(); });
+    tabs_->addTab(cmd_mail_, [this] { ShowMailTab(); });
     connect(txtSave_, &Caption::hovered, img_save_, &PictureButton::entered);
-    connect(img_save_, &PictureButton::clicked, this, &frmOptions::SaveOptions);
-    connect(txtSave_, &Caption::clicked, this, &frmOptions::SaveOptions);
-
-    cmd_close_ = addCloseButton(twipsRect(9000, 120, 435, 435));
-    connect(cmd_close_, &PictureButton::clicked, this, &frmOptions::closePage);
+    onClick("img_save", [this] { SaveOptions(); });
+    onClick("txtSave", [this] { SaveOptions(); });
+    onClick("cmd_close", [this] { navigator_.take(options_page::kClose, PageId::Options); });
 }
 
-// Tab follows the page from the tabs down through the shown panel to "Save changes".
-void frmOptions::orderFocus() {
-    setFocusOrder({cmd_general_, cmd_mail_, lng_cmb_, saveReports_, txtRepDir_, RepDirCh_,
-                   txtQrntDir_, QrntDirCh_, startWithWindows_, sendReports_, txtrec_, radios_[0],
-                   txtTime_, radios_[1], cmbDayW_, radios_[2], cmbDayM_, img_save_, cmd_close_});
-}
-
-void frmOptions::buildGeneralPanel() {
-    QWidget* panel = generalPanel_ = makePanel();
-    Caption* lng_txt =
-        addLabel(panel, "lng_txt", twipsRect(720, 1860, 3000, kCaptionHeight), "Language");
-    lng_cmb_ = addList(panel, "lng_cmb", twipsRect(720, 2160, 3000, 345));
-    lng_txt->labelFor(lng_cmb_);
-
-    saveReports_ = addCheckBox(panel, "rep_ch", "rep_txt", QPoint(720, 2820), "Save reports");
+void frmOptions::wireGeneralPanel() {
     connectCheckBox(saveReports_, &OptionsState::saveReports, options::clickSaveReports);
-
-    Caption* lblRepDir = addLabel(panel, "lblRepDir", twipsRect(1200, 3360, 6600, kCaptionHeight),
-                                  "Directory for reports:");
-    txtRepDir_ =
-        makeOneLineBox(panel, QStringLiteral("txtRepDir"),
-                       twipsRect(1200, 3660, 6600, kEntryHeight), QStringLiteral("b_frame0"));
-    lblRepDir->labelFor(txtRepDir_);
-    RepDirCh_ = addFolderButton("RepDirCh", twipsRect(7920, 3668, 360, 360), txtRepDir_,
-                                kReportsFolderTitle);
-
-    Caption* lblQrntDir = addLabel(panel, "lblQrntDir", twipsRect(1200, 4200, 6600, kCaptionHeight),
-                                   "Directory for quarantine:");
-    txtQrntDir_ =
-        makeOneLineBox(panel, QStringLiteral("txtQrntDir"),
-                       twipsRect(1200, 4500, 6600, kEntryHeight), QStringLiteral("b_frame1"));
-    lblQrntDir->labelFor(txtQrntDir_);
-    QrntDirCh_ = addFolderButton("QrntDirCh", twipsRect(7920, 4508, 360, 360), txtQrntDir_,
-                                 kQuarantineFolderTitle);
-
-    startWithWindows_ =
-        addCheckBox(panel, "ch_autorun", "lbl_autorun", QPoint(720, 5220), "Start with Windows");
+    wireFolderButton(RepDirCh_, txtRepDir_, options_page::kReportsFolderTitle);
+    wireFolderButton(QrntDirCh_, txtQrntDir_, options_page::kQuarantineFolderTitle);
     connectCheckBox(startWithWindows_, &OptionsState::startWithWindows,
                     options::clickStartWithWindows);
 }
 
-void frmOptions::buildMailPanel() {
-    QWidget* panel = mailPanel_ = makePanel();
-    sendReports_ = addCheckBox(panel, "rep_send", "lblSend_rep", QPoint(720, 1860), "Send reports");
+void frmOptions::wireMailPanel() {
     connectCheckBox(sendReports_, &OptionsState::sendReports, options::clickSendReports);
-
-    Caption* lblrec =
-        addLabel(panel, "lblrec", twipsRect(1200, 2400, 4200, kCaptionHeight), "Recipient");
-    txtrec_ = makeOneLineBox(panel, QStringLiteral("txtrec"),
-                             twipsRect(1200, 2700, 4200, kEntryHeight), QStringLiteral("b_frame3"));
-    lblrec->labelFor(txtrec_);
     txtrec_->installEventFilter(this);
-
-    addLabel(panel, "lblshed", twipsRect(1200, 3360, 4200, kCaptionHeight), "Schedule:");
-    struct RadioDesign {
-        const char* name;
-        const char* caption;
-        const char* designText;
-        int top;
-    };
-    const RadioDesign radios[] = {{"ch_sh0", "lblED", "Every day", 3780},
-                                  {"ch_sh1", "lblEW", "Every week", 4320},
-                                  {"ch_sh2", "lblEM", "Every month", 4860}};
-    for (size_t i = 0; i < std::size(radios); ++i) {
-        const RadioDesign& design = radios[i];
-        auto* caption = new Caption(panel, design.caption,
-                                    twipsRect(1620, design.top + 15, 1920, kCaptionHeight),
-                                    design.designText, kLabelPointSize);
-        auto* picture = new PictureButton(
-            panel, design.name, twipsRect(1200, design.top, kRadioSize, kRadioSize),
-            numberedPictures(QStringLiteral("ch_s"), QStringLiteral("radio"), 4), caption,
-            ButtonRole::RadioButton);
-        radios_[i] = picture;
-        connectRadio(static_cast<Schedule>(i));
-    }
-
-    Caption* lblTime =
-        addLabel(panel, "lblTime", twipsRect(3720, 3795, 1560, kCaptionHeight), "Time");
-    txtTime_ = makeOneLineBox(panel, QStringLiteral("txtTime"),
-                              twipsRect(5400, 3743, 1200, kEntryHeight), QStringLiteral("frame5"));
-    txtTime_->setInputMask(QString::fromLatin1(kTimeMask));
-    lblTime->labelFor(txtTime_);
-    Caption* lblDayW =
-        addLabel(panel, "lblDayW", twipsRect(3720, 4335, 1560, kCaptionHeight), "Day of week");
-    cmbDayW_ = addList(panel, "cmbDayW", twipsRect(5400, 4283, 2400, 360));
-    lblDayW->labelFor(cmbDayW_);
-    Caption* llbDayM =
-        addLabel(panel, "llbDayM", twipsRect(3720, 4875, 1560, kCaptionHeight), "Day of month");
-    cmbDayM_ = addList(panel, "cmbDayM", twipsRect(5400, 4823, 1200, 360));
-    llbDayM->labelFor(cmbDayM_);
-    panel->hide();
+    for (size_t i = 0; i < radios_.size(); ++i) connectRadio(static_cast<Schedule>(i));
 }
 
 // A panel covers the whole page, so its controls stand at their page positions; where it has no
@@ -207,30 +152,7 @@ QWidget* frmOptions::makePanel() {
     return panel;
 }
 
-// A plain label is part of the window surface: the drag and the hover reset work over it.
-Caption* frmOptions::addLabel(QWidget* panel, const char* name, QRect geometry,
-                              const char* designText) {
-    auto* label = new Caption(panel, name, geometry, designText, kLabelPointSize);
-    label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    return label;
-}
-
-QComboBox* frmOptions::addList(QWidget* panel, const char* name, QRect geometry) {
-    auto* list = new QComboBox(panel);
-    list->setObjectName(name);
-    list->setGeometry(geometry);
-    list->setEditable(true);
-    list->setInsertPolicy(QComboBox::NoInsert);
-    styleEntryBox(list);
-    return list;
-}
-
-PictureButton* frmOptions::addFolderButton(const char* name, QRect geometry, QLineEdit* box,
-                                           const char* title) {
-    auto* button =
-        new PictureButton(generalPanel_, name, geometry,
-                          numberedPictures(QStringLiteral("chDir_"), QStringLiteral("folder"), 2));
-    button->setAccessibleName(QString::fromLatin1(title));
+void frmOptions::wireFolderButton(PictureButton* button, QLineEdit* box, const char* title) {
     connect(button, &PictureButton::entered, this, [this, button] {
         if (options::folderButtonsActive(state_)) showHover(button, true);
     });
@@ -240,21 +162,6 @@ PictureButton* frmOptions::addFolderButton(const char* name, QRect geometry, QLi
         const std::string folder = context().services.folders.browseFolder(title);
         if (!folder.empty()) box->setText(qs(folder));
     });
-    return button;
-}
-
-PictureButton* frmOptions::addCheckBox(QWidget* panel, const char* name, const char* captionName,
-                                       QPoint at, const char* designText) {
-    const int captionLeft = at.x() + kCheckSize + kCheckCaptionGap;
-    auto* caption = new Caption(panel, captionName,
-                                twipsRect(captionLeft, at.y() + (kCheckSize - kCaptionHeight) / 2,
-                                          kCheckCaptionRight - captionLeft, kCaptionHeight),
-                                designText, kLabelPointSize);
-    auto* picture =
-        new PictureButton(panel, name, twipsRect(at.x(), at.y(), kCheckSize, kCheckSize),
-                          numberedPictures(QStringLiteral("ch_"), QStringLiteral("check"), 4),
-                          caption, ButtonRole::CheckBox);
-    return picture;
 }
 
 void frmOptions::connectCheckBox(PictureButton* view, PictureToggle OptionsState::*toggle,
@@ -316,39 +223,14 @@ void frmOptions::Form_Load() {
 }
 
 void frmOptions::ApplyCaptions() {
-    struct CaptionKey {
-        const char* control;
-        std::string LangOp::*key;
-    };
-    static const CaptionKey keys[] = {
-        {"lblGeneral", &LangOp::lfo_menu1},
-        {"lblMail", &LangOp::lfo_menu2},
-        {"lng_txt", &LangOp::lfo_lang},
-        {"rep_txt", &LangOp::lfo_save_rep},
-        {"lblRepDir", &LangOp::lfo_dir_rep},
-        {"lblQrntDir", &LangOp::lfo_dir_quar},
-        {"lbl_autorun", &LangOp::lfo_strt_win},
-        {"txtSave", &LangOp::lfo_save_changes},
-        {"lblSend_rep", &LangOp::lfo_send_rep},
-        {"lblrec", &LangOp::lfo_recip},
-        {"lblshed", &LangOp::lfo_shed},
-        {"lblED", &LangOp::lfo_ED},
-        {"lblEW", &LangOp::lfo_EW},
-        {"lblEM", &LangOp::lfo_EM},
-        {"lblTime", &LangOp::lfo_time},
-        {"lblDayW", &LangOp::lfo_week},
-        {"llbDayM", &LangOp::lfo_month},
-    };
-    const LangOp& captions = context().langOp;
-    for (const CaptionKey& entry : keys)
-        findChild<Caption*>(entry.control)->setCaption(captions.*entry.key);
+    showCaptions(context().langOp);
     fitSaveCaption();
 }
 
 // The save caption ends at the save picture whatever its length, and only its text reacts.
 void frmOptions::fitSaveCaption() {
     const int width = txtSave_->fontMetrics().horizontalAdvance(txtSave_->text()) + 4;
-    const int right = twipsToPixels(kSaveRight);
+    const int right = twipsToPixels(options_page::kSaveRight);
     txtSave_->setGeometry(right - width, txtSave_->y(), width, txtSave_->height());
 }
 
@@ -460,11 +342,6 @@ void frmOptions::SaveOptions() {
     navigator_.unload(PageId::Options);
     navigator_.main().Form_Load();
     navigator_.showMain();
-}
-
-void frmOptions::closePage() {
-    navigator_.showMain();
-    navigator_.unload(PageId::Options);
 }
 
 }  // namespace twk

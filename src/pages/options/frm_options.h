@@ -33,16 +33,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildFrame();
-    void buildGeneralPanel();
-    void buildMailPanel();
+    QWidget* parentFor(const design::Control& control) override;
+    QWidget* makeOwnControl(const design::Control& control) override;
+    void findControls();
+    void wireFrame();
+    void wireGeneralPanel();
+    void wireMailPanel();
     QWidget* makePanel();
-    Caption* addLabel(QWidget* panel, const char* name, QRect geometry, const char* designText);
-    QComboBox* addList(QWidget* panel, const char* name, QRect geometry);
-    PictureButton* addFolderButton(const char* name, QRect geometry, QLineEdit* box,
-                                   const char* title);
-    PictureButton* addCheckBox(QWidget* panel, const char* name, const char* captionName, QPoint at,
-                               const char* designText);
+    void wireFolderButton(PictureButton* button, QLineEdit* box, const char* title);
     void connectCheckBox(PictureButton* view, options::PictureToggle options::OptionsState::*toggle,
                          void (*click)(options::OptionsState&));
     void connectRadio(options::Schedule kind);
@@ -53,10 +51,8 @@ private:
     void showHoverResult(PictureButton* view, bool reacted, bool entering);
     void showTexts();
     void selectTab(PictureButton* tab, QWidget* panel);
-    void orderFocus();
     void fitSaveCaption();
     void onTimeEdited();
-    void closePage();
 
     Navigator& navigator_;
     options::OptionsState state_;
