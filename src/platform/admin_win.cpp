@@ -4,26 +4,10 @@
 #include <vector>
 
 #include "platform/admin.h"
+#include "platform/handle_win.h"
 
 namespace platform {
 namespace {
-
-// A token handle closed on every path.
-class TokenHandle {
-public:
-    TokenHandle() = default;
-    ~TokenHandle() {
-        if (handle_) ::CloseHandle(handle_);
-    }
-    TokenHandle(const TokenHandle&) = delete;
-    TokenHandle& operator=(const TokenHandle&) = delete;
-
-    HANDLE* out() { return &handle_; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_ = nullptr;
-};
 
 // The Administrators SID, freed on every path.
 class AdministratorsSid {
@@ -48,7 +32,7 @@ private:
 
 // The thread's impersonation token, checked in the process's own security context, or else
 // the process token.
-bool openToken(TokenHandle& token) {
+bool openToken(Handle& token) {
     return ::OpenThreadToken(::GetCurrentThread(), TOKEN_QUERY, TRUE, token.out()) ||
            ::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, token.out());
 }
@@ -78,9 +62,16 @@ bool groupsHoldAdministrators(const TOKEN_GROUPS& groups) {
     return false;
 }
 
+bool administratorsEnabled() {
+    const AdministratorsSid administrators;
+    BOOL member = FALSE;
+    return administrators.get() && ::CheckTokenMembership(nullptr, administrators.get(), &member) &&
+           member;
+}
+
 AdminToken currentAdminToken() {
     AdminToken result;
-    TokenHandle token;
+    Handle token;
     if (!openToken(token)) return result;
     const GroupsBuffer groups = tokenGroups(token.get());
     if (groups.empty()) return result;

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/com_scope_win.h"
 #include "platform/download.h"
 #include "platform/files.h"
 #include "platform/strings.h"
@@ -135,20 +136,6 @@ private:
     std::condition_variable done_;
     bool ended_ = false;
     std::thread thread_;  // last, so it starts with everything above in place
-};
-
-// COM for the length of one call, when the thread has none yet.
-class ComScope {
-public:
-    ComScope() : initialised_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComScope() {
-        if (initialised_) ::CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool initialised_;
 };
 
 }  // namespace

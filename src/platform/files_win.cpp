@@ -5,6 +5,7 @@
 #include <new>
 
 #include "platform/files.h"
+#include "platform/handle_win.h"
 
 namespace platform {
 namespace {
@@ -39,21 +40,6 @@ bool listed(const WIN32_FIND_DATAA& entry) {
 constexpr std::intptr_t kNoHandle = -1;
 constexpr DWORD kReadChunk = DWORD{1} << 20;
 constexpr int kNameAttempts = 100;
-
-// Closes a handle on every path.
-class Handle {
-public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    ~Handle() {
-        if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 bool isMissing(DWORD error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
@@ -162,7 +148,7 @@ FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes,
     const Handle file(::CreateFileA(path.c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return notOpened(::GetLastError());
+    if (!file) return notOpened(::GetLastError());
     // Pipes, consoles and devices are no files on a disk.
     if (::GetFileType(file.get()) != FILE_TYPE_DISK)
         return failedRead(FileRead::Outcome::NotRegular);

@@ -8,7 +8,7 @@ namespace platform {
 // the version file, the report that "Send report" mails). Never the program folder, which an
 // installed program cannot write and other users share. Linux: <cache home>/tarnwick, the cache
 // home being XDG_CACHE_HOME when it is an absolute path and ~/.cache otherwise. Windows:
-// <local application data>\Brindle\Tarnwick. Empty when the user has no home folder.
+// <local application data>\Tarnwick. Empty when the user has no home folder.
 std::string userFilesFolder();
 
 // Makes sure folder exists, missing parents included, and that only the running user can enter

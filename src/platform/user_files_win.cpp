@@ -10,7 +10,7 @@ std::string userFilesFolder() {
     char path[MAX_PATH] = {};
     if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path)))
         return {};
-    return std::string(path) + "\\Brindle\\Tarnwick";
+    return std::string(path) + "\\Tarnwick";
 }
 
 bool makePrivateFolder(const std::string& folder) {

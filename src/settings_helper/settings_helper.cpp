@@ -1,19 +1,19 @@
-// tarnwick-settings: the privileged settings helper. pkexec starts it as root for an
-// administrator who authenticated (polkit action org.brindle.tarnwick.change-settings); it reads
-// one save request on standard input, in the form parseSaveRequest accepts and nothing else, and
-// writes it into the system store with the autostart entry, as a save by root would.
+// tarnwick-settings: the privileged settings helper. The program starts it with raised rights for
+// an administrator whose own process may not write the system store (Linux: pkexec, under the
+// polkit action org.brindle.tarnwick.change-settings; Windows: the elevation prompt). It reads one
+// save request, in the form parseSaveRequest accepts and nothing else, as its caller hands it over
+// (platform/privileged_save.h), and writes it into the system store with the autostart entry, as
+// a save by a process with those rights would.
 // Exit status: 0 written; 1 the request was refused (nothing written); 2 the store could not be
 // written (nothing written).
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/settings/main_op.h"
 #include "core/settings/settings_save.h"
+#include "platform/privileged_save.h"
 #include "platform/program_folder.h"
 #include "platform/roots.h"
 
@@ -26,34 +26,12 @@ constexpr int kNotWritten = 2;
 // Room for twelve lines of the longest value with their verb and name.
 const std::size_t kMaxRequestBytes = twk::kSettingCount * (twk::kMaxSavedValue + 64);
 
-// Standard input up to its end; nothing when it holds more than a request can.
-std::optional<std::string> readRequestText() {
-    std::string text;
-    char chunk[4096];
-    for (;;) {
-        const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return std::nullopt;
-        if (n == 0) return text;
-        text.append(chunk, static_cast<std::size_t>(n));
-        if (text.size() > kMaxRequestBytes) return std::nullopt;
-    }
-}
-
 }  // namespace
 
-int main(int argc, char**) {
-    if (argc != 1) {
-        std::fputs(
-            "tarnwick-settings takes no arguments; it reads a save request on standard "
-            "input\n",
-            stderr);
-        return kRefused;
-    }
-    // Whatever the caller's mask: the store must stay readable by every user and the guard
-    // service.
-    ::umask(022);
-    const std::optional<std::string> text = readRequestText();
+int main(int argc, char** argv) {
+    platform::useSharedFileModes();
+    const std::optional<std::string> text = platform::settingsHelperRequest(
+        std::vector<std::string>(argv + 1, argv + argc), kMaxRequestBytes);
     const std::optional<twk::SaveRequest> request =
         text ? twk::parseSaveRequest(*text) : std::nullopt;
     if (!request) {

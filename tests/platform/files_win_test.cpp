@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "core/settings/general.h"
 #include "platform/files.h"
 #include "platform/program_folder.h"
 #include "platform/roots.h"
 #include "platform/text.h"
+#include "platform/user_files.h"
 #include "support/system_text.h"
 #include "support/temp_dir.h"
 
@@ -88,6 +91,15 @@ TEST(MachinePathsTest, ProgramFolderDocumentsAndSeparatorAreWindowsOnes) {
     EXPECT_EQ(pathSeparator(), "\\");
     EXPECT_EQ(joinPath("C:\\Tarnwick", "reports"), "C:\\Tarnwick\\reports");
     EXPECT_EQ(Roots::system().configDir, "") << "the store is HKEY_LOCAL_MACHINE";
+}
+
+TEST(MachinePathsTest, UserFilesGoToTheUsersLocalApplicationData) {
+    const char* local = std::getenv("LOCALAPPDATA");
+    ASSERT_TRUE(local);
+    const std::string folder = userFilesFolder();
+    EXPECT_EQ(folder, std::string(local) + "\\Tarnwick");
+    EXPECT_TRUE(makePrivateFolder(folder));
+    EXPECT_TRUE(dirExists(folder));
 }
 
 TEST(TextTest, CharactersAreCountedInTheAnsiCodePage) {

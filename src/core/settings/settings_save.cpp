@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/settings/autostart.h"
 #include "core/settings/main_op.h"
-#include "platform/admin.h"
-#include "platform/process.h"
+#include "platform/privileged_save.h"
 
 namespace twk {
 namespace {
@@ -20,7 +18,6 @@ constexpr std::pair<Kind, const char*> kVerbs[] = {
     {Kind::FilledIn, "default "},
 };
 constexpr const char* kStartWithSession = "StartWindows";
-constexpr const char* kPkexec = "/usr/bin/pkexec";
 
 bool isKnownName(const std::string& name) {
     const std::vector<std::string>& names = settingValueNames();
@@ -104,27 +101,20 @@ platform::RegValues settingsToWrite(const SaveRequest& request, const platform::
 }
 
 SaveTarget systemSaveTarget(const platform::Roots& roots, const std::string& programFolder) {
-#ifdef _WIN32
-    const std::string autostart;
-#else
-    const std::string autostart = platform::joinPath(roots.configDir, "autostart");
-#endif
-    return {platform::RegistryRoot(roots.configDir), autostart, programFolder};
+    return {platform::RegistryRoot(roots.configDir), platform::SessionAutostart(roots.configDir),
+            programFolder};
 }
 
 bool applySave(const SaveTarget& target, const SaveRequest& request) {
     return target.store.update(
         kSettingsKey, [&](const platform::RegValues& stored) -> std::optional<platform::RegValues> {
             platform::RegValues values = settingsToWrite(request, stored);
-#ifndef _WIN32
             // The entry first: when it cannot follow, the store stays as it was.
-            if (!target.autostartFolder.empty()) {
+            if (target.autostart) {
                 const platform::RegValue* start = platform::findRegValue(values, kStartWithSession);
                 const bool on = start && start->text == "1";
-                if (!keepAutostartEntry(target.autostartFolder, on, target.programFolder))
-                    return std::nullopt;
+                if (!target.autostart->keep(on, target.programFolder)) return std::nullopt;
             }
-#endif
             return values;
         });
 }
@@ -135,22 +125,16 @@ SettingsWriter directSettingsWriter(SaveTarget target) {
     };
 }
 
-#ifndef _WIN32
 SettingsWriter helperSettingsWriter(std::string helperPath) {
     return [helperPath = std::move(helperPath)](const SaveRequest& request) {
-        const std::optional<int> status =
-            platform::runProgram({kPkexec, helperPath}, formatSaveRequest(request));
-        return status == 0;
+        return platform::runSettingsHelper(helperPath, formatSaveRequest(request)) == 0;
     };
 }
-#endif
 
 SettingsWriter machineSettingsWriter(const platform::Roots& roots,
                                      const std::string& programFolder) {
-#ifndef _WIN32
-    if (!platform::currentAdminToken().superUser)
-        return helperSettingsWriter(platform::joinPath(programFolder, kSettingsHelperName));
-#endif
+    if (!platform::writesSystemStore())
+        return helperSettingsWriter(platform::settingsHelperPath(programFolder));
     return directSettingsWriter(systemSaveTarget(roots, programFolder));
 }
 

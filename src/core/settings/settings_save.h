@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/autostart.h"
 #include "platform/roots.h"
 #include "platform/store.h"
 
@@ -29,7 +30,7 @@ using SaveRequest = std::vector<SavedSetting>;
 // The longest value a request may carry: the longest path the system takes.
 inline constexpr std::size_t kMaxSavedValue = 4095;
 
-// The text form in which the settings helper reads a request on its standard input: twelve
+// The text form in which the settings helper reads a request as its caller hands it over: twelve
 // lines, one per setting in any order, each "set NAME=VALUE" (changed), "keep NAME=VALUE" or
 // "default NAME=VALUE" (filled in), ended by a line feed. NAME is one of the twelve registry
 // value names, spelt as Save writes them; VALUE is at most kMaxSavedValue bytes, none of them a
@@ -48,15 +49,15 @@ std::optional<SaveRequest> parseSaveRequest(const std::string& text);
 // and stores the defaults the page showed.
 platform::RegValues settingsToWrite(const SaveRequest& request, const platform::RegValues& stored);
 
-// Where a save lands: the settings key of a store and, on Linux, the system autostart folder
-// whose Tarnwick entry follows "StartWindows".
+// Where a save lands: the settings key of a store and the machine's session autostart entry,
+// which follows "StartWindows".
 struct SaveTarget {
     platform::RegistryRoot store;
-    std::string autostartFolder;  // empty: no autostart entry is kept
-    std::string programFolder;    // the autostart entry starts the program in this folder
+    std::optional<platform::SessionAutostart> autostart;  // none: no autostart entry is kept
+    std::string programFolder;  // the autostart entry starts the program in this folder
 };
 
-// The machine's target: its store and autostart folder.
+// The machine's target: its store and autostart entry.
 SaveTarget systemSaveTarget(const platform::Roots& roots, const std::string& programFolder);
 
 // Writes the request into the target's store in one step under the store's lock, with the
@@ -69,13 +70,12 @@ using SettingsWriter = std::function<bool(const SaveRequest&)>;
 
 // Through the store code in this process.
 SettingsWriter directSettingsWriter(SaveTarget target);
-// Linux: through the privileged settings helper at helperPath, started with pkexec; true when
-// the helper answered 0. A cancelled or refused authentication is a failure.
+// Through the settings helper at helperPath, started with raised rights (see
+// platform/privileged_save.h); true when the helper answered 0. A cancelled or refused
+// authentication is a failure.
 SettingsWriter helperSettingsWriter(std::string helperPath);
-// The file name of the settings helper, beside the program.
-inline constexpr const char* kSettingsHelperName = "tarnwick-settings";
-// How this process saves on this machine: the super user (Windows: an administrator) writes
-// directly; any other user through the settings helper in the program folder.
+// How this process saves on this machine: directly where it may write the system store itself,
+// otherwise through the settings helper in the program folder.
 SettingsWriter machineSettingsWriter(const platform::Roots& roots,
                                      const std::string& programFolder);
 

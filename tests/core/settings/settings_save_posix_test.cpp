@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "core/settings/autostart.h"
 #include "core/settings/main_op.h"
 #include "core/settings/settings_save.h"
+#include "platform/privileged_save.h"
 #include "platform/process.h"
 #include "support/temp_dir.h"
 
@@ -36,7 +36,7 @@ TEST(AutostartTest, StartWithTheSessionFollowsEverySave) {
 }
 
 TEST(SettingsHelperTest, RefusesWhatIsNoRequest) {
-    const std::string helper = std::string(TWK_PROGRAM_DIR) + "/" + kSettingsHelperName;
+    const std::string helper = platform::settingsHelperPath(TWK_PROGRAM_DIR);
     const std::string tooMuch(kSettingCount * (kMaxSavedValue + 64) + 1, 'x');
     for (const std::string& input : {std::string("set Password=secret\n"), tooMuch})
         EXPECT_EQ(platform::runProgram({helper}, input), 1);

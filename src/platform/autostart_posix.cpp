@@ -1,13 +1,14 @@
-#include "core/settings/autostart.h"
+#include <optional>
 
-#ifndef _WIN32
-
+#include "platform/autostart.h"
 #include "platform/files.h"
 #include "platform/roots.h"
 
-namespace twk {
+namespace platform {
 namespace {
 
+// The entry's file name: the program's desktop id.
+constexpr const char* kEntryName = "org.brindle.tarnwick.desktop";
 constexpr const char* kProgramName = "tarnwick";
 
 bool isControl(char c) {
@@ -38,12 +39,12 @@ std::string execArgument(const std::string& path) {
     return stringValue(quoted);
 }
 
-}  // namespace
-
+// The entry that starts the program in programFolder; nothing for a folder whose path a desktop
+// entry cannot hold.
 std::optional<std::string> autostartEntry(const std::string& programFolder) {
     for (char c : programFolder)
         if (isControl(c)) return std::nullopt;
-    const std::string program = platform::joinPath(programFolder, kProgramName);
+    const std::string program = joinPath(programFolder, kProgramName);
     // The entry outlives a removal of the package (only a purge takes it): TryExec makes every
     // session skip it once the program is gone.
     return "[Desktop Entry]\n"
@@ -60,14 +61,17 @@ std::optional<std::string> autostartEntry(const std::string& programFolder) {
            "Terminal=false\n";
 }
 
-bool keepAutostartEntry(const std::string& folder, bool on, const std::string& programFolder) {
-    const std::string file = platform::joinPath(folder, kAutostartEntryName);
-    if (!on) return !platform::fileExists(file) || platform::removeFile(file);
+}  // namespace
+
+SessionAutostart::SessionAutostart(std::string configDir) : configDir_(std::move(configDir)) {}
+
+bool SessionAutostart::keep(bool on, const std::string& programFolder) const {
+    const std::string folder = joinPath(configDir_, "autostart");
+    const std::string file = joinPath(folder, kEntryName);
+    if (!on) return !fileExists(file) || removeFile(file);
     const std::optional<std::string> entry = autostartEntry(programFolder);
     // Every user's session reads the entry, whatever the umask of the saving process.
-    return entry && platform::makeDir(folder) && platform::replaceFile(file, *entry, 0644);
+    return entry && makeDir(folder) && replaceFile(file, *entry, 0644);
 }
 
-}  // namespace twk
-
-#endif
+}  // namespace platform

@@ -1,0 +1,44 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/privileged_save.h"
+#include "platform/process.h"
+#include "platform/roots.h"
+
+namespace platform {
+namespace {
+
+constexpr const char* kPkexec = "/usr/bin/pkexec";
+
+}  // namespace
+
+bool writesSystemStore() { return ::geteuid() == 0; }
+
+std::string settingsHelperPath(const std::string& programFolder) {
+    return joinPath(programFolder, "tarnwick-settings");
+}
+
+std::optional<int> runSettingsHelper(const std::string& helperPath, const std::string& request) {
+    return runProgram({kPkexec, helperPath}, request);
+}
+
+std::optional<std::string> settingsHelperRequest(const std::vector<std::string>& args,
+                                                 std::size_t maxBytes) {
+    if (!args.empty()) return std::nullopt;
+    std::string text;
+    char chunk[4096];
+    for (;;) {
+        const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return std::nullopt;
+        if (n == 0) return text;
+        text.append(chunk, static_cast<std::size_t>(n));
+        if (text.size() > maxBytes) return std::nullopt;
+    }
+}
+
+void useSharedFileModes() { ::umask(022); }
+
+}  // namespace platform
