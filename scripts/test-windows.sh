@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Cross-builds the platform layer, the core and their tests for 64-bit Windows with mingw-w64 and
-# runs the tests under Wine, in a Wine prefix of its own that is removed afterwards.
+# Cross-builds the Windows program (tarnwick.exe), the platform layer, the core and their tests
+# for 64-bit Windows with mingw-w64 and runs the tests under Wine, in a Wine prefix of its own
+# that is removed afterwards; the desktop test drives the program in a prefix of its own.
 # Usage: scripts/test-windows.sh [BUILD_DIR]   (default: build-windows)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -9,7 +10,10 @@ toolchain="$root/cmake/toolchain-mingw64.cmake"
 
 # wine64-preloader reserves Wine's fixed addresses before the kernel places anything there;
 # without it about one start in a few thousand fails ("failed to map the shared user data").
-packages=(g++-mingw-w64-x86-64-posix wine wine64 wine64-preloader cmake ninja-build googletest)
+# librsvg2-bin rasterises the skins; the desktop test drives the program on Xvfb with openbox,
+# trayer and xdotool, and reads the screen with python3.
+packages=(g++-mingw-w64-x86-64-posix wine wine64 wine64-preloader cmake ninja-build googletest
+          librsvg2-bin xvfb xauth openbox trayer xdotool x11-utils python3 fonts-liberation)
 source "$root/scripts/install-missing.sh"
 install_missing "${packages[@]}"
 
@@ -23,7 +27,7 @@ if [[ ! -f "$gtest_prefix/lib/cmake/GTest/GTestConfig.cmake" ]]; then
 fi
 
 cmake -S "$root" -B "$build/tarnwick" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DTARNWICK_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_PREFIX_PATH="$gtest_prefix" \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_PREFIX_PATH="$gtest_prefix" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$root/tests/support/wine_run.sh" > /dev/null
 cmake --build "$build/tarnwick" -j 2
 

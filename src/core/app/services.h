@@ -46,6 +46,13 @@ public:
     virtual std::chrono::system_clock::time_point now() = 0;
 };
 
+class SystemClock : public Clock {
+public:
+    std::chrono::system_clock::time_point now() override {
+        return std::chrono::system_clock::now();
+    }
+};
+
 // Every box the program shows has this title, apart from the update question.
 inline constexpr const char* kAppTitle = "Tarnwick";
 

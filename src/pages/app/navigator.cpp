@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "core/app/app_context.h"
-#include "core/app/check_admin.h"
+#include "core/design/actions.h"
 #include "pages/app/frm_main.h"
 
 namespace twk {
@@ -62,10 +62,7 @@ void Navigator::showMain() {
 void Navigator::take(const design::Action& action, std::optional<PageId> from) {
     switch (action.step) {
         case design::Action::OpenPage:
-            if (action.adminOnly && CheckAdmin::isAdmin(context_.adminToken()) != VbTrue) {
-                showError(context_.services.messages, design::kAdminMessage);
-                return;
-            }
+            if (!design::mayTake(action, context_)) return;
             if (hasPage(action.page)) {
                 if (action.hidesMain) main_->hide();
                 open(action.page);

@@ -27,11 +27,4 @@ public:
     void openUrl(const std::string& url) override;
 };
 
-class SystemClock : public Clock {
-public:
-    std::chrono::system_clock::time_point now() override {
-        return std::chrono::system_clock::now();
-    }
-};
-
 }  // namespace twk

@@ -1,12 +1,6 @@
 #pragma once
 
-#include <functional>
-#include <optional>
-#include <string>
-#include <type_traits>
-#include <utility>
-
-#include "core/mail/helper_library.h"
+#include "core/app/waiting.h"
 
 namespace twk {
 
@@ -18,26 +12,14 @@ void runWhileWaiting(const std::function<void()>& work);
 
 template <typename Work>
 auto waitFor(Work&& work) {
-    std::optional<std::invoke_result_t<Work&>> result;
-    runWhileWaiting([&] { result.emplace(work()); });
-    return std::move(*result);
+    return waitWith(runWhileWaiting, std::forward<Work>(work));
 }
 
 // The helper library with every mail waited for as above.
-class WaitingHelperLibrary : public HelperLibrary {
+class WaitingHelperLibrary : public WaitedHelperLibrary {
 public:
-    explicit WaitingHelperLibrary(HelperLibrary& library) : library_(library) {}
-
-    std::int16_t SendMailOut(const std::string& recipient, const std::string& subject,
-                             const std::string& body, const std::string& attachment) override {
-        return waitFor([&] { return library_.SendMailOut(recipient, subject, body, attachment); });
-    }
-    std::int16_t GetDriveInfoByPath(std::string& root, std::string& buffer) override {
-        return library_.GetDriveInfoByPath(root, buffer);
-    }
-
-private:
-    HelperLibrary& library_;
+    explicit WaitingHelperLibrary(HelperLibrary& library)
+        : WaitedHelperLibrary(library, runWhileWaiting) {}
 };
 
 }  // namespace twk

@@ -1,0 +1,49 @@
+#include "win32/application.h"
+
+#include "platform/program_folder.h"
+#include "platform/user_files.h"
+#include "win32/waiting.h"
+
+namespace twk::win32 {
+namespace {
+
+// A save may wait for the elevation prompt: the windows keep painting meanwhile.
+SettingsWriter waitingSettingsWriter(SettingsWriter writer) {
+    return [writer = std::move(writer)](const SaveRequest& request) {
+        return waitFor([&] { return writer(request); });
+    };
+}
+
+// Pages are installed here as they are built; those not installed do nothing when asked for.
+void registerPages(Navigator&) {}
+
+}  // namespace
+
+Application::Application()
+    : helper_(platform::programFolder()),
+      context_(platform::Roots::system(), platform::programFolder(), platform::userFilesFolder(),
+               Services{messages_, saveFile_, folders_, urls_, helper_, clock_},
+               waitingSettingsWriter(
+                   machineSettingsWriter(platform::Roots::system(), platform::programFolder()))),
+      navigator_(context_) {
+    main_ = std::make_unique<frmMain>(context_, navigator_);
+    navigator_.setMain(*main_);
+    // Exit ends the process at once: no window runs any closing handling.
+    navigator_.endProcess = [] { ::ExitProcess(0); };
+    registerPages(navigator_);
+}
+
+int Application::run() {
+    MSG message;
+    while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+        auto* page = dynamic_cast<SkinnedPage*>(Window::of(::GetAncestor(message.hwnd, GA_ROOT)));
+        if (!page || !page->handleDialogKey(message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageA(&message);
+        }
+        navigator_.collectUnloaded();
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace twk::win32

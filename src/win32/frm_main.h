@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "win32/page.h"
+#include "win32/tray_icon.h"
+
+namespace twk::win32 {
+
+class Navigator;
+
+// The hub: three captioned page buttons, information, home page and close, the tray icon and its
+// menu.
+class frmMain : public SkinnedPage {
+public:
+    frmMain(AppContext& context, Navigator& navigator);
+    ~frmMain() override;
+
+    // The load sequence: single-instance test, tray icon, captions. False when another instance
+    // runs (it is asked to show itself) and this one must end. Safe to run again after the
+    // options were saved.
+    bool Form_Load();
+
+    void hideToTray();
+    void exitProgram();
+    TrayIcon& cTray() const { return *cTray_; }
+
+protected:
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void onSurfaceMouseDown(UINT message, float x, float y) override;
+
+private:
+    void buildMenu();
+    void wireButtons();
+    void onTrayCode(std::int16_t code);
+
+    Navigator& navigator_;
+    std::unique_ptr<TrayIcon> cTray_;
+    HMENU mnuMenu_ = nullptr;
+    HICON trayPicture_ = nullptr;
+    HANDLE instanceMutex_ = nullptr;
+};
+
+}  // namespace twk::win32

@@ -1,0 +1,70 @@
+#include "win32/tray_icon.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/app/tray_codes.h"
+#include "win32/window.h"
+
+namespace twk::win32 {
+namespace {
+
+// The record as the first shells knew it: the shell reads no further.
+constexpr DWORD kRecordSize = NOTIFYICONDATAA_V1_SIZE;
+constexpr size_t kTipField = 64;
+
+}  // namespace
+
+// The tip, a NUL, then spaces to the end of the field.
+void TrayIcon::setTip() {
+    const std::string tip = trayTip(ToolTipText);
+    std::memset(data_.szTip, ' ', kTipField);
+    std::memcpy(data_.szTip, tip.data(), std::min(tip.size(), kTipField - 1));
+    data_.szTip[std::min(tip.size(), kTipField - 1)] = '\0';
+}
+
+void TrayIcon::Add() {
+    data_.hWnd = hwnd;
+    data_.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(hwnd));
+    data_.hIcon = Icon;
+    setTip();
+    data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data_.uCallbackMessage = kTrayCallbackMessage;
+    data_.cbSize = kRecordSize;
+    ::Shell_NotifyIconA(NIM_ADD, &data_);
+}
+
+void TrayIcon::Modify() {
+    data_.hIcon = Icon;
+    setTip();
+    data_.uFlags = NIF_ICON | NIF_TIP;
+    data_.cbSize = kRecordSize;
+    ::Shell_NotifyIconA(NIM_MODIFY, &data_);
+}
+
+void TrayIcon::Delete() {
+    data_.cbSize = kRecordSize;
+    ::Shell_NotifyIconA(NIM_DELETE, &data_);
+}
+
+void TrayIcon::CallEvent(float& X, float& Y) {
+    if (auto code = decodeTrayEvent(X, Y, screenTwipsPerPixel()); code && OnIcon) OnIcon(*code);
+}
+
+void TrayIcon::CallPopupMenu(HWND window, HMENU popMenu, UINT flags, std::optional<POINT> at,
+                             UINT defaultMenu) {
+    // The menu closes when the user clicks elsewhere only while its owner is in front.
+    ::SetForegroundWindow(hwnd);
+    if (defaultMenu) ::SetMenuDefaultItem(popMenu, defaultMenu, FALSE);
+    POINT place{};
+    if (at) {
+        place = *at;
+    } else {
+        ::GetCursorPos(&place);
+    }
+    ::TrackPopupMenu(popMenu, flags, place.x, place.y, 0, window, nullptr);
+    // The shell's own advice: a message to the owner so the next click on the icon works.
+    ::PostMessageA(hwnd, WM_NULL, 0, 0);
+}
+
+}  // namespace twk::win32

@@ -1,0 +1,258 @@
+#!/usr/bin/env bash
+# The real Windows program under Wine on a desktop, driven as a user drives it: an X server
+# (Xvfb), a window manager (openbox) and a tray host (trayer), with the mouse and keys of xdotool
+# and the screen's pixels read back.
+# Usage: desktop_win32_test.sh PROGRAM.exe [SCREENSHOT_DIR]
+# With SCREENSHOT_DIR, pictures of the pages are saved there. Exits 77 (skipped) when a tool is
+# missing; scripts/test-windows.sh installs them.
+set -uo pipefail
+program=$(realpath "$1")
+screenshots=${2:+$(realpath -m "$2")}
+here=$(cd "$(dirname "$0")" && pwd)
+
+for tool in Xvfb openbox trayer xdotool xwininfo wine /usr/bin/python3; do
+    if ! command -v "$tool" > /dev/null; then
+        echo "SKIP: $tool is not installed (scripts/test-windows.sh installs it)"
+        exit 77
+    fi
+done
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/tarnwick-wine-desktop.XXXXXX")
+desktop_pids=()
+tarnwick_pid=""
+finish() {
+    # Keys held by a window that closed mid-key would stay down for the next run.
+    [[ -n ${DISPLAY:-} ]] && xdotool keyup ctrl alt shift Up Return 2> /dev/null
+    [[ -n $tarnwick_pid ]] && kill "$tarnwick_pid" 2> /dev/null
+    wineserver -k 2> /dev/null
+    wineserver -w 2> /dev/null
+    for pid in "${desktop_pids[@]}"; do kill "$pid" 2> /dev/null; done
+    wait 2> /dev/null
+    rm -rf "$scratch"
+}
+trap finish EXIT
+
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+# Polls a command until it succeeds; false when it never did within a generous limit.
+eventually() {
+    local tries
+    for ((tries = 0; tries < 300; tries++)); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3> "$scratch/display" 2> "$scratch/xvfb.log" &
+desktop_pids+=($!)
+eventually test -s "$scratch/display" || { echo "Xvfb did not start"; exit 1; }
+export DISPLAY=":$(cat "$scratch/display")"
+openbox > "$scratch/openbox.log" 2>&1 &
+desktop_pids+=($!)
+# Now and then trayer cannot open a display that openbox has just opened, and then never shows:
+# it is started again when it has not shown within three seconds.
+start_tray() {
+    trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel --height 32 \
+        >> "$scratch/trayer.log" 2>&1 &
+    tray_pid=$!
+    desktop_pids+=("$tray_pid")
+}
+tray_polls=0
+tray_shown() {
+    tray_window=$(xdotool search --onlyvisible --class "^trayer$" 2> /dev/null | head -n 1)
+    [[ -n $tray_window ]] && return 0
+    if ((++tray_polls % 30 == 0)); then
+        kill "$tray_pid" 2> /dev/null
+        start_tray
+    fi
+    return 1
+}
+start_tray
+eventually tray_shown || { echo "no tray on $DISPLAY"; cat "$scratch/trayer.log"; exit 1; }
+
+# A Wine prefix of this run, made before the program starts: the first start builds it. Its
+# helper processes get no pipe of ours, so nothing waits on them.
+export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$WINEPREFIX"
+wineserver -p
+wine cmd /c exit < /dev/null > /dev/null 2>&1
+
+screen() { /usr/bin/python3 "$here/screen_pixels.py" "$@"; }
+
+# Pages and the main window are titled "Tarnwick"; the tray icon is a small window inside the
+# tray host.
+visible_pages() { xdotool search --onlyvisible --name '^Tarnwick$' 2> /dev/null; }
+some_page_shows() { [[ -n $(visible_pages) ]]; }
+only_page_is() { [[ $(visible_pages) == "$1" ]]; }
+no_page_shows() { [[ -z $(visible_pages) ]]; }
+another_page_shows() { local shown; shown=$(visible_pages); [[ -n $shown && $shown != "$1" ]]; }
+has_exited() { ! kill -0 "$tarnwick_pid" 2> /dev/null; }
+geometry_of() { xdotool getwindowgeometry --shell "$1"; }
+# The icon: a small child window somewhere under the tray host's window.
+find_icon() {
+    local line x y width height
+    while read -r line; do
+        [[ $line =~ ([0-9]+)x([0-9]+)\+-?[0-9]+\+-?[0-9]+\ +\+(-?[0-9]+)\+(-?[0-9]+)$ ]] || continue
+        width=${BASH_REMATCH[1]} height=${BASH_REMATCH[2]}
+        x=${BASH_REMATCH[3]} y=${BASH_REMATCH[4]}
+        if ((width >= 8 && width <= 48 && height >= 8 && height <= 48)); then
+            icon_x=$((x + width / 2)) icon_y=$((y + height / 2))
+            return 0
+        fi
+    done < <(xwininfo -tree -id "$tray_window" 2> /dev/null | grep -E '^ +0x')
+    return 1
+}
+# The tray menu: a window of the program that is no page.
+find_menu() {
+    local id
+    for id in $(xdotool search --onlyvisible --classname 'tarnwick' 2> /dev/null); do
+        [[ $(xdotool getwindowname "$id" 2> /dev/null) == Tarnwick ]] && continue
+        eval "$(geometry_of "$id")"
+        if ((WIDTH > 48 && HEIGHT > 48)); then
+            menu_x=$X menu_y=$Y menu_width=$WIDTH menu_height=$HEIGHT
+            return 0
+        fi
+    done
+    return 1
+}
+
+start_tarnwick() {
+    # The pointer away from where the window will be, so that it opens as its design draws it.
+    xdotool mousemove 100 700
+    wine "$program" < /dev/null > "$scratch/tarnwick.log" 2>&1 &
+    tarnwick_pid=$!
+    eventually some_page_shows || { fail "$1: no main window"; return 1; }
+    main_window=$(visible_pages)
+    eventually find_icon || { fail "$1: no tray icon under the tray host"; return 1; }
+}
+
+# Design rectangles of the main window in pixels at 96 dpi, relative to its top left corner.
+main_area() { # x y width height
+    eval "$(geometry_of "$main_window")"
+    echo "$((X + $1)) $((Y + $2)) $3 $4"
+}
+# The reports button (4440, 3210, 510, 510 twips) and its caption (4260, 3840, 855, 270).
+report_button() { main_area 296 214 34 34; }
+report_caption() { main_area 284 256 57 18; }
+caption_pixels() { screen count $(report_caption) "$@"; }
+picture_changed() { [[ $(screen digest $(report_button)) != "$1" ]]; }
+caption_in() { (($(caption_pixels "$@") > 0)); }
+
+expect_exit_status_0() {
+    local status
+    if ! eventually has_exited; then
+        fail "$1: still running after Exit"
+        return
+    fi
+    wait "$tarnwick_pid"
+    status=$?
+    tarnwick_pid=""
+    ((status == 0)) || fail "$1: ended with status $status"
+}
+
+exit_from_tray_menu() {
+    xdotool mousemove "$icon_x" "$icon_y" click 3
+    if eventually find_menu; then
+        # Exit is the menu's last item.
+        xdotool mousemove $((menu_x + menu_width / 2)) $((menu_y + menu_height - 8)) click 1
+    else
+        fail "$1: the tray icon opened no menu"
+    fi
+    expect_exit_status_0 "$1"
+}
+
+# A picture of a window for the README, when pictures were asked for.
+shoot() {
+    [[ -n $screenshots ]] || return 0
+    eval "$(geometry_of "$1")"
+    screen png "$X" "$Y" "$WIDTH" "$HEIGHT" "$screenshots/$2.png"
+}
+# Clicks at x, y of a window (in pixels from its top left corner).
+click_in() {
+    eval "$(geometry_of "$1")"
+    xdotool mousemove $((X + $2)) $((Y + $3)) click 1
+}
+# Keys to a page: Wine's SetForegroundWindow does not move the X focus, so it is moved first.
+keys_to() {
+    local window=$1
+    shift
+    xdotool windowfocus --sync "$window" key "$@"
+}
+page_other_than() { # the one visible page that is none of the given windows
+    local shown id
+    shown=$(visible_pages)
+    [[ $(wc -w <<< "$shown") == 1 ]] || return 1
+    for id in "$@"; do [[ $shown == "$id" ]] && return 1; done
+    page=$shown
+}
+
+scenario="Hover, drag and Exit from the tray menu"
+if start_tarnwick "$scenario"; then
+    # Away from the button: the normal picture and the design colour of the caption, once the
+    # window has painted and holds still.
+    eval "$(geometry_of "$main_window")"
+    xdotool mousemove $((X + 320)) $((Y + 120))
+    eventually caption_in 64 64 64 || fail "$scenario: the caption does not show in RGB(64,64,64)"
+    steady_picture() {
+        normal_picture=$(screen digest $(report_button))
+        sleep 0.2
+        [[ $(screen digest $(report_button)) == "$normal_picture" ]]
+    }
+    eventually steady_picture
+    shoot "$main_window" main
+    read -r bx by _ _ <<< "$(report_button)"
+    xdotool mousemove $((bx + 17)) $((by + 17))
+    eventually picture_changed "$normal_picture" ||
+        fail "$scenario: the pointer on the reports button left its picture as it was"
+    eventually caption_in 150 150 150 ||
+        fail "$scenario: the caption did not turn RGB(150,150,150) under the pointer"
+    xdotool mousemove $((X + 320)) $((Y + 120))
+    eventually caption_in 72 72 72 ||
+        fail "$scenario: the caption did not turn RGB(72,72,72) after the pointer left"
+    eventually test "$(screen digest $(report_button))" = "$normal_picture" ||
+        fail "$scenario: the normal picture did not come back after the pointer left"
+
+    # A drag by the background moves the window by as much as the pointer.
+    eval "$(geometry_of "$main_window")"
+    before_x=$X before_y=$Y
+    xdotool mousemove $((X + 320)) $((Y + 120)) mousedown 1
+    sleep 0.3
+    for step in 1 2 3 4 5 6 7 8 9 10; do
+        xdotool mousemove_relative 10 5
+        sleep 0.03
+    done
+    sleep 0.3
+    xdotool mouseup 1
+    moved() { eval "$(geometry_of "$main_window")"; ((X - before_x == 100 && Y - before_y == 50)); }
+    eventually moved || fail "$scenario: a drag of 100,50 moved the window by $((X - before_x)),$((Y - before_y))"
+
+    exit_from_tray_menu "$scenario"
+fi
+
+scenario="A second start shows the running program and ends"
+if start_tarnwick "$scenario"; then
+    # The close button (9000, 120, 435, 435 twips) hides the main window to the tray.
+    read -r cx cy _ _ <<< "$(main_area 614 22 1 1)"
+    xdotool mousemove "$cx" "$cy" click 1
+    eventually no_page_shows || fail "$scenario: the close button left the main window shown"
+    wine "$program" < /dev/null > "$scratch/second.log" 2>&1
+    status=$?
+    ((status == 0)) || fail "$scenario: the second start ended with status $status"
+    eventually only_page_is "$main_window" ||
+        fail "$scenario: the second start did not bring the running main window back"
+    exit_from_tray_menu "$scenario"
+fi
+
+if ((failures > 0)); then
+    for log in tarnwick xvfb trayer openbox; do
+        echo "--- $log"
+        cat "$scratch/$log.log"
+    done
+    exit 1
+fi
+echo "every desktop scenario passed"
