@@ -2,6 +2,8 @@
 
 #include "platform/program_folder.h"
 #include "platform/user_files.h"
+#include "win32/frm_feedback.h"
+#include "win32/frm_info.h"
 #include "win32/waiting.h"
 
 namespace twk::win32 {
@@ -14,8 +16,15 @@ SettingsWriter waitingSettingsWriter(SettingsWriter writer) {
     };
 }
 
-// Pages are installed here as they are built; those not installed do nothing when asked for.
-void registerPages(Navigator&) {}
+void registerPages(Navigator& navigator) {
+    using design::PageId;
+    navigator.registerPage(PageId::Info, [](Navigator& pages) {
+        return std::make_unique<frmInfo>(pages.context(), pages);
+    });
+    navigator.registerPage(PageId::Feedback, [](Navigator& pages) {
+        return std::make_unique<frmFeedback>(pages.context(), pages);
+    });
+}
 
 }  // namespace
 

@@ -40,13 +40,17 @@ SkinnedPage* Navigator::loaded(design::PageId id) const {
 
 void Navigator::showMain() { main_->show(); }
 
-void Navigator::run(const design::Action& action) {
+void Navigator::run(const design::Action& action, std::optional<design::PageId> from) {
     using design::Action;
+    const bool closesFrom = action.closesPage && from;
     switch (action.step) {
         case Action::OpenPage:
-            if (!design::mayTake(action, context_) || !hasPage(action.page)) return;
-            open(action.page);
-            if (action.hidesMain) main_->hide();
+            if (!design::mayTake(action, context_)) return;
+            if (hasPage(action.page)) {
+                open(action.page);
+                if (action.hidesMain) main_->hide();
+            }
+            if (closesFrom) unload(*from);
             return;
         case Action::OpenAddress:
             context_.services.urls.openUrl(action.address);
@@ -55,6 +59,7 @@ void Navigator::run(const design::Action& action) {
             main_->hideToTray();
             return;
         case Action::ShowMain:
+            if (closesFrom) unload(*from);
             showMain();
             return;
         case Action::Exit:

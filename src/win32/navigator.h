@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/design/design.h"
@@ -40,8 +41,8 @@ public:
     void collectUnloaded() { unloaded_.clear(); }
 
     void showMain();
-    // What a button or a menu item does, as its design says.
-    void run(const design::Action& action);
+    // What a button or a menu item does, as its design says; from is the page it is on.
+    void run(const design::Action& action, std::optional<design::PageId> from = std::nullopt);
 
     // Ends the program at once, after the tray icon has been removed.
     std::function<void()> endProcess;

@@ -155,9 +155,19 @@ expect_exit_status_0() {
     ((status == 0)) || fail "$1: ended with status $status"
 }
 
+# The menu opens on the release of the right button over the icon; a click that came while the
+# program was busy is given once more.
+open_tray_menu() {
+    local attempt
+    for attempt in 1 2; do
+        xdotool mousemove "$icon_x" "$icon_y" click 3
+        eventually find_menu && return 0
+    done
+    return 1
+}
+
 exit_from_tray_menu() {
-    xdotool mousemove "$icon_x" "$icon_y" click 3
-    if eventually find_menu; then
+    if open_tray_menu; then
         # Exit is the menu's last item.
         xdotool mousemove $((menu_x + menu_width / 2)) $((menu_y + menu_height - 8)) click 1
     else
@@ -231,6 +241,37 @@ if start_tarnwick "$scenario"; then
     moved() { eval "$(geometry_of "$main_window")"; ((X - before_x == 100 && Y - before_y == 50)); }
     eventually moved || fail "$scenario: a drag of 100,50 moved the window by $((X - before_x)),$((Y - before_y))"
 
+    exit_from_tray_menu "$scenario"
+fi
+
+scenario="Information and support pages by the pointer and the keyboard"
+if start_tarnwick "$scenario"; then
+    click_in "$main_window" 49 25  # the information button (600, 240, 270, 270 twips)
+    if eventually page_other_than "$main_window"; then
+        info_page=$page
+        sleep 0.5
+        shoot "$info_page" info
+        click_in "$info_page" 98 317  # the E-Mail link (960, 4560, 1005, 405 twips)
+        if eventually page_other_than "$main_window" "$info_page"; then
+            feedback_page=$page
+            sleep 0.5
+            shoot "$feedback_page" feedback
+            keys_to "$feedback_page" Escape
+            eventually page_other_than "$main_window" "$feedback_page" ||
+                fail "$scenario: Escape on the support page did not go back to the information page"
+            keys_to "$page" Escape
+            eventually only_page_is "$main_window" ||
+                fail "$scenario: Escape on the information page did not go back to the main window"
+        else
+            fail "$scenario: the E-Mail link opened no support page instead of the information page"
+        fi
+    else
+        fail "$scenario: the information button opened no page instead of the main window"
+    fi
+    # Tab reaches the home page button, then the information button; Enter clicks it.
+    keys_to "$main_window" Tab Tab Return
+    eventually page_other_than "$main_window" ||
+        fail "$scenario: Tab, Tab, Enter on the main window opened no information page"
     exit_from_tray_menu "$scenario"
 fi
 
