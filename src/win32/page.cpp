@@ -126,25 +126,36 @@ Control& SkinnedPage::adopt(std::unique_ptr<Control> control) {
 
 // The hover look: the highlighted picture and HighlightColor on the caption while the pointer is
 // over the button, the normal picture and NormalColor after it leaves.
+void SkinnedPage::showHover(PictureButton& button, bool lit) {
+    button.showPicture(design::hoverPicture(lit));
+    if (button.caption())
+        button.caption()->setTextColor(lit ? context_.HighlightColor : context_.NormalColor);
+}
+
+// A button whose design puts it back on a move over the surface stays lit when the pointer
+// leaves it for another control.
 void SkinnedPage::wireHover(PictureButton& button) {
-    auto show = [this, &button](bool lit) {
-        button.showPicture(design::hoverPicture(lit));
-        if (button.caption())
-            button.caption()->setTextColor(lit ? context_.HighlightColor : context_.NormalColor);
-    };
-    button.onEnter = [show] { show(true); };
-    button.onLeave = [show] { show(false); };
+    button.onEnter = [this, &button] { showHover(button, true); };
+    if (button.design().hoverEnd == design::HoverEnd::Leave)
+        button.onLeave = [this, &button] { showHover(button, false); };
 }
 
 void SkinnedPage::wireLink(TextLink& link) {
     link.onHover = [this, &link] { link.setTextColor(context_.HighlightColor); };
 }
 
-// The text-link pattern: a move over the window's own surface puts every link back.
+// The text-link pattern: a move over the window's own surface puts every link back, and the
+// hover buttons whose design says so.
 void SkinnedPage::surfaceMouseMove() {
-    for (const auto& control : controls_)
-        if (control->design().kind == design::Kind::TextLink)
+    for (const auto& control : controls_) {
+        const design::Control& design = control->design();
+        if (design.kind == design::Kind::TextLink)
             static_cast<TextLink&>(*control).setTextColor(context_.NormalColor);
+        else if (design.hoverEnd == design::HoverEnd::SurfaceMove &&
+                 (design.kind == design::Kind::HoverButton ||
+                  design.kind == design::Kind::CloseButton))
+            showHover(static_cast<PictureButton&>(*control), false);
+    }
 }
 
 // Tab goes through the design's focus order: the system's dialog keys follow the z-order.

@@ -74,6 +74,7 @@ private:
     Control* find(std::string_view name) const;
     void build();
     std::unique_ptr<Control> make(const design::Control& design);
+    void showHover(PictureButton& button, bool lit);
     void wireHover(PictureButton& button);
     void wireLink(TextLink& link);
     void placeAll();
