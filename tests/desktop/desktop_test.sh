@@ -213,6 +213,28 @@ if start_tarnwick "$scenario"; then
     expect_exit_status_0 "$scenario"
 fi
 
+scenario="A window dragged almost off the screen comes back inside it from the tray"
+if start_tarnwick "$scenario"; then
+    eval "$(geometry_of "$main_window")"
+    from_x=$((X + 100)) from_y=$((Y + 60))
+    steps=(mousemove "$from_x" "$from_y" mousedown 1)
+    for step in 1 2 3 4 5 6 7 8 9 10; do
+        steps+=(mousemove $((from_x + (1275 - from_x) * step / 10)) $((from_y + (795 - from_y) * step / 10)) sleep 0.03)
+    done
+    xdotool "${steps[@]}" mouseup 1
+    eval "$(geometry_of "$main_window")"
+    ((X > 1100 && Y > 700)) || fail "$scenario: the drag left the window at $X,$Y"
+    xdotool key Escape  # hides it to the tray, as its close button, now off the screen, would
+    eventually no_page_shows || fail "$scenario: Escape left the main window shown"
+    xdotool mousemove "$icon_x" "$icon_y" click 1
+    eventually only_page_is "$main_window" || fail "$scenario: a click on the icon did not bring it back"
+    eval "$(geometry_of "$main_window")"
+    ((X >= 0 && Y >= 0 && X + WIDTH <= 1280 && Y + HEIGHT <= 800)) ||
+        fail "$scenario: shown again at $X,$Y, ${WIDTH}x$HEIGHT, not inside the 1280x800 screen"
+    open_tray_menu && xdotool key Up key Return
+    expect_exit_status_0 "$scenario"
+fi
+
 if ((failures > 0)); then
     echo "--- program output"
     cat "$scratch/tarnwick.log"

@@ -3,9 +3,13 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QPainter>
+#include <algorithm>
+#include <set>
+#include <vector>
 
 #include "pages/app/qt_text.h"
 #include "pages/app/skin.h"
+#include "pages/app/skinned_page.h"
 
 namespace twk {
 namespace {
@@ -115,7 +119,65 @@ public:
     }
 };
 
+// Says nothing of its own: a picture of the artwork, an entry box's frame, the caption of a
+// picture button, whose name the button already carries, or a picture beside the text action
+// that stands for it.
+bool isSilent(const QWidget* child, const std::set<const QWidget*>& buttonCaptions) {
+    if (const auto* button = qobject_cast<const PictureButton*>(child))
+        return button->focusPolicy() == Qt::NoFocus &&
+               qobject_cast<const TextLink*>(button->caption());
+    const auto* label = qobject_cast<const QLabel*>(child);
+    if (!label || qobject_cast<const TextLink*>(label)) return false;
+    return buttonCaptions.count(label) != 0 ||
+           (label->text().isEmpty() && label->pixmap().isNull());
+}
+
+// A page, or a panel of one (a tab's controls), read out with only the children that say
+// something. A page is a window (a frame) or a dialog, so that readers announce it when it opens.
+class AccessibleSurface : public QAccessibleWidget {
+public:
+    AccessibleSurface(QWidget* surface, QAccessible::Role role)
+        : QAccessibleWidget(surface, role) {}
+
+    int childCount() const override { return static_cast<int>(spokenChildren().size()); }
+    QAccessibleInterface* child(int index) const override {
+        const std::vector<QWidget*> children = spokenChildren();
+        if (index < 0 || static_cast<size_t>(index) >= children.size()) return nullptr;
+        return QAccessible::queryAccessibleInterface(children[static_cast<size_t>(index)]);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (!child) return -1;
+        const std::vector<QWidget*> children = spokenChildren();
+        const auto found = std::find(children.begin(), children.end(), child->object());
+        return found == children.end() ? -1 : static_cast<int>(found - children.begin());
+    }
+
+private:
+    std::vector<QWidget*> spokenChildren() const {
+        std::set<const QWidget*> buttonCaptions;
+        for (const PictureButton* button : widget()->window()->findChildren<PictureButton*>())
+            if (button->caption()) buttonCaptions.insert(button->caption());
+        std::vector<QWidget*> spoken;
+        for (QObject* object : widget()->children()) {
+            auto* child = qobject_cast<QWidget*>(object);
+            if (child && !child->isWindow() && !isSilent(child, buttonCaptions))
+                spoken.push_back(child);
+        }
+        return spoken;
+    }
+};
+
 QAccessibleInterface* accessibleControl(const QString& className, QObject* object) {
+    if (className == QLatin1String(SkinnedPage::staticMetaObject.className())) {
+        auto* page = static_cast<SkinnedPage*>(object);
+        return new AccessibleSurface(page,
+                                     page->isDialog() ? QAccessible::Dialog : QAccessible::Window);
+    }
+    // A plain widget on a page groups controls: a tab's panel.
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (widget && widget->metaObject() == &QWidget::staticMetaObject &&
+        qobject_cast<SkinnedPage*>(widget->parentWidget()))
+        return new AccessibleSurface(widget, QAccessible::Client);
     if (className == QLatin1String(PictureButton::staticMetaObject.className()))
         return new AccessiblePictureButton(static_cast<PictureButton*>(object));
     if (className == QLatin1String(TextLink::staticMetaObject.className()))

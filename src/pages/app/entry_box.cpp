@@ -14,6 +14,7 @@ namespace twk {
 namespace {
 
 constexpr double kEntryPointSize = 9.75;
+constexpr const char* kTextFrameProperty = "twkTextFrame";
 // The frame's rounded corners, in pixels of its picture; they keep their shape at any size.
 constexpr int kFrameCorner = 6;
 // Keeps the box clear of the frame's border.
@@ -91,7 +92,12 @@ void placeInTextFrame(QWidget* box, QRect geometry, const QString& frameName) {
     // The frame belongs to the window surface: the pointer over its border drags the window.
     frame->setAttribute(Qt::WA_TransparentForMouseEvents);
     frame->lower();
+    box->setProperty(kTextFrameProperty, QVariant::fromValue<QObject*>(frame));
     box->setGeometry(geometry.adjusted(kFrameInsetX, kFrameInsetY, -kFrameInsetX, -kFrameInsetY));
+}
+
+QWidget* textFrameOf(const QWidget* box) {
+    return qobject_cast<QWidget*>(box->property(kTextFrameProperty).value<QObject*>());
 }
 
 QLineEdit* makeOneLineBox(QWidget* page, const QString& objectName, QRect geometry,

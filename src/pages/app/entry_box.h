@@ -15,6 +15,9 @@ void styleEntryBox(QWidget* box);
 // named frameName, or after the box when the design gives it no name of its own.
 void placeInTextFrame(QWidget* box, QRect geometry, const QString& frameName = {});
 
+// The text frame around box; null for a control without one.
+QWidget* textFrameOf(const QWidget* box);
+
 // A one-line entry box in its text frame.
 QLineEdit* makeOneLineBox(QWidget* page, const QString& objectName, QRect geometry,
                           const QString& frameName = {});

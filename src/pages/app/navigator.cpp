@@ -54,6 +54,7 @@ void Navigator::unload(PageId id) {
 }
 
 void Navigator::showMain() {
+    main_->moveInsideScreen();
     main_->show();
     main_->raise();
     main_->activateWindow();

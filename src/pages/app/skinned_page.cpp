@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QWindow>
+#include <algorithm>
 #include <utility>
 
 #include "core/app/app_context.h"
@@ -271,6 +272,21 @@ void SkinnedPage::centerOnScreen() {
         move(screen->availableGeometry().center() - rect().center());
 }
 
+void SkinnedPage::moveInsideScreen() {
+    const QScreen* screen = QGuiApplication::screenAt(frameGeometry().center());
+    if (!screen) screen = this->screen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const QRect frame = frameGeometry();
+    // A window larger than the area keeps its top left corner inside.
+    const auto inside = [](int at, int first, int length, int room) {
+        return std::max(first, std::min(at, first + room - length));
+    };
+    const QPoint place(inside(frame.x(), area.x(), frame.width(), area.width()),
+                       inside(frame.y(), area.y(), frame.height(), area.height()));
+    if (place != frame.topLeft()) move(place);
+}
+
 void SkinnedPage::showErrorWhenVisible(const std::string& text) {
     if (isVisible()) {
         showError(context_.services.messages, text);
@@ -281,6 +297,9 @@ void SkinnedPage::showErrorWhenVisible(const std::string& text) {
 
 void SkinnedPage::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // The control that has the focus shows it at once, not only after the first Tab: Enter acts
+    // on it.
+    setAttribute(Qt::WA_KeyboardFocusChange);
     // Once the page has come up, so that the box stands over it and takes the keyboard.
     if (!pendingError_.empty())
         QMetaObject::invokeMethod(this, &SkinnedPage::showPendingError, Qt::QueuedConnection);
@@ -297,8 +316,8 @@ void SkinnedPage::paintEvent(QPaintEvent*) {
     paintFocusMark(painter);
 }
 
-// A rounded frame around the focused picture button and its caption, or the focused text link,
-// once the keyboard has moved the focus in this window.
+// A rounded frame around the focused picture button and its caption, the focused text link or
+// the frame of the focused entry box, from the moment the window shows.
 void SkinnedPage::paintFocusMark(QPainter& painter) const {
     QWidget* focused = focusWidget();
     if (!focused || !focused->isVisible() || !testAttribute(Qt::WA_KeyboardFocusChange)) return;
@@ -316,6 +335,9 @@ void SkinnedPage::paintFocusMark(QPainter& painter) const {
             place |= textPlace(button->caption());
     } else if (auto* link = qobject_cast<TextLink*>(focused)) {
         place = textPlace(link);
+    } else if (const QWidget* frame = textFrameOf(focused)) {
+        // Round an entry box's frame: its caret alone is easily missed.
+        place = QRect(frame->mapTo(this, QPoint(0, 0)), frame->size());
     } else {
         return;
     }

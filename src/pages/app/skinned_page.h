@@ -62,6 +62,12 @@ public:
     }
 
     void centerOnScreen();
+    // Brings a window dragged (almost) off the screen back whole inside the screen's available
+    // area, before it is shown again.
+    void moveInsideScreen();
+
+    // Read out as a dialog rather than a window.
+    bool isDialog() const { return dialog_; }
 
     // An error box now when the page shows, else as soon as it shows: a box with no window
     // behind it stands alone on the desktop before the user asked for anything.
@@ -72,6 +78,7 @@ signals:
     void backgroundMouseMoved();
 
 protected:
+    void markAsDialog() { dialog_ = true; }
     // Makes a control the page makes in its own way (a kind only it has, or one it builds
     // differently); null to have the shared one made.
     virtual QWidget* makeOwnControl(const design::Control&) { return nullptr; }
@@ -100,6 +107,7 @@ private:
     // Hover buttons that only a move over the surface puts back to normal.
     std::vector<PictureButton*> surfaceResetButtons_;
     std::string pendingError_;
+    bool dialog_ = false;
     bool dragPending_ = false;  // pressed on the surface, not moved yet
     bool manualDrag_ = false;
     QPoint dragOffset_;

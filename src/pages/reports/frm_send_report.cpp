@@ -29,6 +29,7 @@ std::string systemDateTime(std::chrono::system_clock::time_point when) {
 
 frmSendReport::frmSendReport(AppContext& context, frmReport& report)
     : SkinnedPage(context, design::send_report_page::kPage), report_(report) {
+    markAsDialog();
     buildDesign();
     wireRecipient();
     cmdSend_ = control("cmdSend");

@@ -2,6 +2,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "pages/app/entry_box.h"
 #include "pages/app/frm_main.h"
 #include "pages/app/navigator.h"
 #include "pages/app/page_registry.h"
@@ -38,6 +39,45 @@ QAccessibleInterface* accessibleOf(QObject* control) {
 }
 
 QAccessible::State stateOf(QObject* control) { return accessibleOf(control)->state(); }
+
+// Whether the page draws a focus frame in band (page pixels) for its focused control: the band
+// as drawn now differs from the band with the focus on the page itself.
+bool focusFrameShows(QWidget* page, QRect band) {
+    QWidget* focused = QApplication::focusWidget();
+    const QImage withFocus = page->grab(band).toImage();
+    page->setFocus();
+    const QImage without = page->grab(band).toImage();
+    focused->setFocus();
+    return withFocus != without;
+}
+
+QRect placeOf(QWidget* page, const QWidget* control) {
+    return QRect(control->mapTo(page, QPoint(0, 0)), control->size());
+}
+
+// Every label a reader meets says something, and none repeats the name of a button beside it (a
+// label naming an entry box is that box's label).
+void expectNoSilentOrRepeatedLabels(QAccessibleInterface* surface) {
+    const QList<QAccessible::Role> buttons = {QAccessible::Button, QAccessible::CheckBox,
+                                              QAccessible::RadioButton, QAccessible::PageTab,
+                                              QAccessible::Link};
+    QStringList controlNames;
+    for (int index = 0; index < surface->childCount(); ++index) {
+        QAccessibleInterface* child = surface->child(index);
+        if (buttons.contains(child->role())) controlNames << child->text(QAccessible::Name);
+    }
+    for (int index = 0; index < surface->childCount(); ++index) {
+        QAccessibleInterface* child = surface->child(index);
+        const QString name = child->text(QAccessible::Name);
+        const QString where =
+            surface->text(QAccessible::Name) + ": " + child->object()->objectName();
+        if (child->role() == QAccessible::StaticText) {
+            QVERIFY2(!name.isEmpty(), qPrintable(where));
+            QVERIFY2(!controlNames.contains(name), qPrintable(where));
+        }
+        if (child->role() == QAccessible::Client) expectNoSilentOrRepeatedLabels(child);
+    }
+}
 
 }  // namespace
 
@@ -104,6 +144,53 @@ private slots:
                  QString("Directory for reports:"));
         options->ShowMailTab();
         expectNamedWithTheirRoles(options);
+    }
+
+    // Readers announce each window as it opens: the main window and the pages as frames, the
+    // send-report dialog as a dialog; pictures and frames of the artwork are not read out.
+    void windowsAreFramesOrDialogsWithoutSilentLabels() {
+        for (QWidget* window : {static_cast<QWidget*>(&pages->main()),
+                                pages->open(PageId::Protection), pages->open(PageId::Info),
+                                pages->open(PageId::Feedback), pages->open(PageId::Options)}) {
+            QCOMPARE(accessibleOf(window)->role(), QAccessible::Window);
+            expectNoSilentOrRepeatedLabels(accessibleOf(window));
+        }
+        auto* report = static_cast<frmReport*>(pages->open(PageId::Reports));
+        QCOMPARE(accessibleOf(report)->role(), QAccessible::Window);
+        expectNoSilentOrRepeatedLabels(accessibleOf(report));
+        report->openSendReport();
+        QCOMPARE(accessibleOf(report->sendReportDialog())->role(), QAccessible::Dialog);
+        expectNoSilentOrRepeatedLabels(accessibleOf(report->sendReportDialog()));
+    }
+
+    // The focused control shows its frame as soon as its window opens, at start and on a page
+    // the keyboard opened; the recipient box shows more than its caret.
+    void aWindowShowsItsFocusFrameAtOnce() {
+        frmMain& main = pages->main();
+        test::activate(&main);
+        QCOMPARE(test::focusedName(), QString("cmd_home"));
+        const int margin = 5;
+        QVERIFY(focusFrameShows(
+            &main,
+            placeOf(&main, control(&main, "cmd_home")).adjusted(-margin, -margin, margin, margin)));
+
+        test::press(Qt::Key_Tab);
+        test::press(Qt::Key_Return);  // the information button
+        QWidget* info = pages->loaded(PageId::Info);
+        test::activate(info);
+        QCOMPARE(test::focusedName(), QString("txtMail"));
+        QVERIFY(focusFrameShows(info, placeOf(info, control<QWidget>(info, "txtMail"))
+                                          .adjusted(-margin, -margin, margin, margin)));
+
+        auto* report = static_cast<frmReport*>(pages->open(PageId::Reports));
+        report->openSendReport();
+        QWidget* dialog = report->sendReportDialog();
+        test::activate(dialog);
+        QCOMPARE(test::focusedName(), QString("txtRepDir"));
+        // Above the box's frame, clear of the caret.
+        const QRect frame = placeOf(dialog, textFrameOf(control<QWidget>(dialog, "txtRepDir")));
+        QVERIFY(focusFrameShows(dialog,
+                                QRect(frame.left(), frame.top() - margin, frame.width(), margin)));
     }
 
     void checkBoxesRadioButtonsAndTabsReportTheirTagAsTheirState() {
