@@ -11,7 +11,10 @@
 //   patterns: hover button, text link, window drag, close button, Escape, focus order.
 // - A page (frm_*.h) derives from SkinnedPage, passes its design to the constructor, sets the
 //   callbacks of the controls the design names and keeps only what Win32 needs beyond that.
-//   To add one: write frm_x.h/.cpp like frm_info, and register it in application.cpp.
+//   To add one: write frm_x.h/.cpp like frm_info (the design's actions through
+//   Navigator::run, onClose for close, Escape and the system's Close), and register it in
+//   application.cpp. Controls the base does not make (combo boxes, time boxes, list views with
+//   LVS_OWNERDATA) the page makes as Control subclasses and hands to adopt().
 // - Navigator (navigator.h) opens and unloads pages; Application (application.h) holds the
 //   services, the context and the navigator; main.cpp is WinMain with the message loop.
 
