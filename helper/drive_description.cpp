@@ -1,81 +1,11 @@
 #include "helper/drive_description.h"
 
-#include <charconv>
 #include <cstring>
-#include <filesystem>
 
-#include "platform/block_device.h"
 #include "platform/strings.h"
 
 namespace twkd {
 namespace {
-
-namespace fs = std::filesystem;
-
-constexpr std::uint64_t kSectorBytes = 512;
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-// udev writes unsafe bytes of a label link's name as \xHH ("MY\x20STICK").
-std::string decodeLinkName(const std::string& name) {
-    std::string decoded;
-    for (size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' &&
-            hexValue(name[i + 2]) >= 0 && hexValue(name[i + 3]) >= 0) {
-            decoded += static_cast<char>(hexValue(name[i + 2]) * 16 + hexValue(name[i + 3]));
-            i += 3;
-        } else {
-            decoded += name[i];
-        }
-    }
-    return decoded;
-}
-
-std::string volumeLabel(const platform::Roots& roots, const std::string& deviceName) {
-    std::error_code error;
-    fs::directory_iterator entry(fs::path(roots.devDir) / "disk" / "by-label", error);
-    for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
-        std::error_code notLink;
-        fs::path target = fs::read_symlink(entry->path(), notLink);
-        if (!notLink && target.filename() == deviceName)
-            return decodeLinkName(entry->path().filename().string());
-    }
-    return {};
-}
-
-bool startsWithNoCase(const std::string& text, const std::string& prefix) {
-    return text.size() >= prefix.size() &&
-           platform::equalsNoCase(text.substr(0, prefix.size()), prefix);
-}
-
-// Vendor and model from the disk's device; memory cards name their type and card instead.
-std::string productName(const platform::BlockDevice& device) {
-    const std::string folder = platform::joinPath(device.diskSysPath, "device");
-    std::string vendor = platform::readAttribute(folder, "vendor");
-    std::string model = platform::readAttribute(folder, "model");
-    if (model.empty()) {
-        model = platform::readAttribute(folder, "name");
-        std::string cardType = platform::readAttribute(folder, "type");
-        if (vendor.empty() && !cardType.empty()) vendor = cardType + " card";
-    }
-    if (vendor.empty() || startsWithNoCase(model, vendor)) return model;
-    return model.empty() ? vendor : vendor + " " + model;
-}
-
-std::optional<std::uint64_t> volumeBytes(const platform::BlockDevice& device) {
-    std::string sectors = platform::readAttribute(device.sysPath, "size");
-    std::uint64_t count = 0;
-    auto [end, error] = std::from_chars(sectors.data(), sectors.data() + sectors.size(), count);
-    if (error != std::errc() || end != sectors.data() + sectors.size() || count == 0 ||
-        count > UINT64_MAX / kSectorBytes)
-        return std::nullopt;
-    return count * kSectorBytes;
-}
 
 std::uint64_t roundedTenths(std::uint64_t bytes, std::uint64_t unit) {
     const std::uint64_t tenth = unit / 10;
@@ -87,6 +17,11 @@ std::string printable(std::string text) {
     for (char& c : text)
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
     return text;
+}
+
+bool startsWithNoCase(const std::string& text, const std::string& prefix) {
+    return text.size() >= prefix.size() &&
+           platform::equalsNoCase(text.substr(0, prefix.size()), prefix);
 }
 
 void appendWord(std::string& text, const std::string& word) {
@@ -119,14 +54,16 @@ std::string humanSize(std::uint64_t bytes) {
     return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " " + kUnits[index];
 }
 
-std::optional<std::string> describeDrive(const platform::Roots& roots, const std::string& root) {
-    auto device = platform::blockDeviceAt(roots, root);
-    if (!device) return std::nullopt;
-    std::string text = productName(*device);
-    if (auto bytes = volumeBytes(*device)) appendWord(text, humanSize(*bytes));
-    if (text.empty()) text = device->name;
-    std::string label = volumeLabel(roots, device->name);
-    if (!label.empty()) text += " (" + label + ")";
+std::string productName(const std::string& vendor, const std::string& model) {
+    if (vendor.empty() || startsWithNoCase(model, vendor)) return model;
+    return model.empty() ? vendor : vendor + " " + model;
+}
+
+std::string composeDescription(const DriveFacts& facts) {
+    std::string text = productName(facts.vendor, facts.model);
+    if (facts.bytes) appendWord(text, humanSize(*facts.bytes));
+    if (text.empty()) text = facts.fallbackName;
+    if (!facts.label.empty()) text += " (" + facts.label + ")";
     return text;
 }
 

@@ -1,7 +1,5 @@
 #include "helper/mail_settings.h"
 
-#include <sys/stat.h>
-
 #include <charconv>
 
 #include "platform/profile_string.h"
@@ -36,16 +34,7 @@ Delivery deliveryOf(const std::string& value, const std::string& server) {
     return Delivery::Unknown;
 }
 
-bool isReadableByOthers(const std::string& file) {
-    struct stat status {};
-    return ::stat(file.c_str(), &status) == 0 && (status.st_mode & S_IROTH) != 0;
-}
-
 }  // namespace
-
-std::string mailSettingsFile(const platform::Roots& roots) {
-    return platform::joinPath(platform::joinPath(roots.configDir, "Brindle"), "twkd.ini");
-}
 
 MailSettings readMailSettings(const platform::Roots& roots) {
     const std::string file = mailSettingsFile(roots);

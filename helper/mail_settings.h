@@ -26,14 +26,19 @@ struct MailSettings {
     bool startTls = false;          // demand STARTTLS on an smtp:// connection
     std::string caFile;             // certificates to trust instead of the system's; empty: system
     long timeoutSeconds = 20;       // the longest the server or mail program may stay silent
-    bool readableByOthers = false;  // the file's mode lets users outside owner and group read it
+    bool readableByOthers = false;  // users beyond those trusted with it may read the file
     std::string mailProgram = kSendmailProgram;  // not in the file: tests alone choose another
 };
 
 // The file holds a few lines: one that is larger, or no regular file, is not read.
 inline constexpr std::uint64_t kMailSettingsFileLimit = std::uint64_t{1} << 20;
 
+// Brindle/twkd.ini in the configuration folder of roots; Windows, where the roots name none,
+// keeps it in the machine's program data folder (%ProgramData%).
 std::string mailSettingsFile(const platform::Roots& roots);
+// True when users beyond those trusted with a password may read the file: on Linux anyone
+// outside its owner and group, on Windows anyone but Administrators, SYSTEM and its owner.
+bool isReadableByOthers(const std::string& file);
 MailSettings readMailSettings(const platform::Roots& roots);
 
 }  // namespace twkd

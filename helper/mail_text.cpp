@@ -7,6 +7,9 @@
 #include <cstdio>
 #include <random>
 
+#include "helper/local_time.h"
+#include "platform/roots.h"
+
 namespace twkd {
 namespace {
 
@@ -30,6 +33,19 @@ size_t chunkLength(const std::string& text, size_t start, size_t maxBytes) {
     size_t end = std::min(text.size(), start + maxBytes);
     while (end < text.size() && end > start + 1 && isContinuationByte(text[end])) --end;
     return end - start;
+}
+
+// The calendar time read as if it were UTC, in seconds since the epoch: less the time it
+// stands for, the zone's offset. Days are counted in 400-year eras of the Gregorian calendar.
+long long secondsAsIfUtc(const std::tm& time) {
+    long long year = time.tm_year + 1900LL - (time.tm_mon < 2 ? 1 : 0);
+    const long long era = (year >= 0 ? year : year - 399) / 400;
+    const long long yearOfEra = year - era * 400;
+    const long long month = time.tm_mon + 1;
+    const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + time.tm_mday - 1;
+    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    const long long days = era * 146097 + dayOfEra - 719468;
+    return days * 86400 + time.tm_hour * 3600LL + time.tm_min * 60LL + time.tm_sec;
 }
 
 }  // namespace
@@ -117,9 +133,8 @@ std::string mailDate(std::time_t when) {
     static constexpr const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    std::tm local{};
-    ::localtime_r(&when, &local);
-    long offsetMinutes = local.tm_gmtoff / 60;
+    const std::tm local = localTime(when);
+    long offsetMinutes = static_cast<long>((secondsAsIfUtc(local) - when) / 60);
     char sign = offsetMinutes < 0 ? '-' : '+';
     offsetMinutes = offsetMinutes < 0 ? -offsetMinutes : offsetMinutes;
     char text[64];
@@ -170,7 +185,7 @@ bool isPlainAddress(const std::string& address) {
 }
 
 std::string attachmentName(const std::string& path) {
-    std::string name = path.substr(path.find_last_of('/') + 1);
+    std::string name = path.substr(path.find_last_of("/" + platform::pathSeparator()) + 1);
     for (char& c : name) {
         bool control = static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
         if (control || c == '"' || c == '\\') c = '_';

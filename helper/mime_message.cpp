@@ -1,7 +1,5 @@
 #include "helper/mime_message.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -10,6 +8,7 @@
 #include <random>
 
 #include "helper/mail_text.h"
+#include "platform/files.h"
 
 namespace twkd {
 namespace {
@@ -49,16 +48,14 @@ std::string attachmentHead(const OutgoingMail& mail, const std::string& boundary
 }
 
 // Reads until size bytes or the end of the file; false on a read error.
-bool readFull(int file, std::string& into, std::size_t size) {
+bool readFull(platform::RegularFile& file, std::string& into, std::size_t size) {
     into.resize(size);
     std::size_t filled = 0;
     while (filled < size) {
-        const ssize_t got = ::read(file, into.data() + filled, size - filled);
+        int error = 0;
+        const long long got = file.read(into.data() + filled, size - filled, error);
         if (got == 0) break;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
+        if (got < 0) return false;
         filled += static_cast<std::size_t>(got);
     }
     into.resize(filled);
@@ -67,12 +64,12 @@ bool readFull(int file, std::string& into, std::size_t size) {
 
 }  // namespace
 
-MimeMessage::MimeMessage(const MailSettings& settings, const OutgoingMail& mail, int attachmentFile,
-                         std::uint64_t attachmentLimit)
-    : attachmentFile_(attachmentFile),
-      attachmentLeft_(attachmentLimit),
+MimeMessage::MimeMessage(const MailSettings& settings, const OutgoingMail& mail,
+                         platform::RegularFile* attachment)
+    : attachment_(attachment),
+      attachmentLeft_(attachment ? attachment->readLimit() : 0),
       boundary_(freshBoundary()),
-      stage_(attachmentFile >= 0 ? Stage::Attachment : Stage::Closing) {
+      stage_(attachment ? Stage::Attachment : Stage::Closing) {
     pending_ = head(settings, mail, boundary_);
     if (stage_ == Stage::Attachment) pending_ += attachmentHead(mail, boundary_);
 }
@@ -97,7 +94,7 @@ std::optional<std::size_t> MimeMessage::read(char* buffer, std::size_t size) {
 
 bool MimeMessage::refill() {
     if (stage_ == Stage::Attachment) {
-        if (!readFull(attachmentFile_, chunk_, kChunkBytes) || chunk_.size() > attachmentLeft_)
+        if (!readFull(*attachment_, chunk_, kChunkBytes) || chunk_.size() > attachmentLeft_)
             return false;
         attachmentLeft_ -= chunk_.size();
         if (!chunk_.empty()) {

@@ -7,6 +7,10 @@
 
 #include "helper/mail_settings.h"
 
+namespace platform {
+class RegularFile;
+}
+
 namespace twkd {
 
 struct OutgoingMail {
@@ -21,10 +25,10 @@ struct OutgoingMail {
 // stays the same whatever the file's size.
 class MimeMessage {
 public:
-    // attachmentFile is an open regular file that the message reads but does not own, or -1;
-    // one longer than attachmentLimit bytes counts as unreadable.
-    MimeMessage(const MailSettings& settings, const OutgoingMail& mail, int attachmentFile,
-                std::uint64_t attachmentLimit);
+    // attachment is an open file that the message reads but does not own, or none; one that
+    // grows past its read limit counts as unreadable.
+    MimeMessage(const MailSettings& settings, const OutgoingMail& mail,
+                platform::RegularFile* attachment);
 
     // Copies the next bytes into buffer: how many, 0 at the end, nothing when the attachment
     // could not be read.
@@ -34,7 +38,7 @@ private:
     bool refill();
     void encodeChunk();
 
-    int attachmentFile_;
+    platform::RegularFile* attachment_;
     std::uint64_t attachmentLeft_;
     std::string boundary_;
     std::string pending_;  // produced but not yet taken

@@ -1,10 +1,6 @@
 #include "helper/send_mail.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdint>
+#include <optional>
 
 #include "helper/mail_text.h"
 #include "helper/sendmail_delivery.h"
@@ -22,7 +18,7 @@ bool usable(const MailSettings& settings) {
     if (!isPlainAddress(settings.sender)) return false;
     switch (settings.delivery) {
         case Delivery::Sendmail:
-            return true;
+            return hasMailProgram();
         case Delivery::Smtp:
             return isUsableServerUrl(settings.server);
         case Delivery::Unknown:
@@ -39,45 +35,20 @@ bool exposesLogin(const MailSettings& settings) {
            (settings.delivery == Delivery::Smtp && !isEncrypted(settings));
 }
 
-// The attachment comes from outside: opening must not hang on a FIFO or a device, only a
-// regular file is read, and no further than it can grow while it is read (a pseudo file that
-// reports no size and never ends stops the send).
-class Attachment {
-public:
-    explicit Attachment(const std::string& path) {
-        if (path.empty()) return;
-        fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        struct stat status {};
-        if (fd_ >= 0 && (::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode))) close();
-        if (fd_ >= 0)
-            limit_ = static_cast<std::uint64_t>(status.st_size) + platform::kMaxGrowthWhileRead;
-    }
-    ~Attachment() { close(); }
-    Attachment(const Attachment&) = delete;
-    Attachment& operator=(const Attachment&) = delete;
-
-    int fd() const { return fd_; }
-    std::uint64_t limit() const { return limit_; }
-
-private:
-    void close() {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = -1;
-    }
-
-    int fd_ = -1;
-    std::uint64_t limit_ = 0;
-};
-
 }  // namespace
 
 MailResult sendMail(const MailSettings& settings, const OutgoingMail& mail) {
     if (!isPlainAddress(mail.recipient)) return kMailBadArgument;
     if (!usable(settings)) return kMailBadSettings;
     if (exposesLogin(settings)) return kMailUnsafeSettings;
-    Attachment attachment(mail.attachment);
-    if (!mail.attachment.empty() && attachment.fd() < 0) return kMailAttachmentUnreadable;
-    MimeMessage message(settings, mail, attachment.fd(), attachment.limit());
+    // The attachment comes from outside: only a regular file is read, opened so that a FIFO or
+    // a device cannot hang the send, and no further than it can grow while it is read.
+    std::optional<platform::RegularFile> attachment;
+    if (!mail.attachment.empty()) {
+        attachment.emplace(mail.attachment);
+        if (!attachment->isOpen()) return kMailAttachmentUnreadable;
+    }
+    MimeMessage message(settings, mail, attachment ? &*attachment : nullptr);
     return settings.delivery == Delivery::Smtp ? deliverBySmtp(settings, mail, message)
                                                : deliverBySendmail(settings, mail, message);
 }

@@ -1,34 +1,26 @@
 #!/usr/bin/env bash
-# Cross-builds the Windows program (tarnwick.exe), the platform layer, the core and their tests
-# for 64-bit Windows with mingw-w64 and runs the tests under Wine, in a Wine prefix of its own
-# that is removed afterwards; the desktop test drives the program in a prefix of its own.
+# Cross-builds the Windows program (tarnwick.exe), the helper library twkd.dll, the platform
+# layer, the core and their tests for 64-bit Windows with mingw-w64 and runs the tests under Wine,
+# in a Wine prefix of its own that is removed afterwards; the desktop tests drive the program, and
+# the installer built from it, in prefixes of their own.
 # Usage: scripts/test-windows.sh [BUILD_DIR]   (default: build-windows)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${1:-$root/build-windows}")
-toolchain="$root/cmake/toolchain-mingw64.cmake"
 
 # wine64-preloader reserves Wine's fixed addresses before the kernel places anything there;
 # without it about one start in a few thousand fails ("failed to map the shared user data").
-# librsvg2-bin rasterises the skins; the desktop test drives the program on Xvfb with openbox,
-# trayer and xdotool, and reads the screen with python3.
+# librsvg2-bin rasterises the skins; dpkg-dev unpacks curl's sources; the mail tests talk to
+# aiosmtpd; nsis builds the installer; the desktop tests drive the program on Xvfb with openbox,
+# trayer and xdotool, and read the screen with python3.
 packages=(g++-mingw-w64-x86-64-posix wine wine64 wine64-preloader cmake ninja-build googletest
-          librsvg2-bin xvfb xauth openbox trayer xdotool x11-utils python3 fonts-liberation)
+          librsvg2-bin dpkg-dev python3-aiosmtpd nsis xvfb xauth openbox trayer xdotool x11-utils
+          python3 fonts-liberation)
 source "$root/scripts/install-missing.sh"
 install_missing "${packages[@]}"
 
-# GoogleTest, built once per build folder with the same toolchain.
-gtest_prefix="$build/googletest-install"
-if [[ ! -f "$gtest_prefix/lib/cmake/GTest/GTestConfig.cmake" ]]; then
-    cmake -S /usr/src/googletest -B "$build/googletest" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release -DBUILD_GMOCK=OFF \
-        -DCMAKE_INSTALL_PREFIX="$gtest_prefix" > /dev/null
-    cmake --build "$build/googletest" --target install -j 2 > /dev/null
-fi
-
-cmake -S "$root" -B "$build/tarnwick" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_PREFIX_PATH="$gtest_prefix" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$root/tests/support/wine_run.sh" > /dev/null
+source "$root/scripts/windows-build.sh"
+configure_windows_tree "$build"
 cmake --build "$build/tarnwick" -j 2
 
 # A fresh prefix owned by this user, no display, no Wine chatter.
@@ -62,11 +54,20 @@ for letter in "${!drive_types[@]}"; do
     wine reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /t REG_SZ \
         /d "${drive_types[$letter]}" /f < /dev/null > /dev/null 2>&1
 done
+# Wine's mount manager reads a folder drive's label from this file when it starts.
+echo STICK > "$scratch/drives/f/.windows-label"
 wineserver -k
 wineserver -w
 start_wine
-# The tests compare what Windows answers with these (letter=type).
-export TARNWICK_TEST_DRIVES="F=removable R=cdrom N=remote"
+# The tests compare what Windows answers with these (letter=type, :label where set).
+export TARNWICK_TEST_DRIVES="F=removable:STICK R=cdrom N=remote"
 
 cd "$build/tarnwick"
 ctest --output-on-failure -j 2 --timeout 300
+
+# The installer: installed silently, started from the Start menu, ended with Exit, uninstalled
+# silently, nothing left.
+wineserver -k
+wineserver -w
+setup=$(bash "$root/scripts/package-windows.sh" "$build" | tail -n 1)
+bash "$root/tests/desktop/installer_win32_test.sh" "$setup" "$tarnwick_version"

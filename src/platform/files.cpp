@@ -59,6 +59,17 @@ FileRead readToEnd(std::uint64_t expected, std::uint64_t limit, const ReadSome& 
     return result;
 }
 
+FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes,
+                         const BufferFor& bufferFor) {
+    RegularFile file(path);
+    if (!file.isOpen()) return file.failure();
+    if (file.size() > maxBytes) return failedRead(FileRead::Outcome::TooLarge);
+    return readToEnd(
+        file.size(), std::min(maxBytes, file.readLimit()),
+        [&file](char* data, std::size_t size, int& error) { return file.read(data, size, error); },
+        bufferFor);
+}
+
 bool replaceFile(const std::string& target, std::string_view bytes, std::optional<unsigned> mode) {
     FileReplacement replacement(target, mode);
     return replacement.write(bytes) && replacement.commit();

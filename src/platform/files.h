@@ -66,6 +66,32 @@ FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes,
                          const BufferFor& bufferFor = {});
 inline constexpr std::uint64_t kMaxGrowthWhileRead = std::uint64_t{1} << 20;
 
+// A file from outside opened under readRegularFile's rules, for a reader that takes it piece by
+// piece (a mail attachment of any size).
+class RegularFile {
+public:
+    explicit RegularFile(const std::string& path);
+    ~RegularFile();
+    RegularFile(const RegularFile&) = delete;
+    RegularFile& operator=(const RegularFile&) = delete;
+
+    bool isOpen() const { return status_.outcome == FileRead::Outcome::Read; }
+    // Why it is not open: Missing, NotRegular, OpenFailed or ReadFailed, with the error.
+    const FileRead& failure() const { return status_; }
+    // Its size when it was opened.
+    std::uint64_t size() const { return size_; }
+    // The most a reader takes: the size at opening and what the file may grow by meanwhile.
+    std::uint64_t readLimit() const { return size_ + kMaxGrowthWhileRead; }
+    // Reads the next bytes into [data, data + size): how many, 0 at the end, or -1 with the
+    // system's error number in error.
+    long long read(char* data, std::size_t size, int& error);
+
+private:
+    std::intptr_t handle_;  // a descriptor (Linux) or a HANDLE (Windows)
+    std::uint64_t size_ = 0;
+    FileRead status_;  // Read once open
+};
+
 // The memory this process may use at most: the machine's physical memory, or a lower limit set
 // on the process. 0 when unknown.
 std::uint64_t usableMemoryBytes();

@@ -37,24 +37,6 @@ private:
 
 bool isMissing(int error) { return error == ENOENT || error == ENOTDIR; }
 
-// Reads fd to its end into bytes, at most limit bytes; TooLarge when the file goes on.
-FileRead readOpenFile(int fd, std::uint64_t expected, std::uint64_t limit,
-                      const BufferFor& bufferFor) {
-    return readToEnd(
-        expected, limit,
-        [fd](char* data, std::size_t size, int& error) {
-            for (;;) {
-                const ssize_t n = ::read(fd, data, size);
-                if (n >= 0) return static_cast<long long>(n);
-                if (errno != EINTR) {
-                    error = errno;
-                    return -1LL;
-                }
-            }
-        },
-        bufferFor);
-}
-
 bool writeAll(int fd, std::string_view data) {
     while (!data.empty()) {
         const ssize_t n = ::write(fd, data.data(), data.size());
@@ -180,24 +162,47 @@ std::string documentsFolder() {
     return base;
 }
 
-FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes,
-                         const BufferFor& bufferFor) {
+RegularFile::RegularFile(const std::string& path) : handle_(kNoDescriptor) {
     struct stat info {};
     // Opening a device or a pipe can block or act on the device: such paths are not opened.
-    if (::stat(path.c_str(), &info) != 0)
-        return failedRead(
+    if (::stat(path.c_str(), &info) != 0) {
+        status_ = failedRead(
             isMissing(errno) ? FileRead::Outcome::Missing : FileRead::Outcome::OpenFailed, errno);
-    if (!S_ISREG(info.st_mode)) return failedRead(FileRead::Outcome::NotRegular);
-    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (fd.get() < 0)
-        return failedRead(
+        return;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        status_ = failedRead(FileRead::Outcome::NotRegular);
+        return;
+    }
+    handle_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (handle_ < 0) {
+        status_ = failedRead(
             isMissing(errno) ? FileRead::Outcome::Missing : FileRead::Outcome::OpenFailed, errno);
+        return;
+    }
     // The path may have been swapped between the two looks; the descriptor tells the truth.
-    if (::fstat(fd.get(), &info) != 0) return failedRead(FileRead::Outcome::ReadFailed, errno);
-    if (!S_ISREG(info.st_mode)) return failedRead(FileRead::Outcome::NotRegular);
-    const auto size = static_cast<std::uint64_t>(info.st_size);
-    if (size > maxBytes) return failedRead(FileRead::Outcome::TooLarge);
-    return readOpenFile(fd.get(), size, std::min(maxBytes, size + kMaxGrowthWhileRead), bufferFor);
+    if (::fstat(static_cast<int>(handle_), &info) != 0)
+        status_ = failedRead(FileRead::Outcome::ReadFailed, errno);
+    else if (!S_ISREG(info.st_mode))
+        status_ = failedRead(FileRead::Outcome::NotRegular);
+    else
+        status_.outcome = FileRead::Outcome::Read;
+    size_ = static_cast<std::uint64_t>(info.st_size);
+}
+
+RegularFile::~RegularFile() {
+    if (handle_ >= 0) ::close(static_cast<int>(handle_));
+}
+
+long long RegularFile::read(char* data, std::size_t size, int& error) {
+    for (;;) {
+        const ssize_t n = ::read(static_cast<int>(handle_), data, size);
+        if (n >= 0) return static_cast<long long>(n);
+        if (errno != EINTR) {
+            error = errno;
+            return -1LL;
+        }
+    }
 }
 
 void prefaultBuffer(char* data, std::size_t size) {

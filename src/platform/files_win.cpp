@@ -56,21 +56,6 @@ void prefaultBuffer(char*, std::size_t) {}
 
 namespace {
 
-// Reads the file to its end, at most limit bytes; TooLarge when it goes on.
-FileRead readOpenFile(HANDLE file, std::uint64_t expected, std::uint64_t limit,
-                      const BufferFor& bufferFor) {
-    return readToEnd(
-        expected, limit,
-        [file](char* data, std::size_t size, int& error) {
-            DWORD got = 0;
-            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size, kReadChunk));
-            if (::ReadFile(file, data, want, &got, nullptr)) return static_cast<long long>(got);
-            error = static_cast<int>(::GetLastError());
-            return -1LL;
-        },
-        bufferFor);
-}
-
 std::string folderOf(const std::string& path) {
     const std::size_t separator = path.find_last_of("\\/");
     return separator == std::string::npos ? "." : path.substr(0, separator);
@@ -139,26 +124,46 @@ bool makeDir(const std::string& path, MakeDirFailure* failure) {
 
 bool removeFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
 
-FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes,
-                         const BufferFor& bufferFor) {
+RegularFile::RegularFile(const std::string& path) : handle_(kNoHandle) {
     const DWORD attributes = attributesOf(path);
-    if (attributes == kNoAttributes) return notOpened(::GetLastError());
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return failedRead(FileRead::Outcome::NotRegular);
-    const Handle file(::CreateFileA(path.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return notOpened(::GetLastError());
-    // Pipes, consoles and devices are no files on a disk.
-    if (::GetFileType(file.get()) != FILE_TYPE_DISK)
-        return failedRead(FileRead::Outcome::NotRegular);
+    if (attributes == kNoAttributes) {
+        status_ = notOpened(::GetLastError());
+        return;
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        status_ = failedRead(FileRead::Outcome::NotRegular);
+        return;
+    }
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        status_ = notOpened(::GetLastError());
+        return;
+    }
+    handle_ = reinterpret_cast<std::intptr_t>(file);
     LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.get(), &size))
-        return failedRead(FileRead::Outcome::ReadFailed, static_cast<int>(::GetLastError()));
-    const auto length = static_cast<std::uint64_t>(size.QuadPart);
-    if (length > maxBytes) return failedRead(FileRead::Outcome::TooLarge);
-    return readOpenFile(file.get(), length, std::min(maxBytes, length + kMaxGrowthWhileRead),
-                        bufferFor);
+    // Pipes, consoles and devices are no files on a disk.
+    if (::GetFileType(file) != FILE_TYPE_DISK)
+        status_ = failedRead(FileRead::Outcome::NotRegular);
+    else if (!::GetFileSizeEx(file, &size))
+        status_ = failedRead(FileRead::Outcome::ReadFailed, static_cast<int>(::GetLastError()));
+    else
+        status_.outcome = FileRead::Outcome::Read;
+    size_ = static_cast<std::uint64_t>(size.QuadPart);
+}
+
+RegularFile::~RegularFile() {
+    if (handle_ != kNoHandle) ::CloseHandle(reinterpret_cast<HANDLE>(handle_));
+}
+
+long long RegularFile::read(char* data, std::size_t size, int& error) {
+    DWORD got = 0;
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size, kReadChunk));
+    if (::ReadFile(reinterpret_cast<HANDLE>(handle_), data, want, &got, nullptr))
+        return static_cast<long long>(got);
+    error = static_cast<int>(::GetLastError());
+    return -1LL;
 }
 
 std::uint64_t usableMemoryBytes() {

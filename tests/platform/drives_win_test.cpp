@@ -1,11 +1,12 @@
-// Drive roots and types from the system, and the drive panel over them. The CI script maps
-// drives of each type into the Wine prefix and names them in TARNWICK_TEST_DRIVES
-// ("F=removable R=cdrom N=remote").
+// Drive roots and types from the system, and the drive panel over them with the real helper
+// library. The CI script maps drives of each type into the Wine prefix and names them in
+// TARNWICK_TEST_DRIVES ("F=removable:STICK R=cdrom N=remote", a label after the colon).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <regex>
 #include <sstream>
 
 #include "core/mail/helper_library.h"
@@ -17,21 +18,28 @@ namespace {
 
 using platform::DriveType;
 
-// Root ("F:\") -> type, as the environment names them; empty when nothing was mapped.
-std::map<std::string, DriveType> mappedDrives() {
+struct MappedDrive {
+    DriveType type;
+    std::string label;
+};
+
+// Root ("F:\") -> type and label, as the environment names them; empty when nothing was mapped.
+std::map<std::string, MappedDrive> mappedDrives() {
     static const std::map<std::string, DriveType> kTypes = {{"removable", DriveType::Removable},
                                                             {"fixed", DriveType::Fixed},
                                                             {"remote", DriveType::Remote},
                                                             {"cdrom", DriveType::CdRom},
                                                             {"ramdisk", DriveType::RamDisk}};
-    std::map<std::string, DriveType> drives;
+    std::map<std::string, MappedDrive> drives;
     const char* listed = std::getenv("TARNWICK_TEST_DRIVES");
     std::istringstream entries(listed ? listed : "");
     std::string entry;
     while (entries >> entry) {
-        const size_t equals = entry.find('=');
-        if (equals == 1 && kTypes.count(entry.substr(2)))
-            drives[entry.substr(0, 1) + ":\\"] = kTypes.at(entry.substr(2));
+        const size_t colon = entry.find(':');
+        const std::string type = entry.substr(2, colon == std::string::npos ? colon : colon - 2);
+        const std::string label = colon == std::string::npos ? "" : entry.substr(colon + 1);
+        if (entry.find('=') == 1 && kTypes.count(type))
+            drives[entry.substr(0, 1) + ":\\"] = {kTypes.at(type), label};
     }
     return drives;
 }
@@ -60,26 +68,30 @@ TEST(DrivesTest, MappedDrivesAreListedWithTheirTypes) {
     if (mapped.empty()) GTEST_SKIP() << "no drives mapped (scripts/test-windows.sh maps them)";
     const platform::Roots none;
     const std::vector<std::string> roots = platform::driveRoots(none);
-    for (const auto& [root, type] : mapped) {
+    for (const auto& [root, drive] : mapped) {
         EXPECT_NE(std::find(roots.begin(), roots.end(), root), roots.end()) << root;
-        EXPECT_EQ(platform::driveType(none, root), type) << root;
+        EXPECT_EQ(platform::driveType(none, root), drive.type) << root;
     }
 }
 
+// Wine's storage query names no vendor or product, so its drives show their size and label.
 TEST(DrivesTest, ThePanelListsOnlyRemovableDrivesAsTheLibraryDescribesThem) {
     const auto mapped = mappedDrives();
     if (mapped.empty()) GTEST_SKIP() << "no drives mapped (scripts/test-windows.sh maps them)";
     MachineDriveSource source;
-    LoadedHelperLibrary library(TWK_STAND_IN_DIR);
+    LoadedHelperLibrary library(TWK_PROGRAM_DIR);
     DrivePanel panel(source, library, "none");
     panel.show_drives();
     std::vector<std::string> expected;
-    for (const auto& [root, type] : mapped)
-        if (type == DriveType::Removable) expected.push_back(root);
+    for (const auto& [root, drive] : mapped)
+        if (drive.type == DriveType::Removable) expected.push_back(root);
     std::vector<std::string> listed;
     for (const DriveItem& drive : panel.drives()) {
         listed.push_back(drive.Root);
-        EXPECT_EQ(drive.Name.c_str(), "Stand-in " + drive.Root);
+        const std::string label = mapped.count(drive.Root) ? mapped.at(drive.Root).label : "";
+        EXPECT_TRUE(std::regex_match(drive.Name.c_str(),
+                                     std::regex(R"((.+ )?\d+\.\d [kMGTPE]B \()" + label + R"(\))")))
+            << drive.Name.c_str();
     }
     EXPECT_EQ(listed, expected);
 }

@@ -1,5 +1,5 @@
-// A stand-in for the helper library on Windows, where the real one (libcurl SMTP) is not built:
-// the same two entry points with the same calling convention, with answers a test can predict.
+// A stand-in for the helper library on Windows with the same two entry points and calling
+// convention and answers a test can predict, for the tests of the program's loading and calling.
 #include <windows.h>
 
 #include <cstring>

@@ -67,6 +67,7 @@ public:
     ~SilentServer();
     SilentServer(const SilentServer&) = delete;
     SilentServer& operator=(const SilentServer&) = delete;
+    int port() const { return port_; }
     std::string url(const std::string& path) const;
 
 private:

@@ -14,7 +14,6 @@ extern char** environ;
 namespace twk::test {
 namespace {
 
-constexpr const char* kPython = "/usr/bin/python3";
 constexpr int kStartMilliseconds = 20000;
 
 // Reads the first line the peer prints: its port.
@@ -31,15 +30,6 @@ std::string readFirstLine(int fd) {
 }
 
 }  // namespace
-
-PythonPeer::PythonPeer(const std::string& script, const std::vector<std::string>& args) {
-    std::vector<std::string> command = {kPython, script};
-    command.insert(command.end(), args.begin(), args.end());
-    start(command);
-    if (!running() && error_.empty()) error_ = script + " did not start";
-}
-
-PythonPeer::~PythonPeer() { stop(); }
 
 void PythonPeer::start(const std::vector<std::string>& command) {
     int input[2], output[2];
@@ -63,17 +53,17 @@ void PythonPeer::start(const std::vector<std::string>& command) {
     ::posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
     ::posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
     pid_t pid = -1;
-    int spawned = ::posix_spawn(&pid, kPython, &actions, nullptr, argv.data(), environ);
+    int spawned = ::posix_spawn(&pid, command[0].c_str(), &actions, nullptr, argv.data(), environ);
     ::posix_spawn_file_actions_destroy(&actions);
     ::close(input[0]);
     ::close(output[1]);
-    stdinPipe_ = input[1];
+    channel_ = input[1];
     if (spawned != 0) {
         ::close(output[0]);
-        error_ = std::string("cannot start ") + kPython;
+        error_ = "cannot start " + command[0];
         return;
     }
-    pid_ = pid;
+    process_ = pid;
     std::string line = readFirstLine(output[0]);
     ::close(output[0]);
     port_ = std::atoi(line.c_str());
@@ -81,14 +71,18 @@ void PythonPeer::start(const std::vector<std::string>& command) {
 }
 
 void PythonPeer::stop() {
-    if (stdinPipe_ >= 0) ::close(stdinPipe_);
-    stdinPipe_ = -1;
-    if (pid_ > 0) {
-        ::kill(pid_, SIGTERM);
+    if (channel_ >= 0) ::close(static_cast<int>(channel_));
+    channel_ = -1;
+    if (process_ > 0) {
+        const auto pid = static_cast<pid_t>(process_);
+        ::kill(pid, SIGTERM);
         int status = 0;
-        ::waitpid(pid_, &status, 0);
+        ::waitpid(pid, &status, 0);
     }
-    pid_ = -1;
+    process_ = -1;
+    port_ = 0;
 }
+
+std::string PythonPeer::hostPath(const std::string& path) { return path; }
 
 }  // namespace twk::test

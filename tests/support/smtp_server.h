@@ -46,9 +46,13 @@ struct SmtpServerOptions {
     bool discard = false;
 };
 
-// The test server's certificate, for 127.0.0.1; clients trust it as their certificate file.
+// The test server's certificate, for localhost and 127.0.0.1; clients trust it as their
+// certificate file.
 inline constexpr const char* kSmtpTlsCertificate =
     TWK_SOURCE_DIR "/tests/support/smtp_tls_cert.pem";
+// A certificate of the same names that vouches for nothing the server holds.
+inline constexpr const char* kUnrelatedCertificate =
+    TWK_SOURCE_DIR "/tests/support/untrusted_ca_cert.pem";
 
 // A real SMTP server on 127.0.0.1 at a free port for the length of a test (Debian's aiosmtpd,
 // run by /usr/bin/python3). Without a fault it accepts every recipient except those containing
@@ -100,8 +104,9 @@ struct HelperMailSettings {
 };
 
 // Points the helper library's test variant (in TWK_TEST_HELPER_DIR) loaded by this process at a
-// mail server until destruction: writes <configDir>/Brindle/twkd.ini, readable by owner and group
-// alone, and sets TWKD_TEST_CONFIG_DIR to configDir (restored afterwards).
+// mail server until destruction: writes <configDir>/Brindle/twkd.ini, readable only by those
+// trusted with a password (see support/file_access.h), and sets TWKD_TEST_CONFIG_DIR to configDir
+// (restored afterwards).
 class HelperMailConfig {
 public:
     HelperMailConfig(const std::string& configDir, const std::string& serverUrl);
@@ -116,8 +121,5 @@ public:
 private:
     ScopedEnvironment configDirs_;
 };
-
-// A 127.0.0.1 port that nothing listens on at the moment of the call.
-int unusedLoopbackPort();
 
 }  // namespace twk::test

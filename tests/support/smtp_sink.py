@@ -23,7 +23,9 @@ limit holds. A FAULT makes the server fail its clients:
   stall-connect   never greets                    stall-data   does not answer the data
 A stalled session ends when the client hangs up, which leaves the file FOLDER/client-hung-up,
 or after 30 seconds, when the server gives up: then FOLDER/server-gave-up, and stall-data
-answers 451. The server stops on SIGTERM or when stdin closes.
+answers 451. The server stops on SIGTERM or when stdin closes. With --lifeline PORT (for a
+client that cannot hand it pipes: a Windows test under Wine) it connects to 127.0.0.1:PORT
+instead, sends its port as the first line there and stops when that connection closes.
 """
 import argparse
 import asyncio
@@ -32,6 +34,7 @@ import email.policy
 import logging
 import os
 import signal
+import socket
 import ssl
 import sys
 import threading
@@ -180,13 +183,24 @@ async def serve(args):
     stop = asyncio.Event()
     loop.add_signal_handler(signal.SIGTERM, stop.set)
 
-    def watch_stdin():
-        while os.read(sys.stdin.fileno(), 4096):
+    port = server.sockets[0].getsockname()[1]
+    if args.lifeline:
+        lifeline = socket.create_connection(("127.0.0.1", args.lifeline))
+        lifeline.sendall(b"%d\n" % port)
+        receive = lambda: lifeline.recv(4096)
+    else:
+        print(port, flush=True)
+        receive = lambda: os.read(sys.stdin.fileno(), 4096)
+
+    def watch_client():
+        try:
+            while receive():
+                pass
+        except OSError:
             pass
         loop.call_soon_threadsafe(stop.set)
 
-    threading.Thread(target=watch_stdin, daemon=True).start()
-    print(server.sockets[0].getsockname()[1], flush=True)
+    threading.Thread(target=watch_client, daemon=True).start()
     await stop.wait()
     # Stalled sessions are cancelled when the loop ends; waiting for them would never end.
     server.close()
@@ -202,6 +216,7 @@ def main():
     parser.add_argument("--password")
     parser.add_argument("--tls", nargs=2, metavar=("CERT", "KEY"))
     parser.add_argument("--discard", action="store_true")
+    parser.add_argument("--lifeline", type=int)
     parser.add_argument("--fault", choices=["refuse-connect", "refuse-mail", "refuse-rcpt",
                                             "refuse-data", "stall-connect", "stall-data"])
     asyncio.run(serve(parser.parse_args()))

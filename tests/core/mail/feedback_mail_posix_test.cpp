@@ -2,6 +2,7 @@
 
 #include "core/app/maker.h"
 #include "core/mail/feedback.h"
+#include "support/http_server.h"
 #include "support/scripted_services.h"
 #include "support/smtp_server.h"
 #include "support/temp_dir.h"
@@ -47,8 +48,8 @@ TEST_F(FeedbackMailTest, ReachesTheSupportMailboxWithTheSenderInTheSubject) {
 }
 
 TEST_F(FeedbackMailTest, AnUnreachableServerIsReportedAsNotSent) {
-    test::HelperMailConfig mailConfig(
-        config.path(), "smtp://127.0.0.1:" + std::to_string(test::unusedLoopbackPort()));
+    test::HelperMailConfig mailConfig(config.path(),
+                                      "smtp://127.0.0.1:" + std::to_string(test::freeLocalPort()));
 
     EXPECT_FALSE(send({"ann@mail.example", "I found an error!", "It crashes."}));
 

@@ -1,5 +1,3 @@
-#include "helper/sendmail_delivery.h"
-
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -12,6 +10,8 @@
 #include <chrono>
 #include <thread>
 #include <vector>
+
+#include "helper/sendmail_delivery.h"
 
 extern char** environ;
 
@@ -137,6 +137,8 @@ private:
 };
 
 }  // namespace
+
+bool hasMailProgram() { return true; }
 
 MailResult deliverBySendmail(const MailSettings& settings, const OutgoingMail& mail,
                              MimeMessage& message) {

@@ -1,7 +1,4 @@
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include "support/smtp_server.h"
 
 #include <algorithm>
 #include <chrono>
@@ -9,8 +6,9 @@
 #include <sstream>
 #include <thread>
 
+#include "platform/roots.h"
 #include "platform/strings.h"
-#include "support/smtp_server.h"
+#include "support/file_access.h"
 
 namespace twk::test {
 namespace {
@@ -65,7 +63,7 @@ const char* faultName(SmtpFault fault) {
 
 std::vector<std::string> sinkArguments(const std::string& folder,
                                        const SmtpServerOptions& options) {
-    std::vector<std::string> args = {folder};
+    std::vector<std::string> args = {PythonPeer::hostPath(folder)};
     if (!options.user.empty())
         args.insert(args.end(), {"--user", options.user, "--password", options.password});
     if (options.fault != SmtpFault::None)
@@ -146,8 +144,8 @@ HelperMailConfig::HelperMailConfig(const std::string& configDir, const std::stri
 
 HelperMailConfig::HelperMailConfig(const std::string& configDir, const HelperMailSettings& settings)
     : configDirs_("TWKD_TEST_CONFIG_DIR", configDir) {
-    const std::string file = writeFile(configDir + "/Brindle/twkd.ini", iniText(settings));
-    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    writeTrustedFile(platform::joinPath(platform::joinPath(configDir, "Brindle"), "twkd.ini"),
+                     iniText(settings));
 }
 
 HelperMailConfig::~HelperMailConfig() = default;
@@ -166,20 +164,6 @@ std::string HelperMailConfig::iniText(const HelperMailSettings& settings) {
     add("CAFile", settings.caFile);
     add("Timeout", settings.timeout);
     return text;
-}
-
-int unusedLoopbackPort() {
-    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    int port = 0;
-    if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    if (fd >= 0) ::close(fd);
-    return port;
 }
 
 }  // namespace twk::test
