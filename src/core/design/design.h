@@ -33,9 +33,11 @@ enum class Kind {
     DesignText,
     // A caption that is itself the action, reached with Tab.
     TextLink,
-    // Picture buttons holding "1" or "0" in their tag: four looks (off, off lit, on, on lit).
+    // Picture buttons holding "1" (on) or "0" in their tag; four looks (off, off lit, on, on
+    // lit).
     PictureCheckBox,
     RadioButton,
+    // A picture button over a view, "1" in its tag while selected; two looks.
     Tab,
     // A picture that is no control.
     Picture,
@@ -104,6 +106,12 @@ constexpr const Control* find(const Page& page, std::string_view name) {
     for (const Control& control : page.controls)
         if (control.name == name) return &control;
     return nullptr;
+}
+
+constexpr bool takesFocus(const Page& page, std::string_view name) {
+    for (std::string_view each : page.focusOrder)
+        if (each == name) return true;
+    return false;
 }
 
 // True when every name the page refers to (focus order, labels) is one of its controls; pages

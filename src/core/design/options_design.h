@@ -54,7 +54,8 @@ constexpr Control label(std::string_view name, Rect rect, std::string LangOp::*c
 }
 constexpr Control box(std::string_view name, Kind kind, Rect rect, std::string_view label,
                       std::string_view panel, std::string_view frame = {}) {
-    return {.name = name, .kind = kind, .rect = rect, .label = label, .panel = panel, .frame = frame};
+    return {
+        .name = name, .kind = kind, .rect = rect, .label = label, .panel = panel, .frame = frame};
 }
 // Active only while reports are saved; its spoken name is its folder dialog's title.
 constexpr Control folderButton(std::string_view name, Rect rect, std::string_view title) {
@@ -77,8 +78,8 @@ inline constexpr Control kControls[] = {
     box("lng_cmb", Kind::ComboBox, {720, 2160, 3000, 345}, "lng_txt", kGeneral),
     checkCaption("rep_txt", &LangOp::lfo_save_rep, "Save reports", 720, 2820, kGeneral),
     checkBox("rep_ch", "rep_txt", 720, 2820, kGeneral),
-    label("lblRepDir", {1200, 3360, 6600, 270}, &LangOp::lfo_dir_rep, "Directory for reports:",
-          kGeneral),
+    label("lblRepDir", {1200, 3360, 6600, 270}, &LangOp::lfo_dir_rep,
+          "Directory for reports:", kGeneral),
     box("txtRepDir", Kind::OneLineBox, {1200, 3660, 6600, 375}, "lblRepDir", kGeneral, "b_frame0"),
     folderButton("RepDirCh", {7920, 3668, 360, 360}, kReportsFolderTitle),
     label("lblQrntDir", {1200, 4200, 6600, 270}, &LangOp::lfo_dir_quar,
@@ -164,9 +165,9 @@ inline constexpr Control kControls[] = {
 
 // From the tabs down through the shown panel to "Save changes".
 inline constexpr std::string_view kFocusOrder[] = {
-    kGeneral,     kMail,     "lng_cmb", "rep_ch", "txtRepDir", "RepDirCh", "txtQrntDir",
-    "QrntDirCh",  "ch_autorun", "rep_send", "txtrec", "ch_sh0", "txtTime", "ch_sh1",
-    "cmbDayW",    "ch_sh2",  "cmbDayM", "img_save", "cmd_close"};
+    kGeneral,    kMail,        "lng_cmb",  "rep_ch",   "txtRepDir", "RepDirCh", "txtQrntDir",
+    "QrntDirCh", "ch_autorun", "rep_send", "txtrec",   "ch_sh0",    "txtTime",  "ch_sh1",
+    "cmbDayW",   "ch_sh2",     "cmbDayM",  "img_save", "cmd_close"};
 
 inline constexpr Page kPage = {.window = "frmOptions",
                                .background = "options_background",

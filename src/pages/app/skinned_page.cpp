@@ -55,11 +55,6 @@ QString latin1(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QRect placeOf(const design::Control& control) {
-    const design::Rect& r = control.rect;
-    return twipsRect(r.left, r.top, r.width, r.height);
-}
-
 Qt::Alignment alignmentOf(const design::Control& control) {
     const Qt::Alignment horizontal = control.hAlign == design::HAlign::Center  ? Qt::AlignHCenter
                                      : control.hAlign == design::HAlign::Right ? Qt::AlignRight
@@ -92,6 +87,11 @@ SkinnedPage::SkinnedPage(AppContext& context, const QString& objectName,
     });
 }
 
+QRect placeOf(const design::Control& control) {
+    const design::Rect& r = control.rect;
+    return twipsRect(r.left, r.top, r.width, r.height);
+}
+
 SkinnedPage::SkinnedPage(AppContext& context, const design::Page& design)
     : SkinnedPage(context, latin1(design.window), latin1(design.background),
                   QSize(design.client.width, design.client.height)) {
@@ -99,7 +99,13 @@ SkinnedPage::SkinnedPage(AppContext& context, const design::Page& design)
 }
 
 void SkinnedPage::buildDesign() {
-    for (const design::Control& control : design_->controls) addControl(control);
+    for (const design::Control& control : design_->controls) {
+        QWidget* made = addControl(control);
+        // Only the controls of the focus order take it.
+        if ((qobject_cast<PictureButton*>(made) || qobject_cast<TextLink*>(made)) &&
+            !design::takesFocus(*design_, control.name))
+            made->setFocusPolicy(Qt::NoFocus);
+    }
     QWidget* previous = nullptr;
     for (std::string_view name : design_->focusOrder) {
         QWidget* next = control<QWidget>(name);
@@ -127,6 +133,9 @@ QWidget* SkinnedPage::makeSharedControl(const design::Control& control) {
         case design::Kind::CloseButton: {
             auto* button =
                 new PictureButton(parent, name, placeOf(control), picturesOf(control), label);
+            // A text link that names the button lights it too.
+            if (auto* link = qobject_cast<TextLink*>(label))
+                connect(link, &Caption::hovered, this, [this, button] { showHover(button, true); });
             if (control.hoverEnd == design::HoverEnd::Leave) {
                 attachHover(button);
             } else {
@@ -210,7 +219,7 @@ void SkinnedPage::showCaptions(const LangOp& captions) {
 }
 
 void SkinnedPage::showHover(PictureButton* button, bool on) {
-    button->showPicture(on ? 1 : 0);
+    button->showPicture(design::hoverPicture(on));
     if (button->caption())
         button->caption()->setTextColor(on ? context_.HighlightColor : context_.NormalColor);
 }

@@ -14,6 +14,9 @@ namespace twk {
 
 class AppContext;
 
+// A design's place for control, in pixels.
+QRect placeOf(const design::Control& control);
+
 // A borderless window drawn by its background picture. It owns the three patterns every page
 // shares: the hover button, the text link and the window drag.
 class SkinnedPage : public QWidget {

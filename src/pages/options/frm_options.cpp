@@ -76,8 +76,7 @@ QWidget* frmOptions::parentFor(const design::Control& control) {
 }
 
 QWidget* frmOptions::makeOwnControl(const design::Control& control) {
-    const design::Rect& r = control.rect;
-    const QRect place = twipsRect(r.left, r.top, r.width, r.height);
+    const QRect place = placeOf(control);
     const QString name = QString::fromLatin1(control.name);
     if (control.kind == design::Kind::ComboBox) {
         auto* list = new QComboBox(parentFor(control));

@@ -63,8 +63,7 @@ frmGuard::~frmGuard() = default;
 
 // The drive row's parts keep the pointer (their tool tips show whole roots and names).
 QWidget* frmGuard::makeOwnControl(const design::Control& control) {
-    const design::Rect& r = control.rect;
-    const QRect place = twipsRect(r.left, r.top, r.width, r.height);
+    const QRect place = placeOf(control);
     QWidget* part = nullptr;
     if (control.name == "imgdisk") {
         part = row0_.picture = makeDrivePicture(this, place);

@@ -9,6 +9,7 @@
 
 #include "core/app/app_context.h"
 #include "core/app/twips.h"
+#include "core/design/report_design.h"
 #include "core/i18n/lang_op.h"
 #include "core/reports/report_export.h"
 #include "core/reports/report_loader.h"
@@ -24,14 +25,9 @@
 namespace twk {
 namespace {
 
-constexpr int kButtonTwips = 480;
-constexpr int kCaptionTop = 960;
-constexpr int kMarkerTop = 1320;
-constexpr int kActionTop = 6600;
-constexpr int kActionHeight = 255;
-constexpr int kSendCaptionLeft = 8160;
-// The action pictures lie below the window's bottom edge (7200), out of sight.
-constexpr int kActionPictureTop = 7320;
+namespace report_page = design::report_page;
+
+constexpr int kSendCaptionLeft = design::find(report_page::kPage, "txtSend")->rect.left;
 // Wide cells (paths, hardware IDs) are cut rather than pushing every other column away.
 constexpr int kMaxColumnWidth = 220;
 
@@ -40,19 +36,15 @@ void autoSizeWidth(QLabel* label) { label->resize(label->sizeHint().width(), lab
 }  // namespace
 
 frmReport::frmReport(AppContext& context, Navigator& navigator)
-    : SkinnedPage(context, QStringLiteral("frmReport"), QStringLiteral("report_background"),
-                  QSize(9600, 7200)),
-      navigator_(navigator) {
+    : SkinnedPage(context, report_page::kPage), navigator_(navigator) {
+    buildDesign();
     buildViews();
-    buildDateChooser();
-    buildTable();
     buildActions();
-    buildClose();
+    onClick("cmd_close", [this] { navigator_.take(report_page::kClose, PageId::Reports); });
     connect(this, &SkinnedPage::backgroundMouseMoved, this, [this] {
         HoverDevices(false);
         HoverViruses(false);
         HoverSave(false);
-        HoverSend(false);
     });
     applyCaptions(context.langOp);
     centerOnScreen();
@@ -81,25 +73,25 @@ void frmReport::finishFirstLoad() {
     fitColumns();
 }
 
-void frmReport::buildClose() {
-    close_ = addCloseButton(twipsRect(9000, 120, 435, 435));
-    connect(close_, &PictureButton::clicked, this, &frmReport::closePage);
+QWidget* frmReport::makeOwnControl(const design::Control& control) {
+    if (control.name == "lstDates") {
+        buildDateChooser(control);
+        return lstDates_;
+    }
+    if (control.name == "lstReport") {
+        buildTable(control);
+        return lstReport_;
+    }
+    return nullptr;
 }
 
-frmReport::View frmReport::makeView(const char* name, const char* captionName,
-                                    const QString& designText, const QString& skin, int leftTwips,
-                                    int captionLeftTwips, int captionWidthTwips, ReportKind kind,
-                                    const char* tableTag) {
-    auto* caption = new Caption(this, captionName,
-                                twipsRect(captionLeftTwips, kCaptionTop, captionWidthTwips, 270),
-                                designText, 12);
-    caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+frmReport::View frmReport::makeView(const char* name, ReportKind kind, const char* tableTag) {
     View view;
     view.kind = kind;
     view.tableTag = tableTag;
-    view.button = views_->addTab(
-        name, name, skin, twipsRect(leftTwips, 360, kButtonTwips, kButtonTwips), caption,
-        [this, kind] { kind == ReportKind::Devices ? ShowDevices() : ShowViruses(); });
+    view.button = control(name);
+    views_->addTab(view.button,
+                   [this, kind] { kind == ReportKind::Devices ? ShowDevices() : ShowViruses(); });
     // Unlike the options tabs, a view button has a leave of its own.
     PictureButton* button = view.button;
     connect(button, &PictureButton::left, this, [this, button] { views_->hover(button, false); });
@@ -107,26 +99,18 @@ frmReport::View frmReport::makeView(const char* name, const char* captionName,
 }
 
 void frmReport::buildViews() {
-    const QRect marker = twipsRect(240, kMarkerTop, 1500, 150);
-    views_ = new TabStrip(*this, QStringLiteral("cmd_line1"), marker);
-    devices_ = makeView("cmd_devices", "txtDevices", QStringLiteral("Devices"),
-                        QStringLiteral("devices"), 720, 555, 855, ReportKind::Devices, "0");
-    viruses_ = makeView("cmd_viruses", "txtViruses", QStringLiteral("Viruses"),
-                        QStringLiteral("viruses"), 2280, 2100, 795, ReportKind::Viruses, "1");
-    cmd_line_ = new SkinImage(this, QStringLiteral("cmd_line"),
-                              marker.translated(twipsToPixels(2280 - 720), 0),
-                              {{QStringLiteral("cmd_line"), QStringLiteral("marker_line")}});
+    views_ = new TabStrip(*this, control<SkinImage>("cmd_line1"));
+    devices_ = makeView("cmd_devices", ReportKind::Devices, "0");
+    viruses_ = makeView("cmd_viruses", ReportKind::Viruses, "1");
+    cmd_line_ = control<SkinImage>("cmd_line");
 }
 
-void frmReport::buildDateChooser() {
-    lblSort_ = new Caption(this, QStringLiteral("lblSort"), twipsRect(240, 1920, 1335, 240),
-                           QStringLiteral("Sorted by date:"), 9.75);
+void frmReport::buildDateChooser(const design::Control& design) {
     lstDates_ = new QComboBox(this);
-    lblSort_->labelFor(lstDates_);
-    lstDates_->setObjectName(QStringLiteral("lstDates"));
-    lstDates_->setGeometry(twipsRect(1800, 1850, 1575, 330));
-    lstDates_->setPlaceholderText(QStringLiteral("Choose date"));
-    lstDates_->setFont(captionFont(9.75));
+    lstDates_->setObjectName(QString::fromLatin1(design.name));
+    lstDates_->setGeometry(placeOf(design));
+    lstDates_->setPlaceholderText(QString::fromLatin1(design.text));
+    lstDates_->setFont(captionFont(design.pointSize));
     QPalette colours = lstDates_->palette();
     for (QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
         colours.setColor(role, toQColor(kDesignLabelColor));
@@ -140,14 +124,14 @@ void frmReport::buildDateChooser() {
     connect(lstDates_, &QComboBox::activated, this, &frmReport::refreshDate);
 }
 
-void frmReport::buildTable() {
+void frmReport::buildTable(const design::Control& design) {
     lstReport_ = new QTableView(this);
-    lstReport_->setObjectName(QStringLiteral("lstReport"));
-    lstReport_->setGeometry(twipsRect(240, 2400, 9135, 3975));
+    lstReport_->setObjectName(QString::fromLatin1(design.name));
+    lstReport_->setGeometry(placeOf(design));
     model_ = new ReportTableModel(skinIcon(QStringLiteral("report_row_icon"), QSize(16, 16)),
                                   lstReport_);
     lstReport_->setModel(model_);
-    lstReport_->setFont(captionFont(9));
+    lstReport_->setFont(captionFont(design.pointSize));
     lstReport_->setIconSize(QSize(16, 16));
     lstReport_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Tab leaves the table for the next control; the arrow keys move within it.
@@ -172,44 +156,18 @@ void frmReport::buildTable() {
     connect(headings, &QHeaderView::sectionClicked, this, &frmReport::sortByHeading);
 }
 
-PictureButton* frmReport::makeAction(const char* pictureName, const char* holderPrefix,
-                                     const char* skin, int pictureLeftTwips,
-                                     const char* captionName, const QString& designText,
-                                     QRect captionGeometry) {
-    auto* caption = new TextLink(this, captionName, captionGeometry, designText, 11.25);
-    auto* picture = new PictureButton(
-        this, pictureName,
-        twipsRect(pictureLeftTwips, kActionPictureTop, kButtonTwips, kButtonTwips),
-        numberedPictures(holderPrefix, skin, 2), caption);
-    // Out of sight, the picture takes no focus: the caption does.
-    picture->setFocusPolicy(Qt::NoFocus);
-    connect(caption, &Caption::hovered, this, [this, picture] { showHover(picture, true); });
-    connect(picture, &PictureButton::entered, this, [this, picture] { showHover(picture, true); });
-    return picture;
-}
-
 void frmReport::buildActions() {
-    save_ =
-        makeAction("cmdSave", "cmd_save", "save", 6000, "txtSave", QStringLiteral("Save to disk"),
-                   twipsRect(6600, kActionTop, 1185, kActionHeight));
-    send_ =
-        makeAction("cmdSend", "cmd_send", "send", 7560, "txtSend", QStringLiteral("Send report"),
-                   twipsRect(kSendCaptionLeft, kActionTop, 1140, kActionHeight));
+    save_ = control("cmdSave");
+    send_ = control("cmdSend");
     // The save picture lies out of sight; should it ever show, it saves like its caption.
     connect(save_, &PictureButton::clicked, this, &frmReport::SaveReportAs);
     connect(save_->caption(), &Caption::clicked, this, &frmReport::SaveReportAs);
     connect(send_, &PictureButton::clicked, this, &frmReport::openSendReport);
     connect(send_->caption(), &Caption::clicked, this, &frmReport::openSendReport);
-    // The send picture has no leave of its own: only the background puts it back.
-    connect(save_, &PictureButton::left, this, [this] { HoverSave(false); });
 }
 
 void frmReport::applyCaptions(const LangOp& captions) {
-    devices_.button->caption()->setCaption(captions.lfr_menu1);
-    viruses_.button->caption()->setCaption(captions.lfr_menu2);
-    lblSort_->setCaption(captions.lfr_sort);
-    save_->caption()->setCaption(captions.lfr_save);
-    send_->caption()->setCaption(captions.lfr_send);
+    showCaptions(captions);
     // Both action captions take the width of their text, so no language cuts them off.
     autoSizeWidth(send_->caption());
     autoSizeWidth(save_->caption());
@@ -336,8 +294,6 @@ void frmReport::HoverViruses(bool on) { views_->hover(viruses_.button, on); }
 
 void frmReport::HoverSave(bool on) { showHover(save_, on); }
 
-void frmReport::HoverSend(bool on) { showHover(send_, on); }
-
 void frmReport::SaveReportAs() {
     finishFirstLoad();
     twk::SaveReportAs(context().services.saveFile, context().services.messages,
@@ -361,11 +317,6 @@ void frmReport::closeSendReport() {
     sendReport_->hide();
     // The dialog's own click handler is still running: it goes once that returns.
     sendReport_.release()->deleteLater();
-}
-
-void frmReport::closePage() {
-    navigator_.showMain();
-    navigator_.unload(PageId::Reports);
 }
 
 }  // namespace twk

@@ -63,19 +63,14 @@ private:
         const char* tableTag = "0";
     };
 
+    QWidget* makeOwnControl(const design::Control& control) override;
     void buildViews();
-    void buildDateChooser();
-    void buildTable();
+    void buildDateChooser(const design::Control& design);
+    void buildTable(const design::Control& design);
+    // The save and send actions: their captions, which the user acts on, and their pictures,
+    // which lie outside the window.
     void buildActions();
-    void buildClose();
-    View makeView(const char* name, const char* captionName, const QString& designText,
-                  const QString& skin, int leftTwips, int captionLeftTwips, int captionWidthTwips,
-                  ReportKind kind, const char* tableTag);
-    // A save or send action: its caption, which the user acts on, and its picture, which lies
-    // outside the window.
-    PictureButton* makeAction(const char* pictureName, const char* holderPrefix, const char* skin,
-                              int pictureLeftTwips, const char* captionName,
-                              const QString& designText, QRect captionGeometry);
+    View makeView(const char* name, ReportKind kind, const char* tableTag);
 
     // What one refresh read, away from the GUI thread.
     struct LoadedReports {
@@ -103,10 +98,8 @@ private:
     void HoverDevices(bool on);
     void HoverViruses(bool on);
     void HoverSave(bool on);
-    void HoverSend(bool on);
 
     void SaveReportAs();
-    void closePage();
 
     Navigator& navigator_;
     TabStrip* views_ = nullptr;
@@ -114,9 +107,7 @@ private:
     View viruses_;
     PictureButton* save_ = nullptr;
     PictureButton* send_ = nullptr;
-    PictureButton* close_ = nullptr;
     SkinImage* cmd_line_ = nullptr;
-    Caption* lblSort_ = nullptr;
     QComboBox* lstDates_ = nullptr;
     QTableView* lstReport_ = nullptr;
     ReportTableModel* model_ = nullptr;

@@ -32,12 +32,9 @@ frmSendReport::frmSendReport(AppContext& context, frmReport& report)
     markAsDialog();
     buildDesign();
     wireRecipient();
-    cmdSend_ = control("cmdSend");
-    cmdSend_->setFocusPolicy(Qt::NoFocus);
-    Caption* txtSend = cmdSend_->caption();
+    Caption* txtSend = control<Caption>("txtSend");
     onClick("cmdSend", [this] { SendReport(); });
     onClick("txtSend", [this] { SendReport(); });
-    connect(txtSend, &Caption::hovered, this, [this] { showHover(cmdSend_, true); });
     onClick("cmd_close", [this] { report_.closeSendReport(); });
 
     showCaptions(context.langOp);

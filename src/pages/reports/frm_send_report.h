@@ -24,7 +24,6 @@ private:
 
     frmReport& report_;
     QLineEdit* txtRepDir_ = nullptr;
-    PictureButton* cmdSend_ = nullptr;
 };
 
 }  // namespace twk

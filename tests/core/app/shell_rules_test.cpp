@@ -4,6 +4,7 @@
 #include "core/app/colors.h"
 #include "core/app/services.h"
 #include "core/app/tray_codes.h"
+#include "core/design/main_design.h"
 
 namespace twk {
 namespace {
@@ -18,6 +19,18 @@ TEST(CheckAdminTest, SuperUserOrAnAdministratorGroupAnywhereInTheListIsAnAdminis
     std::vector<std::string> many(500, "users");
     many.push_back("root");
     EXPECT_EQ(CheckAdmin::isAdmin({false, many}), VbTrue) << "every group is looked at";
+}
+
+TEST(TrayCodesTest, AClickOrDoubleClickShowsTheMainWindowAndARightReleaseItsMenu) {
+    using design::main_window::TrayReply;
+    using design::main_window::trayReply;
+    for (std::int16_t code = kTrayMouseMove; code <= kTrayMiddleDoubleClick; ++code) {
+        const TrayReply expected = code == kTrayLeftUp || code == kTrayLeftDoubleClick
+                                       ? TrayReply::ShowMain
+                                   : code == kTrayRightUp ? TrayReply::ShowMenu
+                                                          : TrayReply::Nothing;
+        EXPECT_EQ(trayReply(code), expected) << "code " << code;
+    }
 }
 
 TEST(TrayCodesTest, EveryMouseMessageDecodesToItsCodeAt96And120Dpi) {
