@@ -65,7 +65,7 @@ TEST_F(LanguageInputsTest, TenMegabyteValueIsCutTo254Bytes) {
     EXPECT_EQ(captions.lfm_reports, std::string(254, 'v'));
     EXPECT_EQ(captions.lfm_options, "Options");
     EXPECT_EQ(captions.lfr_save, std::string(254, 'v'));
-    EXPECT_EQ(saveCaptionLeft(9000, captions.lfr_save), 9000 - 130 * 254);
+    EXPECT_EQ(saveCaptionLeft(9000, captions.lfr_save, 0, 0), 9000 - 130 * 254);
 }
 
 TEST_F(LanguageInputsTest,

@@ -1,5 +1,6 @@
 #include "core/i18n/lang_op.h"
 
+#include <algorithm>
 #include <iterator>
 #include <vector>
 
@@ -122,8 +123,12 @@ void LangOp::LoadCaptions(const std::string& file) {
     }
 }
 
-int saveCaptionLeft(int sendCaptionLeftTwips, const std::string& saveCaption) {
-    return sendCaptionLeftTwips - 130 * static_cast<int>(platform::characterCount(saveCaption));
+int saveCaptionLeft(int sendCaptionLeftTwips, const std::string& saveCaption, int textWidthTwips,
+                    int gapTwips) {
+    const int byCharacters =
+        sendCaptionLeftTwips - 130 * static_cast<int>(platform::characterCount(saveCaption));
+    if (saveCaption.empty()) return byCharacters;
+    return std::min(byCharacters, sendCaptionLeftTwips - textWidthTwips - gapTwips);
 }
 
 }  // namespace twk

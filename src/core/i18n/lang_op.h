@@ -66,9 +66,12 @@ public:
     static const Key* keysEnd();
 };
 
-// Where the save caption of the report page starts so that it ends near the send caption:
-// 130 twips left of the send caption's left edge per character of the caption.
-int saveCaptionLeft(int sendCaptionLeftTwips, const std::string& saveCaption);
+// Where the save caption of the report page starts so that it ends left of the send caption:
+// 130 twips left of the send caption's left edge per character of the caption, or further left
+// when its text, textWidthTwips wide as drawn, would then end closer than gapTwips to the send
+// caption (wide letters such as Cyrillic ones).
+int saveCaptionLeft(int sendCaptionLeftTwips, const std::string& saveCaption, int textWidthTwips,
+                    int gapTwips);
 
 // Language files larger than this are not read (their captions stay empty).
 inline constexpr std::uint64_t kLanguageFileLimit = std::uint64_t{64} << 20;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 namespace twk {
@@ -12,7 +12,11 @@ namespace twk {
 inline constexpr std::string_view kAllDates = "All dates";
 
 // The date chooser's entries without any widget: "All dates", then each date in the order it
-// was first met. A combo box mirrors entries() after each refresh.
+// was first met. A list model shows it without an item per entry.
+//
+// Reports may hold a million dates: the entries lie in one block of text with a table of their
+// ends and a hash table of entry numbers, so that a copy, a move and a release of the list are a
+// few blocks of memory whatever the count.
 class DateList {
 public:
     DateList();
@@ -23,18 +27,20 @@ public:
     // can offer the date of every record.
     void offer(std::string_view date);
 
-    const std::vector<std::string>& entries() const { return entries_; }
+    std::size_t size() const { return ends_.size(); }
+    // Entry number index (below size()); entry 0 is "All dates".
+    std::string_view entry(std::size_t index) const;
+    // Every entry, copied.
+    std::vector<std::string> entries() const;
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const {
-            return std::hash<std::string_view>{}(text);
-        }
-    };
+    // Where date's entry number (plus one) is in slots_, or the free slot where it would go.
+    std::size_t slotOf(std::string_view date) const;
+    void growSlots();
 
-    std::vector<std::string> entries_;
-    std::unordered_set<std::string, Hash, std::equal_to<>> offered_;
+    std::string text_;                  // every entry's text, one after the other
+    std::vector<std::size_t> ends_;     // where each entry's text ends in text_
+    std::vector<std::uint32_t> slots_;  // entry number + 1 of each offered date; 0 is free
 };
 
 }  // namespace twk

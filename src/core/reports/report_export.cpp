@@ -29,13 +29,12 @@ private:
     platform::FileReplacement& file_;
 };
 
-void writeLine(std::ostream& out, const RowCells& cells, std::size_t columnCount) {
-    // Column 0 (PC) has no place in the export header.
-    for (std::size_t column = 1; column < columnCount; ++column) {
-        if (column > 1) out.put(';');
-        out.write(cells[column].data(), static_cast<std::streamsize>(cells[column].size()));
-    }
-    out.write(kLineEnd.data(), kLineEnd.size());
+void writeLine(std::ostream& out, std::string& line, const ReportTable& table, std::size_t row,
+               ReportKind view) {
+    line.clear();
+    AppendReportCsvLine(line, table, row, view);
+    line += kLineEnd;
+    out.write(line.data(), static_cast<std::streamsize>(line.size()));
 }
 
 }  // namespace
@@ -49,10 +48,30 @@ bool WriteReportCsv(std::ostream& out, const ReportTable& table, ReportKind view
         view == ReportKind::Devices ? kDevicesExportHeader : kVirusesExportHeader;
     out.write(header.data(), static_cast<std::streamsize>(header.size()));
     out.write(kLineEnd.data(), kLineEnd.size());
-    const std::size_t columnCount = ReportColumns(view).size();
+    std::string line;
     for (std::size_t row = 0; row < table.rowCount() && out; ++row)
-        writeLine(out, table.rowCells(row), columnCount);
+        writeLine(out, line, table, row, view);
     return static_cast<bool>(out.flush());
+}
+
+void AppendReportCsvLine(std::string& line, const ReportTable& table, std::size_t row,
+                         ReportKind view) {
+    const RowCells cells = table.rowCells(row);
+    // Column 0 (PC) has no place in the export header.
+    for (std::size_t column = 1; column < ReportColumns(view).size(); ++column) {
+        if (column > 1) line += ';';
+        line += cells[column];
+    }
+}
+
+std::string CopiedReportRows(const ReportTable& table, std::span<const std::size_t> rows) {
+    std::string text;
+    if (!table.kind()) return text;
+    for (std::size_t row : rows) {
+        AppendReportCsvLine(text, table, row, *table.kind());
+        text += '\n';
+    }
+    return text;
 }
 
 bool SaveReportCsv(const std::string& fileName, const ReportTable& table, ReportKind view) {

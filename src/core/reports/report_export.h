@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,15 @@ ReportKind ExportViewOfDevicesTag(const std::string& devicesTag);
 // the cells the header names (every column after PC) joined by ";" without quoting. Every
 // line ends with CR LF. False when the stream failed.
 bool WriteReportCsv(std::ostream& out, const ReportTable& table, ReportKind view);
+
+// Appends the export's line of a table row without its line end: the cells the view's header
+// names (every column after PC) joined by ";".
+void AppendReportCsvLine(std::string& line, const ReportTable& table, std::size_t row,
+                         ReportKind view);
+
+// The rows a user copies from the table: each row's export line (in the layout of the columns
+// shown) ended by LF, in the order given.
+std::string CopiedReportRows(const ReportTable& table, std::span<const std::size_t> rows);
 
 // Writes the export to fileName by atomic replacement: an existing file is replaced only by a
 // whole export and stays as it was on any failure (a full disk, a folder without write access).

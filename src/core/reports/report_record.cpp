@@ -146,9 +146,12 @@ std::optional<std::uint64_t> MomentOfTime(std::string_view time) {
     const auto month = day ? takeNumber(time, 1, 2, '.') : std::nullopt;
     const auto year = month ? takeNumber(time, 4, 4, ' ') : std::nullopt;
     const auto hours = year ? takeNumber(time, 1, 2, ':') : std::nullopt;
-    const auto minutes = hours ? takeNumber(time, 2, 2, ':') : std::nullopt;
-    const auto seconds = minutes ? takeNumber(time, 2, 2, 0) : std::nullopt;
-    if (!seconds) return std::nullopt;
+    if (!hours) return std::nullopt;
+    // Minutes and seconds may have one digit too, and the seconds may be left out.
+    const bool withSeconds = time.find(':') != std::string_view::npos;
+    const auto minutes = takeNumber(time, 1, 2, withSeconds ? ':' : 0);
+    const auto seconds = minutes && withSeconds ? takeNumber(time, 1, 2, 0) : std::optional(0u);
+    if (!minutes || !seconds) return std::nullopt;
     return momentOf(*day, *month, *year, *hours, *minutes, *seconds);
 }
 

@@ -50,9 +50,10 @@ std::string_view FieldAt(std::string_view text, std::size_t start, std::size_t f
 // A record's date: the text of time before its first space, or empty when time has no space.
 std::string_view DateOfTime(std::string_view time);
 
-// The moment time names when it has the guard service's form day.month.year
-// hours:minutes:seconds ("11.01.2013 19:52:21"; day, month and hours may have one digit), as a
-// number above zero that orders moments as time does; nullopt for any other text.
+// The moment time names when it reads as day.month.year hours:minutes[:seconds], the guard
+// service's full form being "11.01.2013 19:52:21" (every part but the year may have one digit:
+// "2.1.2013 9:5:00"), as a number above zero that orders moments as time does; nullopt for any
+// other text.
 std::optional<std::uint64_t> MomentOfTime(std::string_view time);
 
 struct VirusRecord {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <bit>
 #include <cstring>
 #include <memory>
@@ -24,6 +23,9 @@ namespace {
 constexpr std::size_t kKeyBytes = 7;
 constexpr std::uint64_t kGoesOn = kKeyBytes + 1;
 
+// The key of a cell that names no moment; every moment is above it.
+constexpr std::uint64_t kNoMoment = 0;
+
 // How many rows ahead a pass over cells asks for their bytes: reading a cell mostly waits
 // for memory, and several requests in flight overlap those waits.
 constexpr std::size_t kPrefetchDistance = 32;
@@ -31,9 +33,12 @@ constexpr std::size_t kPrefetchDistance = 32;
 // Below this many rows a second thread costs more than it saves.
 constexpr std::size_t kParallelRows = 1 << 15;
 
+}  // namespace
+
 // One row in the sort: its key at the current depth, and its place before the sort, which
-// breaks ties so that the sort is stable. Packed into 12 bytes.
-struct Entry {
+// breaks ties so that the sort is stable. Packed into 12 bytes. Once sorted, the key holds the
+// row itself.
+struct RowOrder::Entry {
     std::uint32_t keyHigh;
     std::uint32_t keyLow;
     std::uint32_t row;
@@ -48,8 +53,11 @@ struct Entry {
         return keyA != keyB ? keyA < keyB : a.row < b.row;
     }
 };
-static_assert(sizeof(Entry) == 12);
+static_assert(sizeof(RowOrder::Entry) == 12);
 
+namespace {
+
+using Entry = RowOrder::Entry;
 using Entries = std::span<Entry>;
 
 // Runs first on a thread of its own and second on this one, and returns when both are done.
@@ -128,16 +136,17 @@ public:
            bool descending)
         : entries_(entries), rows_(rows), cells_(cells), flip_(descending ? ~0ull : 0) {}
 
-    // Entries in the order of their cells; false when a moment order was asked but some cell
-    // names no moment.
-    bool sort(CellOrder order, unsigned threads) {
-        if (order == CellOrder::Moments) {
-            if (!fillMoments(threads)) return false;
-            sortEntries(entries_, threads);
-            return true;
+    // Entries, in row order, in the order of their cells.
+    void sort(CellOrder order, unsigned threads) {
+        if (order == CellOrder::Bytes) {
+            sortText(entries_, 0, threads);
+            return;
         }
-        sortText(entries_, 0, threads);
-        return true;
+        fillMoments(threads);
+        const Entries moments = entries_.first(movePlainTextLast());
+        const Entries texts = entries_.subspan(moments.size());
+        sortEntries(moments, threads);
+        if (!texts.empty()) sortText(texts, 0, threads);
     }
 
 private:
@@ -149,26 +158,52 @@ private:
         for (std::size_t i = 0; i < part.size(); ++i) {
             if (i + kPrefetchDistance < part.size())
                 cells_.prefetch(rows_[part[i + kPrefetchDistance].row]);
-            if (!visit(part[i], cellOf(part[i]))) return;
+            visit(part[i], cellOf(part[i]));
         }
     }
 
-    bool fillMoments(unsigned threads) {
-        std::atomic<bool> allMoments = true;
+    // A moment key for each entry whose cell names one; kNoMoment for the others.
+    void fillMoments(unsigned threads) {
         inParts(entries_.size(), threads, [&](std::size_t, std::size_t begin, std::size_t end) {
             forEachCell(entries_.subspan(begin, end - begin),
                         [&](Entry& entry, std::string_view cell) {
-                            std::uint64_t moment = 0;  // empty cells come first
-                            if (!cell.empty()) {
-                                const auto named = MomentOfTime(cell);
-                                if (!named) allMoments = false;
-                                moment = named.value_or(0);
-                            }
-                            entry.setKey(moment ^ flip_);
-                            return allMoments.load(std::memory_order_relaxed);
+                            entry.setKey(MomentOfTime(cell).value_or(kNoMoment) ^ flip_);
                         });
         });
-        return allMoments;
+    }
+
+    bool namesMoment(const Entry& entry) const { return (entry.key() ^ flip_) != kNoMoment; }
+
+    // Moves the entries whose cells name no moment behind the others, keeping the order within
+    // both, and answers how many name one. Only the smaller side is copied aside, so this takes
+    // at most half the entries' memory again.
+    std::size_t movePlainTextLast() {
+        const auto moments = static_cast<std::size_t>(std::count_if(
+            entries_.begin(), entries_.end(), [this](const Entry& e) { return namesMoment(e); }));
+        std::vector<Entry> aside;
+        if (moments >= entries_.size() - moments) {
+            // From the front: each entry that names a moment moves forward into place.
+            std::size_t next = 0;
+            for (const Entry& entry : entries_) {
+                if (namesMoment(entry))
+                    entries_[next++] = entry;
+                else
+                    aside.push_back(entry);
+            }
+            std::copy(aside.begin(), aside.end(),
+                      entries_.begin() + static_cast<std::ptrdiff_t>(next));
+        } else {
+            // From the back: each plain entry moves backward into place.
+            std::size_t next = entries_.size();
+            for (std::size_t i = entries_.size(); i-- > 0;) {
+                if (namesMoment(entries_[i]))
+                    aside.push_back(entries_[i]);
+                else
+                    entries_[--next] = entries_[i];
+            }
+            std::copy(aside.rbegin(), aside.rend(), entries_.begin());
+        }
+        return moments;
     }
 
     // How a pass over the cells of a group went.
@@ -191,7 +226,6 @@ private:
                             fill.sameSize = fill.sameSize && cell.size() == depth + first.size();
                             if (fill.shared >= expected)
                                 entry.setKey(textKey(cell, keyDepth) ^ flip_);
-                            return true;
                         });
         });
         Fill all = fills.front();
@@ -275,31 +309,41 @@ private:
     const std::uint64_t flip_;  // all ones when descending, so that keys compare reversed
 };
 
-// Rows in the order of the sorted entries, gathered through the entries' keys.
-void applyOrder(Entries entries, std::span<std::uint64_t> rows, unsigned threads) {
+// The rows themselves in the keys of the sorted entries, so that applying the order is a copy.
+void gatherRows(Entries entries, std::span<const std::uint64_t> rows, unsigned threads) {
     inParts(entries.size(), threads, [&](std::size_t, std::size_t begin, std::size_t end) {
         for (Entry& entry : entries.subspan(begin, end - begin)) entry.setKey(rows[entry.row]);
     });
-    for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = entries[i].key();
 }
 
 }  // namespace
 
-void SortRows(std::span<std::uint64_t> rows, const SortCells& cells, CellOrder order,
-              bool descending) {
-    if (rows.size() < 2) return;
+RowOrder::RowOrder() = default;
+RowOrder::RowOrder(RowOrder&&) noexcept = default;
+RowOrder& RowOrder::operator=(RowOrder&&) noexcept = default;
+RowOrder::~RowOrder() = default;
+RowOrder::RowOrder(std::unique_ptr<Entry[]> entries, std::size_t count)
+    : entries_(std::move(entries)), count_(count) {}
+
+void RowOrder::applyTo(std::span<std::uint64_t> rows) const {
+    if (rows.size() != count_ || !entries_) return;
+    for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = entries_[i].key();
+}
+
+RowOrder SortedOrder(std::span<const std::uint64_t> rows, const SortCells& cells, CellOrder order,
+                     bool descending) {
+    if (rows.size() < 2) return {};
     const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
-    const auto entries = std::make_unique_for_overwrite<Entry[]>(rows.size());
+    auto entries = std::make_unique_for_overwrite<Entry[]>(rows.size());
     const Entries all(entries.get(), rows.size());
     // On every thread: this first touch of the entries is where their pages come from.
     inParts(rows.size(), threads, [&](std::size_t, std::size_t begin, std::size_t end) {
         for (std::size_t row = begin; row < end; ++row)
             all[row].row = static_cast<std::uint32_t>(row);
     });
-    Sorter sorter(all, rows, cells, descending);
-    // A failed moment order has only set keys, so the entries are still in row order.
-    if (!sorter.sort(order, threads)) sorter.sort(CellOrder::Bytes, threads);
-    applyOrder(all, rows, threads);
+    Sorter(all, rows, cells, descending).sort(order, threads);
+    gatherRows(all, rows, threads);
+    return RowOrder(std::move(entries), rows.size());
 }
 
 }  // namespace twk

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string_view>
 
@@ -20,13 +22,36 @@ protected:
 // How SortRows compares cells.
 enum class CellOrder {
     Bytes,   // byte order
-    Moments  // the moment each names, when every non-empty cell has the guard service's
-             // date-time form (empty cells first); byte order otherwise
+    Moments  // cells that name a moment (MomentOfTime) by it, then the others in byte order;
+             // those others come last in either direction
 };
 
-// Reorders rows (at most 2^32 - 1) by their cells, ascending or descending; rows with equal cells
-// keep their order. Uses every core for large tables and, besides rows, 12 bytes a row.
-void SortRows(std::span<std::uint64_t> rows, const SortCells& cells, CellOrder order,
-              bool descending);
+// A new order of rows, worked out by SortedOrder and put in place by applyTo. Working it out
+// only reads the rows, so another thread may read them meanwhile; applying it is one copy.
+class RowOrder {
+public:
+    RowOrder();
+    RowOrder(RowOrder&&) noexcept;
+    RowOrder& operator=(RowOrder&&) noexcept;
+    ~RowOrder();
+
+    // Puts rows, unchanged since the order was worked out from them, in the new order; rows of
+    // another count stay as they are.
+    void applyTo(std::span<std::uint64_t> rows) const;
+
+    struct Entry;
+
+private:
+    friend RowOrder SortedOrder(std::span<const std::uint64_t>, const SortCells&, CellOrder, bool);
+    RowOrder(std::unique_ptr<Entry[]> entries, std::size_t count);
+
+    std::unique_ptr<Entry[]> entries_;
+    std::size_t count_ = 0;
+};
+
+// The order of rows (at most 2^32 - 1) by their cells, ascending or descending; rows with equal
+// cells keep their order. Uses every core for large tables and 12 bytes a row.
+RowOrder SortedOrder(std::span<const std::uint64_t> rows, const SortCells& cells, CellOrder order,
+                     bool descending);
 
 }  // namespace twk

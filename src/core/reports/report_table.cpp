@@ -5,8 +5,6 @@
 #include <iterator>
 #include <utility>
 
-#include "core/reports/report_sort.h"
-
 namespace twk {
 namespace {
 
@@ -119,13 +117,19 @@ private:
     const std::size_t column_;
 };
 
-void ReportTable::sortByColumn(std::size_t column) {
-    descending_ = sortColumn_ == column && !descending_;
-    sortColumn_ = column;
+ReportTable::PendingSort ReportTable::sortedBy(std::size_t column) const {
+    const bool descending = sortColumn_ == column && !descending_;
     const bool timeColumn =
         column < columnCount() && ReportColumns(*kind_)[column].field == kTimeField;
-    SortRows(rows_, ColumnCells(*this, column), timeColumn ? CellOrder::Moments : CellOrder::Bytes,
-             descending_);
+    return {column, descending,
+            SortedOrder(rows_, ColumnCells(*this, column),
+                        timeColumn ? CellOrder::Moments : CellOrder::Bytes, descending)};
+}
+
+void ReportTable::applySort(PendingSort sort) {
+    sort.order.applyTo(rows_);
+    sortColumn_ = sort.column;
+    descending_ = sort.descending;
 }
 
 void ReportTable::showReadingOrder() {

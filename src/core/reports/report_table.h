@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/reports/report_record.h"
+#include "core/reports/report_sort.h"
 
 namespace twk {
 
@@ -72,9 +73,20 @@ public:
     void appendFile(std::string bytes, const std::vector<std::size_t>& lineStarts);
 
     // Sorts the rows by the text of a column in byte order, the Time column by the moments
-    // its cells name when all of them name one; rows that tie keep their order. Sorting by the
-    // column the rows are sorted by reverses the direction.
-    void sortByColumn(std::size_t column);
+    // its cells name, with the cells that name none after them in either direction; rows that
+    // tie keep their order. Sorting by the column the rows are sorted by reverses the direction.
+    void sortByColumn(std::size_t column) { applySort(sortedBy(column)); }
+
+    // The sort sortByColumn would make, worked out without changing the table, so that other
+    // threads may read the table meanwhile (a page goes on painting it).
+    struct PendingSort {
+        std::size_t column = 0;
+        bool descending = false;
+        RowOrder order;
+    };
+    PendingSort sortedBy(std::size_t column) const;
+    // Puts a pending sort of this table in place; the table must not have changed since.
+    void applySort(PendingSort sort);
     // Shows the rows in the order they were read again.
     void showReadingOrder();
     std::optional<std::size_t> sortColumn() const { return sortColumn_; }

@@ -88,11 +88,13 @@ TEST_F(LangOpTest, DesignTextsComeFromTheirWindowsSectionsAndStayEnglishWhereMis
     EXPECT_EQ(captions.lfm_tagline, "USB storage protection");
 }
 
-TEST(SaveCaptionPlacementTest, MovesLeftBy130TwipsPerCharacter) {
-    EXPECT_EQ(saveCaptionLeft(8160, "Save to disk"), 8160 - 1560);
-    EXPECT_EQ(saveCaptionLeft(8160, ""), 8160);
-    EXPECT_EQ(saveCaptionLeft(8160, test::systemText("Сохранить")), 8160 - 9 * 130)
+TEST(SaveCaptionPlacementTest, MovesLeftBy130TwipsPerCharacterOrByItsWidthWhenThatIsWider) {
+    EXPECT_EQ(saveCaptionLeft(8160, "Save to disk", 1230, 120), 8160 - 1560);
+    EXPECT_EQ(saveCaptionLeft(8160, "", 0, 120), 8160) << "no caption, no gap";
+    EXPECT_EQ(saveCaptionLeft(8160, test::systemText("Сохранить"), 0, 0), 8160 - 9 * 130)
         << "characters, not bytes";
+    EXPECT_EQ(saveCaptionLeft(8160, test::systemText("Сохранить"), 1110, 120), 8160 - 1230)
+        << "wide letters end the gap left of the send caption";
 }
 
 }  // namespace

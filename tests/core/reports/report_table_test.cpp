@@ -168,7 +168,7 @@ TEST(ReportTableLargeSortTest, OrderMatchesAStableSortOfTheCellsInBothDirections
     }
 }
 
-TEST(ReportTableTimeSortTest, TimeSortsByMomentOnlyWhenEveryValueHasTheServiceForm) {
+TEST(ReportTableTimeSortTest, TimesSortByMomentWhateverTheirFormAndTheRestComesAfter) {
     struct Case {
         const char* name;
         Texts times;       // of rows 0, 1, 2, ...
@@ -181,22 +181,16 @@ TEST(ReportTableTimeSortTest, TimeSortsByMomentOnlyWhenEveryValueHasTheServiceFo
           "11.01.2013 19:52:20", "11.01.2013 09:52:21", "07.02.2014 00:00:00"},
          {"2", "4", "3", "0", "1", "5"},
          {"5", "1", "0", "3", "4", "2"}},
-        {"one-digit day, month and hour; empty values first; equal moments keep their order",
-         {"1.2.2013 9:05:03", "", "01.02.2013 09:05:03", "30.01.2013 10:00:00", ""},
+        {"one-digit parts and no seconds read too; equal moments keep their order",
+         {"1.2.2013 9:05:03", "2.1.2013 9:5:00", "01.02.2013 09:05:03", "30.01.2013 10:00",
+          "02.01.2013 10:00:00"},
          {"1", "4", "3", "0", "2"},
-         {"0", "2", "3", "1", "4"}},
-        {"a date without a time: text order",
-         {"11.01.2013 19:52:21", "08.02.2013 10:00:00", "09.01.2013"},
-         {"1", "2", "0"},
-         {"0", "2", "1"}},
-        {"a day that does not exist: text order",
-         {"11.01.2013 19:52:21", "08.02.2013 10:00:00", "32.01.2013 10:00:00"},
-         {"1", "0", "2"},
-         {"2", "0", "1"}},
-        {"more after the seconds: text order",
-         {"11.01.2013 19:52:21", "08.02.2013 10:00:00 ", "09.01.2013 19:52:21"},
-         {"1", "2", "0"},
-         {"0", "2", "1"}},
+         {"0", "2", "3", "4", "1"}},
+        {"values that name no moment come after the moments, in text order",
+         {"11.01.2013 19:52:21", "", "09.01.2013", "32.01.2013 10:00:00", "08.02.2013 10:00:00 ",
+          "2012-12-31 10:00", "10.01.2013 9:00"},
+         {"6", "0", "1", "4", "2", "5", "3"},
+         {"0", "6", "3", "5", "2", "4", "1"}},
     };
     for (const Case& c : cases) {
         ReportTable table;
@@ -209,6 +203,42 @@ TEST(ReportTableTimeSortTest, TimeSortsByMomentOnlyWhenEveryValueHasTheServiceFo
         EXPECT_EQ(test::columnTexts(table, 0), c.ascending) << c.name;
         table.sortByColumn(2);
         EXPECT_EQ(test::columnTexts(table, 0), c.descending) << c.name;
+    }
+}
+
+// Large enough for the work to be split over threads; mostly moments, then mostly other text.
+TEST(ReportTableTimeSortTest, LargeMixedColumnsMatchAStableSortOfMomentsThenText) {
+    std::mt19937 random(11);
+    for (unsigned momentShare : {9u, 1u}) {
+        std::vector<std::string> times;
+        std::string file;
+        for (int row = 0; row < 100000; ++row) {
+            const std::string day = std::to_string(random() % 28 + 1),
+                              month = std::to_string(random() % 12 + 1),
+                              hour = std::to_string(random() % 24);
+            times.push_back(random() % 10 < momentShare ? day + "." + month + ".2013 " + hour +
+                                                              ":0" + std::to_string(random() % 10)
+                                                        : "x" + day + month);
+            file += std::to_string(row) + ";user;" + times.back() + "\n";
+        }
+        ReportTable table;
+        table.setColumns(ReportKind::Devices);
+        appendLines(table, file);
+        for (bool descending : {false, true}) {
+            std::vector<std::size_t> expected(times.size());
+            std::iota(expected.begin(), expected.end(), 0);
+            std::stable_sort(expected.begin(), expected.end(), [&](std::size_t a, std::size_t b) {
+                const auto momentA = MomentOfTime(times[a]), momentB = MomentOfTime(times[b]);
+                if (momentA.has_value() != momentB.has_value()) return momentA.has_value();
+                if (momentA) return descending ? *momentB < *momentA : *momentA < *momentB;
+                return descending ? times[b] < times[a] : times[a] < times[b];
+            });
+            Texts wanted;
+            for (std::size_t row : expected) wanted.push_back(std::to_string(row));
+            table.sortByColumn(2);
+            EXPECT_EQ(test::columnTexts(table, 0), wanted)
+                << momentShare << " in 10 moments, descending " << descending;
+        }
     }
 }
 
