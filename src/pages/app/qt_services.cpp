@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -24,6 +25,20 @@ QMessageBox::Icon iconOf(MsgIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Names a file's icon and type by the file's kind and name alone. The usual provider guesses a
+// type from a file's first bytes, so a dialog listing a folder opens every file in it: one such
+// as /proc/kmsg never answers a read, and the program would hang.
+class NameOnlyIconProvider : public QFileIconProvider {
+public:
+    using QFileIconProvider::icon;
+    QIcon icon(const QFileInfo& info) const override { return icon(info.isDir() ? Folder : File); }
+    QString type(const QFileInfo& info) const override {
+        if (info.isDir()) return QStringLiteral("Folder");
+        const QString suffix = info.suffix();
+        return suffix.isEmpty() ? QStringLiteral("File") : suffix + QStringLiteral(" File");
+    }
+};
+
 }  // namespace
 
 MsgAnswer QtMessageBoxes::show(const std::string& text, const std::string& title, MsgIcon icon,
@@ -40,9 +55,15 @@ MsgAnswer QtMessageBoxes::show(const std::string& text, const std::string& title
 std::string QtSaveFileDialog::askSaveFile(const std::string& filterName, const std::string& pattern,
                                           const std::string& startFolder) {
     const QString filter = QStringLiteral("%1(%2)").arg(qs(filterName), qs(pattern));
-    return local8(QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(),
-                                               qs(startFolder), filter, nullptr,
-                                               QFileDialog::DontConfirmOverwrite));
+    NameOnlyIconProvider icons;  // outlives the dialog, which uses it to the end
+    QFileDialog dialog(QApplication::activeWindow(), QString(), qs(startFolder), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // Qt's own dialog, whose icons are the provider's: a desktop's dialog may read files to
+    // guess their types.
+    dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
+    dialog.setIconProvider(&icons);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return local8(dialog.selectedFiles().front());
 }
 
 std::string QtFolderPicker::browseFolder(const std::string& title) {
