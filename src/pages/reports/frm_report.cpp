@@ -1,11 +1,17 @@
 #include "pages/reports/frm_report.h"
 
 #include <QAbstractItemView>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QProxyStyle>
 #include <QScrollBar>
 #include <QTableView>
+#include <algorithm>
 #include <chrono>
+#include <vector>
 
 #include "core/app/app_context.h"
 #include "core/app/twips.h"
@@ -19,6 +25,7 @@
 #include "pages/app/qt_text.h"
 #include "pages/app/skin.h"
 #include "pages/app/waiting.h"
+#include "pages/reports/date_list_model.h"
 #include "pages/reports/frm_send_report.h"
 #include "pages/reports/report_table_model.h"
 
@@ -30,6 +37,31 @@ namespace report_page = design::report_page;
 constexpr int kSendCaptionLeft = design::find(report_page::kPage, "txtSend")->rect.left;
 // Wide cells (paths, hardware IDs) are cut rather than pushing every other column away.
 constexpr int kMaxColumnWidth = 220;
+constexpr int kFittedRows = 100;
+
+// The date chooser drops down as a list under the box rather than as a menu over it: a menu
+// measures every entry before it opens, seconds for a million dates.
+class ListDropDownStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* answer) const override {
+        if (hint == SH_ComboBox_Popup) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, answer);
+    }
+};
+
+// The report table. A change of selection repaints the rows in sight: Qt's own table works out
+// the region of a selection row by row, a tenth of a second for a million selected rows.
+class ReportTableView : public QTableView {
+public:
+    using QTableView::QTableView;
+
+protected:
+    QRegion visualRegionForSelection(const QItemSelection&) const override {
+        return viewport()->rect();
+    }
+};
 
 void autoSizeWidth(QLabel* label) { label->resize(label->sizeHint().width(), label->height()); }
 
@@ -49,13 +81,13 @@ frmReport::frmReport(AppContext& context, Navigator& navigator)
     applyCaptions(context.langOp);
     centerOnScreen();
     selectView(devices_);
-    firstLoad_ = std::async(
-        std::launch::async, [this, folder = folderOf(ReportKind::Devices), dates = dates_] {
-            LoadedReports loaded =
-                readReports(ReportKind::Devices, folder, std::string(kAllDates), dates);
-            QMetaObject::invokeMethod(this, &frmReport::finishFirstLoad, Qt::QueuedConnection);
-            return loaded;
-        });
+    firstLoad_ = std::async(std::launch::async, [this, folder = folderOf(ReportKind::Devices),
+                                                 dates = datesModel_->dates()] {
+        LoadedReports loaded =
+            readReports(ReportKind::Devices, folder, std::string(kAllDates), dates);
+        QMetaObject::invokeMethod(this, &frmReport::finishFirstLoad, Qt::QueuedConnection);
+        return loaded;
+    });
     cmd_line_->hide();
 }
 
@@ -111,6 +143,25 @@ void frmReport::buildDateChooser(const design::Control& design) {
     lstDates_->setGeometry(placeOf(design));
     lstDates_->setPlaceholderText(QString::fromLatin1(design.text));
     lstDates_->setFont(captionFont(design.pointSize));
+    // Reports may hold a million dates: the entries come from a model of their own, the box
+    // never measures them, and its list is a one-column table, whose rows all have one height,
+    // where a list view would lay out every entry before it shows.
+    datesModel_ = new DateListModel(lstDates_);
+    lstDates_->setModel(datesModel_);
+    lstDates_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    auto* list = new QTableView();
+    list->horizontalHeader()->hide();
+    list->horizontalHeader()->setStretchLastSection(true);
+    list->verticalHeader()->hide();
+    list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    list->verticalHeader()->setDefaultSectionSize(lstDates_->fontMetrics().height() + 4);
+    list->setShowGrid(false);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setWordWrap(false);
+    lstDates_->setView(list);
+    auto* dropDown = new ListDropDownStyle();
+    dropDown->setParent(lstDates_);
+    lstDates_->setStyle(dropDown);
     QPalette colours = lstDates_->palette();
     for (QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
         colours.setColor(role, toQColor(kDesignLabelColor));
@@ -125,7 +176,7 @@ void frmReport::buildDateChooser(const design::Control& design) {
 }
 
 void frmReport::buildTable(const design::Control& design) {
-    lstReport_ = new QTableView(this);
+    lstReport_ = new ReportTableView(this);
     lstReport_->setObjectName(QString::fromLatin1(design.name));
     lstReport_->setGeometry(placeOf(design));
     model_ = new ReportTableModel(skinIcon(QStringLiteral("report_row_icon"), QSize(16, 16)),
@@ -137,7 +188,8 @@ void frmReport::buildTable(const design::Control& design) {
     // Tab leaves the table for the next control; the arrow keys move within it.
     lstReport_->setTabKeyNavigation(false);
     lstReport_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lstReport_->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstReport_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lstReport_->installEventFilter(this);
     lstReport_->setShowGrid(false);
     lstReport_->setAlternatingRowColors(true);
     lstReport_->setWordWrap(false);
@@ -153,6 +205,9 @@ void frmReport::buildTable(const design::Control& design) {
     headings->setSortIndicator(-1, Qt::AscendingOrder);
     headings->setHighlightSections(false);
     headings->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Widths fit the cells of a few rows: measuring a thousand rows of each column holds the
+    // window for a fifth of a second.
+    headings->setResizeContentsPrecision(kFittedRows);
     connect(headings, &QHeaderView::sectionClicked, this, &frmReport::sortByHeading);
 }
 
@@ -170,16 +225,19 @@ void frmReport::applyCaptions(const LangOp& captions) {
     showCaptions(captions);
     // Both action captions take the width of their text, so no language cuts them off.
     autoSizeWidth(send_->caption());
-    autoSizeWidth(save_->caption());
-    save_->caption()->move(twipsToPixels(saveCaptionLeft(kSendCaptionLeft, captions.lfr_save)),
-                           save_->caption()->y());
+    Caption* save = save_->caption();
+    autoSizeWidth(save);
+    // The drawn width keeps wide letters from running into the send caption.
+    const QFontMetrics metrics = save->fontMetrics();
+    const int left = saveCaptionLeft(kSendCaptionLeft, captions.lfr_save,
+                                     pixelsToTwips(metrics.horizontalAdvance(save->text())),
+                                     pixelsToTwips(metrics.averageCharWidth()));
+    save->move(twipsToPixels(left), save->y());
 }
 
 void frmReport::disable_all() {
     views_->clear();
-    dates_.reset();
-    lstDates_->clear();
-    mirrorDates();
+    datesModel_->reset();
     lstDates_->setCurrentIndex(0);
 }
 
@@ -219,9 +277,10 @@ void frmReport::refreshDate() {
 // The date list's entry behind the chooser's selection: its bytes select the records, so a date
 // that is no valid text in the system code page selects its records too.
 std::string frmReport::selectedDate() const {
-    const auto& entries = dates_.entries();
+    const DateList& dates = datesModel_->dates();
     const int index = lstDates_->currentIndex();
-    if (index >= 0 && static_cast<std::size_t>(index) < entries.size()) return entries[index];
+    if (index >= 0 && static_cast<std::size_t>(index) < dates.size())
+        return std::string(dates.entry(static_cast<std::size_t>(index)));
     return local8(lstDates_->currentText());
 }
 
@@ -245,29 +304,22 @@ void frmReport::loadReports(ReportKind view, const std::string& selectedDate) {
     emptied.setColumns(view);
     ReportTable shown = model_->install(std::move(emptied));
     const std::string& folder = folderOf(view);
+    const DateList& dates = datesModel_->dates();
     showLoaded(
-        waitFor([&] { return readReports(view, folder, selectedDate, dates_, std::move(shown)); }));
+        waitFor([&] { return readReports(view, folder, selectedDate, dates, std::move(shown)); }));
 }
 
 void frmReport::showLoaded(LoadedReports loaded) {
     model_->install(std::move(loaded.table));
-    dates_ = std::move(loaded.dates);
+    datesModel_->grow(std::move(loaded.dates));
     const ReportLoad& load = loaded.load;
     lstReport_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     // A new view or date starts at its first row and column, wherever the last one was left.
     lstReport_->scrollToTop();
     lstReport_->horizontalScrollBar()->setValue(0);
-    mirrorDates();
     // The page loads hidden at start: its problems wait until the user opens it.
     const std::string problems = ReportProblemsMessage(load.problems);
     if (!problems.empty()) showErrorWhenVisible(problems);
-}
-
-void frmReport::mirrorDates() {
-    const auto& entries = dates_.entries();
-    for (std::size_t entry = static_cast<std::size_t>(lstDates_->count()); entry < entries.size();
-         ++entry)
-        lstDates_->addItem(qs(entries[entry]));
 }
 
 void frmReport::fitColumns() {
@@ -279,13 +331,44 @@ void frmReport::fitColumns() {
 
 void frmReport::sortByHeading(int column) {
     finishFirstLoad();
-    model_->sortByColumn(column);
+    if (column < 0 || column >= model_->columnCount()) return;
+    // Millions of rows take a while to sort: the table keeps painting its rows meanwhile.
+    const ReportTable& shown = model_->table();
+    model_->applySort(waitFor([&] { return shown.sortedBy(static_cast<std::size_t>(column)); }));
     const auto& table = model_->table();
     QHeaderView* headings = lstReport_->horizontalHeader();
     if (table.sortColumn())
         headings->setSortIndicator(static_cast<int>(*table.sortColumn()), table.sortDescending()
                                                                               ? Qt::DescendingOrder
                                                                               : Qt::AscendingOrder);
+}
+
+bool frmReport::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lstReport_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        copySelectedRows();
+        return true;
+    }
+    return SkinnedPage::eventFilter(watched, event);
+}
+
+void frmReport::copySelectedRows() {
+    finishFirstLoad();
+    std::vector<std::pair<std::size_t, std::size_t>> ranges;
+    for (const QItemSelectionRange& range : lstReport_->selectionModel()->selection())
+        ranges.emplace_back(range.top(), range.bottom());
+    const ReportTable& table = model_->table();
+    // Every row of a large table may be selected: its text is made while the windows paint.
+    QGuiApplication::clipboard()->setText(waitFor([&] {
+        // Ranges come in the order they were selected; the lines go in the order shown.
+        std::sort(ranges.begin(), ranges.end());
+        std::vector<std::size_t> rows;
+        for (const auto& [top, bottom] : ranges)
+            for (std::size_t row = rows.empty() ? top : std::max(top, rows.back() + 1);
+                 row <= bottom; ++row)
+                rows.push_back(row);
+        return qs(CopiedReportRows(table, rows));
+    }));
 }
 
 void frmReport::HoverDevices(bool on) { views_->hover(devices_.button, on); }

@@ -18,6 +18,7 @@ namespace twk {
 
 class LangOp;
 class Navigator;
+class DateListModel;
 class ReportTableModel;
 class frmSendReport;
 
@@ -91,9 +92,12 @@ private:
     std::string selectedDate() const;
     void loadReports(ReportKind view, const std::string& selectedDate);
     void showLoaded(LoadedReports loaded);
-    void mirrorDates();
     void fitColumns();
     void sortByHeading(int column);
+
+    // Ctrl+C on the table copies the selected rows.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void copySelectedRows();
 
     void HoverDevices(bool on);
     void HoverViruses(bool on);
@@ -111,7 +115,7 @@ private:
     QComboBox* lstDates_ = nullptr;
     QTableView* lstReport_ = nullptr;
     ReportTableModel* model_ = nullptr;
-    DateList dates_;
+    DateListModel* datesModel_ = nullptr;
     std::future<LoadedReports> firstLoad_;
     std::unique_ptr<frmSendReport> sendReport_;
 };

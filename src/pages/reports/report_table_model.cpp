@@ -13,28 +13,32 @@ QString text(std::string_view bytes) {
 }  // namespace
 
 ReportTableModel::ReportTableModel(QIcon rowIcon, QObject* parent)
-    : QAbstractTableModel(parent), rowIcon_(std::move(rowIcon)) {}
+    : RevealedRows(parent), rowIcon_(std::move(rowIcon)) {}
 
 ReportTable ReportTableModel::install(ReportTable table) {
     beginResetModel();
     std::swap(table_, table);
+    hideRows();
     endResetModel();
+    reveal(heldRows());
     return table;
 }
 
-void ReportTableModel::sortByColumn(int column) {
-    if (column < 0 || column >= columnCount()) return;
+int ReportTableModel::heldRows() const {
+    // Qt counts rows in int; the export still writes every row of the table.
+    return static_cast<int>(std::min<std::size_t>(table_.rowCount(), INT_MAX));
+}
+
+void ReportTableModel::applySort(ReportTable::PendingSort sort) {
     // A reset rather than a layout change: the core gives no row mapping to carry selections
-    // over, and a reset costs nothing per row.
+    // over. The count of rows shown stays, which keeps the reset quick.
     beginResetModel();
-    table_.sortByColumn(static_cast<std::size_t>(column));
+    table_.applySort(std::move(sort));
     endResetModel();
 }
 
 int ReportTableModel::rowCount(const QModelIndex& parent) const {
-    if (parent.isValid()) return 0;
-    // Qt counts rows in int; the export still writes every row of the table.
-    return static_cast<int>(std::min<std::size_t>(table_.rowCount(), INT_MAX));
+    return parent.isValid() ? 0 : shownRows();
 }
 
 int ReportTableModel::columnCount(const QModelIndex& parent) const {

@@ -5,12 +5,14 @@
 #include <string>
 
 #include "core/reports/report_table.h"
+#include "pages/reports/revealed_rows.h"
 
 namespace twk {
 
 // The report table as Qt sees it: a view onto the core ReportTable, no item per cell, so a
-// million rows cost the table's own memory and nothing more.
-class ReportTableModel : public QAbstractTableModel {
+// million rows cost the table's own memory and nothing more; the view learns of them a slice at
+// a time.
+class ReportTableModel : public RevealedRows<QAbstractTableModel> {
     Q_OBJECT
 public:
     // rowIcon is the picture every row shows in its first column.
@@ -21,9 +23,9 @@ public:
     // Shows table in place of the rows shown so far, and gives those back.
     ReportTable install(ReportTable table);
 
-    // A click on a column heading: sorts by it, or reverses the sort when it is already the
-    // sorting column.
-    void sortByColumn(int column);
+    // Shows the rows in the order of a sort worked out from table(); rows still to be revealed
+    // follow in that order.
+    void applySort(ReportTable::PendingSort sort);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -31,6 +33,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    int heldRows() const;
+
     ReportTable table_;
     QIcon rowIcon_;
 };

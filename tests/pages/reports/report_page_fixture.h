@@ -30,6 +30,13 @@ inline std::string reportLines(std::string_view header, std::initializer_list<st
     return text;
 }
 
+// Settings of a program in English whose reports folder is reports (the benches' own folders).
+inline void useReportsFolder(PageEnvironment& env, const std::string& reports) {
+    env.addLanguage("English", kEnglishReportCaptions);
+    Regedit::SaveStrings(Regedit::RootKey(env.store.path()), kSettingsKey,
+                         {{"Language", "English"}, {"DirectoryReports", reports}});
+}
+
 // The program as it starts: settings naming a reports and a quarantine folder with a few
 // reports, the pages registered, then the start procedure, whose caption loader loads the
 // report page hidden.

@@ -72,16 +72,20 @@ void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 QString focusedName();
 QStringList tabOrder();
 
+// Before the QApplication: the offscreen platform when there is no display.
+inline void chooseOffscreenWithoutDisplay() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 }  // namespace twk::test
 
 // A Qt Test main that picks the offscreen platform when there is no display.
-#define TWK_PAGE_TEST_MAIN(TestClass)                         \
-    int main(int argc, char** argv) {                         \
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && \
-            qEnvironmentVariableIsEmpty("DISPLAY"))           \
-            qputenv("QT_QPA_PLATFORM", "offscreen");          \
-        QApplication app(argc, argv);                         \
-        app.setQuitOnLastWindowClosed(false);                 \
-        TestClass test;                                       \
-        return QTest::qExec(&test, argc, argv);               \
+#define TWK_PAGE_TEST_MAIN(TestClass)               \
+    int main(int argc, char** argv) {               \
+        twk::test::chooseOffscreenWithoutDisplay(); \
+        QApplication app(argc, argv);               \
+        app.setQuitOnLastWindowClosed(false);       \
+        TestClass test;                             \
+        return QTest::qExec(&test, argc, argv);     \
     }
