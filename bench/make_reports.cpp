@@ -22,8 +22,10 @@ std::string twoDigits(long value) {
     return text;
 }
 
+// 336 dates a year from 2013 on, so that up to a million dates stay distinct.
 std::string dateText(long index) {
-    return twoDigits(1 + index % 28) + "." + twoDigits(1 + index / 28 % 12) + ".2013";
+    return twoDigits(1 + index % 28) + "." + twoDigits(1 + index / 28 % 12) + "." +
+           std::to_string(2013 + index / 336);
 }
 
 std::string timeText(long line) {

@@ -138,7 +138,7 @@ int main(int argc, char** argv) {
         load = twk::RefreshReports(kind, folder, all, table, dates);
     });
     const std::size_t allRows = table.rowCount();
-    const std::string date = dates.entries()[dates.entries().size() / 2];
+    const std::string date(dates.entry(dates.size() / 2));
     const double dateSeconds =
         bestSeconds([&] { twk::RefreshReports(kind, folder, date, table, dates); });
     const std::size_t dateRows = table.rowCount();
@@ -146,7 +146,7 @@ int main(int argc, char** argv) {
     const double megabytes = bytes / 1e6;
 
     std::printf("files %zu, %.1f MB, %zu records, %zu rows, %zu dates, %zu problems\n",
-                files.size(), megabytes, load.RecordCount, allRows, dates.entries().size() - 1,
+                files.size(), megabytes, load.RecordCount, allRows, dates.size() - 1,
                 load.problems.size());
     std::printf("wc -l          %8.3f s\n", wcSeconds);
     std::printf("first load     %8.3f s  %10.0f records/s  %6.1f x wc -l\n", firstSeconds,

@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "core/settings/regedit.h"
 #include "pages/app/navigator.h"
 #include "pages/app/page_registry.h"
 #include "pages/reports/frm_report.h"
@@ -27,8 +26,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: send_report_repaint_bench <reports folder>\n");
         return 2;
     }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    twk::test::chooseOffscreenWithoutDisplay();
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);
     using namespace twk;
@@ -48,9 +46,7 @@ int main(int argc, char** argv) {
     LoadedHelperLibrary library(TWK_TEST_HELPER_DIR);
 
     test::PageEnvironment env(&library);
-    env.addLanguage("English", test::kEnglishReportCaptions);
-    Regedit::SaveStrings(Regedit::RootKey(env.store.path()), kSettingsKey,
-                         {{"Language", "English"}, {"DirectoryReports", argv[1]}});
+    test::useReportsFolder(env, argv[1]);
     Navigator pages(env.context, env.tray);
     registerPages(pages);
     env.startUp();  // loads the report page, hidden, with every row of the folder
