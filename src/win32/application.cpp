@@ -3,7 +3,10 @@
 #include "platform/program_folder.h"
 #include "platform/user_files.h"
 #include "win32/frm_feedback.h"
+#include "win32/frm_guard.h"
 #include "win32/frm_info.h"
+#include "win32/frm_options.h"
+#include "win32/frm_report.h"
 #include "win32/waiting.h"
 
 namespace twk::win32 {
@@ -23,6 +26,16 @@ void registerPages(Navigator& navigator) {
     });
     navigator.registerPage(PageId::Feedback, [](Navigator& pages) {
         return std::make_unique<frmFeedback>(pages.context(), pages);
+    });
+    navigator.registerPage(PageId::Protection, [](Navigator& pages) {
+        return std::make_unique<frmGuard>(
+            pages.context(), pages, std::make_unique<MachineDriveSource>(pages.context().roots));
+    });
+    navigator.registerPage(PageId::Reports, [](Navigator& pages) {
+        return std::make_unique<frmReport>(pages.context(), pages);
+    });
+    navigator.registerPage(PageId::Options, [](Navigator& pages) {
+        return std::make_unique<frmOptions>(pages.context(), pages);
     });
 }
 

@@ -259,9 +259,16 @@ LRESULT Picture::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Control::onMessage(message, wParam, lParam);
 }
 
+void Picture::showPicture(int index) {
+    if (index == shown_) return;
+    shown_ = index;
+    invalidate();
+}
+
 void Picture::paint(HDC dc, const RECT& client) {
-    const std::string name =
-        design_.pictures <= 1 ? std::string(design_.skin) : std::string(design_.skin) + "_0";
+    const std::string name = design_.pictures <= 1
+                                 ? std::string(design_.skin)
+                                 : std::string(design_.skin) + "_" + std::to_string(shown_);
     drawSkin(dc, name, client);
 }
 
@@ -290,6 +297,9 @@ LRESULT EntryBox::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDOWN:
             if (onClick) onClick();
             break;
+        case WM_SETFOCUS:
+            if (onFocus) onFocus();
+            break;
         case WM_KILLFOCUS: {
             // Only a move to another control of this page restores a placeholder: a menu or
             // another window taking the focus leaves the box as the user left it.
@@ -307,6 +317,9 @@ LRESULT EntryBox::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 code |= DLGC_WANTMESSAGE;
             return code;
         }
+        case kReflected + WM_COMMAND:
+            if (HIWORD(wParam) == EN_CHANGE && onChange) onChange();
+            return 0;
         case WM_PAINT:
         case WM_ERASEBKGND:
             return defaultHandling(message, wParam, lParam);

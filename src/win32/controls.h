@@ -120,9 +120,16 @@ class Picture : public Control {
 public:
     Picture(SkinnedPage& page, const design::Control& design);
 
+    // One of its pictures (skin <skin>_<index>) when it has several.
+    void showPicture(int index);
+    int shownPicture() const { return shown_; }
+
 protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void paint(HDC dc, const RECT& client) override;
+
+private:
+    int shown_ = 0;
 };
 
 // A system entry box (one line or several) in the skin's colours. Tab leaves even a box of
@@ -137,8 +144,12 @@ public:
 
     // A left click into the box, before the box handles it.
     std::function<void()> onClick;
+    // The box got the keyboard focus, by a click or a key.
+    std::function<void()> onFocus;
     // The focus moved from this box to another control of the page.
     std::function<void()> onFocusLost;
+    // The text changed, typed or set.
+    std::function<void()> onChange;
 
 protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "core/app/app_context.h"
 #include "core/app/twips.h"
 #include "win32/skin.h"
@@ -156,10 +158,18 @@ void SkinnedPage::surfaceMouseMove() {
                   design.kind == design::Kind::CloseButton))
             showHover(static_cast<PictureButton&>(*control), false);
     }
+    onSurfaceMouseMove();
 }
 
-// Tab goes through the design's focus order: the system's dialog keys follow the z-order.
+// Tab goes through the design's focus order: the system's dialog keys follow the z-order. A
+// control the order leaves out never takes the focus.
 void SkinnedPage::orderFocus() {
+    for (const auto& control : controls_) {
+        const auto& order = design_.focusOrder;
+        if (std::find(order.begin(), order.end(), control->design().name) != order.end()) continue;
+        const LONG_PTR style = ::GetWindowLongPtrA(control->hwnd(), GWL_STYLE);
+        ::SetWindowLongPtrA(control->hwnd(), GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    }
     for (std::string_view name : design_.focusOrder)
         if (Control* control = find(name))
             ::SetWindowPos(control->hwnd(), HWND_BOTTOM, 0, 0, 0, 0,
@@ -296,7 +306,15 @@ LRESULT SkinnedPage::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_KEYDOWN:
             if (wParam == VK_ESCAPE) close();
             return 0;
+        case WM_NOTIFY: {
+            HWND from = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+            if (Window::of(from)) return ::SendMessageA(from, kReflected + message, wParam, lParam);
+            return 0;
+        }
         case WM_COMMAND:
+            if (lParam && Window::of(reinterpret_cast<HWND>(lParam)))
+                return ::SendMessageA(reinterpret_cast<HWND>(lParam), kReflected + message, wParam,
+                                      lParam);
             // Escape, as the dialog keys report it.
             if (LOWORD(wParam) == IDCANCEL) close();
             return 0;

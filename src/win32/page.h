@@ -69,6 +69,8 @@ protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // A mouse-down on the window surface, after the drag, in twips as the designs measure.
     virtual void onSurfaceMouseDown(UINT, float, float) {}
+    // The pointer moved over the window surface: where each page puts its lit controls back.
+    virtual void onSurfaceMouseMove() {}
 
 private:
     Control* find(std::string_view name) const;

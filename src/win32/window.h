@@ -67,6 +67,10 @@ private:
     bool subclassed_ = false;
 };
 
+// A control's notification (WM_NOTIFY, WM_COMMAND) reflected by its page back to the control
+// as kReflected + the message, with the same parameters: each control knows what its own mean.
+inline constexpr UINT kReflected = WM_APP + 0x1c00;
+
 // Twips per pixel of the screen's horizontal axis (15 at 96 dpi).
 double screenTwipsPerPixel();
 

@@ -289,6 +289,161 @@ if start_tarnwick "$scenario"; then
     exit_from_tray_menu "$scenario"
 fi
 
+# Pages of the program other than the main window: message boxes are titled "Tarnwick" too.
+page_other_than() { # window...: the first visible page that is none of them
+    local id known
+    for id in $(visible_pages); do
+        for known in "$@"; do [[ $id == "$known" ]] && continue 2; done
+        echo "$id"
+        return 0
+    done
+    return 1
+}
+# Clicks at x, y in design pixels (96 dpi) of window.
+click_in() { # window x y
+    eval "$(geometry_of "$1")"
+    xdotool mousemove $((X + $2)) $((Y + $3)) click 1
+}
+# Answers the message box that shows over page with Enter; false when none showed.
+answer_box() { # page
+    local box
+    eventually page_other_than "$main_window" "$1" > /dev/null || return 1
+    box=$(page_other_than "$main_window" "$1")
+    xdotool windowfocus --sync "$box" 2> /dev/null
+    xdotool key Return
+    eventually test -z "$(page_other_than "$main_window" "$1")"
+}
+# Saves the report page's table through "Save to disk" (6600, 6600 twips) and the system's save
+# dialog into file, as a user does, answering the confirmation.
+save_report_as() { # page file
+    local dialog
+    click_in "$1" 479 448
+    eventually xdotool search --onlyvisible --name '^Save As$' > /dev/null ||
+        { fail "Save to disk opened no save dialog"; return 1; }
+    dialog=$(xdotool search --onlyvisible --name '^Save As$' | head -n 1)
+    xdotool windowfocus --sync "$dialog" 2> /dev/null
+    xdotool type --delay 20 "$(winepath -w "$2")"
+    xdotool key Return
+    answer_box "$1" || { fail "no confirmation after saving $2"; return 1; }
+    [[ -f $2 ]] || { fail "Save to disk wrote no $2"; return 1; }
+}
+# The rows of an exported file, its header left out: each row's user (the first cell).
+exported_users() { tail -n +2 "$1" | cut -d ';' -f 1 | tr -d '\r' | paste -sd ' '; }
+
+# Reports read from a devices report folder, a "sended reports" row first; PC is not exported.
+reports="$scratch/reports"
+mkdir -p "$reports/sended reports"
+printf '%s\r\n' 'PC3;dave;10.01.2013 07:07:07;Connected;Old;H:\;Sent;USBSTOR;USB;VID_1;M;1' \
+    > "$reports/sended reports/old.txt"
+printf '%s\r\n' 'PC;User;Time;Function;Name;Path;Description;Service;Enumerator name; Hardware ID;Manafacturing;Serial number' \
+    'PC1;alice;11.01.2013 19:52:21;Connected;Stick;E:\;Mass storage;USBSTOR;USB;VID_0781;Maker;4C53' \
+    'PC1;bob;12.01.2013 08:00:00;Removed;Card;F:\;Card reader;USBSTOR;USB;VID_05E3;Maker;0001' \
+    'PC2;carol;12.01.2013 09:10:11;Connected;Disk;G:\;Disk;USBSTOR;USB;VID_1234;Maker;9999' \
+    > "$reports/devices.txt"
+wine reg add 'HKLM\Software\Brindle\Tarnwick' /v DirectoryReports /t REG_SZ \
+    /d "$(winepath -w "$reports")" /f < /dev/null > /dev/null 2>&1
+
+scenario="Reports: rows from the report folder, a date narrows them, Save to disk writes them"
+if start_tarnwick "$scenario"; then
+    read -r bx by _ _ <<< "$(report_button)"
+    xdotool mousemove $((bx + 17)) $((by + 17)) click 1
+    if eventually another_page_shows "$main_window"; then
+        report_page=$(page_other_than "$main_window")
+        # Away from every control, so that the page shows as designed.
+        click_in "$report_page" 560 100
+        [[ -n $screenshots ]] && screen png $(eval "$(geometry_of "$report_page")"; echo "$X $Y 640 480") "$screenshots/report.png"
+        if save_report_as "$report_page" "$scratch/all.csv"; then
+            [[ $(exported_users "$scratch/all.csv") == "dave alice bob carol" ]] ||
+                fail "$scenario: all dates exported '$(exported_users "$scratch/all.csv")'"
+            [[ $(head -n 1 "$scratch/all.csv") == $'User;Time;Action;Name;Description;Path;Manufacturer; Service;Enumerator;Hardware ID;Serial number\r' ]] ||
+                fail "$scenario: the export's header is $(head -n 1 "$scratch/all.csv")"
+        fi
+        # The date chooser (1800, 1850 twips) offers All dates, then 10.01, 11.01 and 12.01.2013.
+        click_in "$report_page" 172 134
+        sleep 0.5
+        xdotool key Down Down Down Return
+        sleep 0.5
+        if save_report_as "$report_page" "$scratch/date.csv"; then
+            [[ $(exported_users "$scratch/date.csv") == "bob carol" ]] ||
+                fail "$scenario: 12.01.2013 exported '$(exported_users "$scratch/date.csv")'"
+        fi
+        # "Send report" (8160, 6600 twips) trades the page for the send dialog; its close
+        # button brings the page back.
+        click_in "$report_page" 555 448
+        if eventually another_page_shows "$report_page"; then
+            send_dialog=$(page_other_than "$main_window")
+            click_in "$send_dialog" 40 150
+            [[ -n $screenshots ]] && screen png $(eval "$(geometry_of "$send_dialog")"; echo "$X $Y 559 200") "$screenshots/sendreport.png"
+            click_in "$send_dialog" 534 22
+            eventually only_page_is "$report_page" ||
+                fail "$scenario: closing the send dialog did not bring the report page back"
+        else
+            fail "$scenario: Send report opened no dialog"
+        fi
+        # Escape closes the page and the main window comes back.
+        xdotool windowfocus --sync "$report_page" 2> /dev/null
+        xdotool key Escape
+        eventually only_page_is "$main_window" || fail "$scenario: Escape left the report page open"
+    else
+        fail "$scenario: the reports button opened no page"
+    fi
+    exit_from_tray_menu "$scenario"
+fi
+
+scenario="Protection: the switch stores the protection setting"
+guard_stored() { wine reg query 'HKLM\Software\Brindle\Tarnwick' /v Guard < /dev/null 2> /dev/null | grep -q "REG_SZ *$1"; }
+if start_tarnwick "$scenario"; then
+    # The protection button (2040, 3240 twips).
+    click_in "$main_window" 152 232
+    if eventually another_page_shows "$main_window"; then
+        guard_page=$(page_other_than "$main_window")
+        click_in "$guard_page" 560 100
+        [[ -n $screenshots ]] && screen png $(eval "$(geometry_of "$guard_page")"; echo "$X $Y 639 478") "$screenshots/guard.png"
+        # The switch (500, 1320 twips) turns protection on and stores it.
+        click_in "$guard_page" 53 108
+        eventually guard_stored 1 || fail "$scenario: a click on the switch did not store Guard 1"
+        click_in "$guard_page" 53 108
+        eventually guard_stored 0 || fail "$scenario: a second click did not store Guard 0"
+        xdotool windowfocus --sync "$guard_page" 2> /dev/null
+        xdotool key Escape
+        eventually only_page_is "$main_window" || fail "$scenario: Escape left the protection page open"
+    else
+        fail "$scenario: the protection button opened no page"
+    fi
+    exit_from_tray_menu "$scenario"
+fi
+
+scenario="Options: the General tab opens, the Mail tab shows its panel"
+if start_tarnwick "$scenario"; then
+    # The options button (6840, 3240 twips); Wine's user is an administrator.
+    click_in "$main_window" 472 232
+    if eventually another_page_shows "$main_window"; then
+        options_page=$(page_other_than "$main_window")
+        click_in "$options_page" 560 100
+        eval "$(geometry_of "$options_page")"
+        page_x=$X page_y=$Y
+        [[ -n $screenshots ]] && screen png "$page_x" "$page_y" 640 480 "$screenshots/options_general.png"
+        general_panel=$(screen digest "$page_x" $((page_y + 110)) 640 250)
+        # The Mail tab (2280, 360 twips), then the pointer back on the window surface.
+        click_in "$options_page" 168 40
+        xdotool mousemove $((page_x + 560)) $((page_y + 100))
+        mail_shown() { [[ $(screen digest "$page_x" $((page_y + 110)) 640 250) != "$general_panel" ]]; }
+        eventually mail_shown || fail "$scenario: the Mail tab left the General panel shown"
+        # The selected tab keeps its highlighted caption, the other goes back to normal.
+        (($(screen count $((page_x + 128)) $((page_y + 64)) 80 20 150 150 150) > 0)) ||
+            fail "$scenario: the Mail caption is not highlighted once its tab is selected"
+        (($(screen count $((page_x + 24)) $((page_y + 64)) 80 20 72 72 72) > 0)) ||
+            fail "$scenario: the General caption did not go back to normal"
+        [[ -n $screenshots ]] && screen png "$page_x" "$page_y" 640 480 "$screenshots/options_mail.png"
+        xdotool windowfocus --sync "$options_page" 2> /dev/null
+        xdotool key Escape
+        eventually only_page_is "$main_window" || fail "$scenario: Escape left the options page open"
+    else
+        fail "$scenario: the options button opened no page"
+    fi
+    exit_from_tray_menu "$scenario"
+fi
+
 if ((failures > 0)); then
     for log in tarnwick xvfb trayer openbox; do
         echo "--- $log"

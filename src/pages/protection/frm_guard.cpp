@@ -15,9 +15,6 @@ namespace guard_page = design::guard_page;
 
 namespace {
 
-constexpr const char* kNotSavedMessage =
-    "The protection setting could not be saved. Check that you may change the settings.";
-
 // The drive pictures: usb_mini0 while protection is off, usb_mini1 while it is on.
 constexpr int kUnprotectedDrive = 0;
 constexpr int kProtectedDrive = 1;
@@ -131,7 +128,7 @@ void frmGuard::flipSwitch(WhenNotSaved whenNotSaved) {
             row0_.picture->showPicture(previousDrivePicture);
             context().mainOp.isGuard = previousSetting;
         }
-        showErrorWhenVisible(kNotSavedMessage);
+        showErrorWhenVisible(kGuardNotSavedMessage);
     }
     show_drives();
 }

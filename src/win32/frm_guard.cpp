@@ -1,0 +1,163 @@
+#include "win32/frm_guard.h"
+
+#include <utility>
+
+#include "core/app/app_context.h"
+#include "core/design/guard_design.h"
+#include "core/protection/guard_switch.h"
+#include "win32/navigator.h"
+
+namespace twk::win32 {
+namespace {
+
+namespace guard_page = design::guard_page;
+
+constexpr int kUnprotectedDrive = 0;
+constexpr int kProtectedDrive = 1;
+// Shows a message that waits for the page to come up, so that the box stands over it.
+constexpr UINT kShowPendingError = WM_APP + 1;
+
+}  // namespace
+
+frmGuard::frmGuard(AppContext& context, Navigator& navigator, std::unique_ptr<DriveSource> drives)
+    : SkinnedPage(context, guard_page::kPage),
+      navigator_(navigator),
+      drives_(std::move(drives)),
+      panel_(std::make_unique<DrivePanel>(*drives_, context.services.helper,
+                                          context.langOp.lfg_notdevices)) {
+    makeRows();
+    PictureButton& ch_guard = button("ch_guard");
+    ch_guard.onClick = [this] { guard_switch(); };
+    // The switch has no leave of its own: the page surface puts it back.
+    ch_guard.onEnter = [this] { guard_hover(true); };
+    button("btn_up").onClick = [this] {
+        panel_->scrollUp();
+        renderRows();
+    };
+    button("btn_down").onClick = [this] {
+        panel_->scrollDown();
+        renderRows();
+    };
+    onClose = [this] {
+        navigator_.showMain();
+        navigator_.unload(design::PageId::Protection);
+    };
+
+    // The switch starts off as designed and takes the stored state.
+    if (context.mainOp.isGuard == "1") {
+        flipSwitch(WhenNotSaved::KeepState);
+        rows_[0].picture->showPicture(kProtectedDrive);
+    }
+    applyCaptions();
+    show_drives();
+}
+
+frmGuard::~frmGuard() = default;
+
+// Row 0 is the design's; rows 1 to 4 are its copies, each kRowPitch further down. The name runs
+// on to the row's right end, as drive names are longer than the design's label.
+void frmGuard::makeRows() {
+    const design::Control* parts[] = {design::find(design(), "imgdisk"),
+                                      design::find(design(), "txtdisk"),
+                                      design::find(design(), "txtdiskname")};
+
+    for (std::size_t r = 0; r < rows_.size(); ++r) {
+        auto& designs = rowDesigns_[r];
+        for (std::size_t part = 0; part < designs.size(); ++part) {
+            designs[part] = *parts[part];
+            designs[part].rect.top += guard_page::kRowPitch * static_cast<int>(r);
+        }
+        designs[2].rect.width = guard_page::kRowRight - designs[2].rect.left;
+        if (r == 0) {
+            rows_[0] = {&control<Picture>("imgdisk"), &label("txtdisk"), &label("txtdiskname")};
+            const RECT name = toPixels(designs[2].rect);
+            ::MoveWindow(rows_[0].name->hwnd(), name.left, name.top, name.right - name.left,
+                         name.bottom - name.top, FALSE);
+            continue;
+        }
+        rows_[r] = {&static_cast<Picture&>(adopt(std::make_unique<Picture>(*this, designs[0]))),
+                    &static_cast<Label&>(adopt(std::make_unique<Label>(*this, designs[1]))),
+                    &static_cast<Label&>(adopt(std::make_unique<Label>(*this, designs[2])))};
+    }
+}
+
+void frmGuard::guard_switch() { flipSwitch(WhenNotSaved::Revert); }
+
+void frmGuard::flipSwitch(WhenNotSaved whenNotSaved) {
+    const std::string previousTag = switchTag_;
+    const auto toggle = guardToggle(previousTag);
+    if (!toggle) return;
+    PictureButton& ch_guard = button("ch_guard");
+    Picture& drive = *rows_[0].picture;
+    const int previousDrivePicture = drive.shownPicture();
+    const std::string previousSetting = context().mainOp.isGuard;
+
+    ch_guard.showPicture(static_cast<int>(toggle->picture));
+    switchTag_ = toggle->tag;
+    drive.showPicture(toggle->drivesProtected ? kProtectedDrive : kUnprotectedDrive);
+    context().mainOp.isGuard = toggle->isGuard;
+
+    if (!context().mainOp.Save()) {
+        if (whenNotSaved == WhenNotSaved::Revert) {
+            // Never show a protection state that was not stored.
+            switchTag_ = previousTag;
+            guard_hover(true);
+            drive.showPicture(previousDrivePicture);
+            context().mainOp.isGuard = previousSetting;
+        }
+        showLater(kGuardNotSavedMessage);
+    }
+    show_drives();
+}
+
+void frmGuard::guard_hover(bool over) {
+    const auto picture = guardHoverPicture(switchTag_, over);
+    if (!picture) return;
+    button("ch_guard").showPicture(static_cast<int>(*picture));
+    label("txt_guard").setTextColor(over ? context().HighlightColor : context().NormalColor);
+}
+
+void frmGuard::onSurfaceMouseMove() { guard_hover(false); }
+
+void frmGuard::show_drives() {
+    panel_->show_drives();
+    renderRows();
+}
+
+void frmGuard::renderRows() {
+    const auto& shown = panel_->rows();
+    const int picture = rows_[0].picture->shownPicture();
+    for (std::size_t r = 0; r < rows_.size(); ++r) {
+        const Row& row = rows_[r];
+        const bool visible = r < shown.size();
+        if (visible) {
+            row.root->setCaption(shown[r].root);
+            row.name->setCaption(shown[r].name);
+            row.picture->showPicture(picture);
+        }
+        // Row 0 always stands, with the no-devices text when nothing is listed.
+        const int show = visible || r == 0 ? SW_SHOWNA : SW_HIDE;
+        for (HWND part : {row.picture->hwnd(), row.root->hwnd(), row.name->hwnd()})
+            ::ShowWindow(part, show);
+    }
+}
+
+void frmGuard::showLater(const std::string& message) {
+    if (isShown()) {
+        showError(context().services.messages, message);
+        return;
+    }
+    pendingError_ = message;
+    ::PostMessageA(hwnd(), kShowPendingError, 0, 0);
+}
+
+LRESULT frmGuard::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kShowPendingError) {
+        if (!pendingError_.empty())
+            showError(context().services.messages, std::exchange(pendingError_, {}));
+        return 0;
+    }
+    return SkinnedPage::onMessage(message, wParam, lParam);
+}
+
+}  // namespace twk::win32

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "core/design/design.h"
+#include "core/protection/drive_panel.h"
+#include "win32/page.h"
+
+namespace twk::win32 {
+
+class Navigator;
+
+// The protection page: the protection switch and the removable drives, five rows at a time.
+class frmGuard : public SkinnedPage {
+public:
+    frmGuard(AppContext& context, Navigator& navigator, std::unique_ptr<DriveSource> drives);
+    ~frmGuard() override;
+
+    void guard_switch();
+    void guard_hover(bool over);
+    void show_drives();
+
+protected:
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void onSurfaceMouseMove() override;
+
+private:
+    // A drive row: its picture, root and name, rows 1 to 4 copies of the design's row 0.
+    struct Row {
+        Picture* picture = nullptr;
+        Label* root = nullptr;
+        Label* name = nullptr;
+    };
+    enum class WhenNotSaved { Revert, KeepState };
+    void flipSwitch(WhenNotSaved whenNotSaved);
+    void makeRows();
+    void renderRows();
+    void showLater(const std::string& message);
+
+    Navigator& navigator_;
+    std::unique_ptr<DriveSource> drives_;
+    std::unique_ptr<DrivePanel> panel_;
+    // The designs of the rows, which their controls refer to for as long as they live.
+    std::array<std::array<design::Control, 3>, DrivePanel::kVisibleRows> rowDesigns_{};
+    std::array<Row, DrivePanel::kVisibleRows> rows_{};
+    std::string switchTag_ = "0";  // the switch's state, "1" on, "0" off
+    std::string pendingError_;
+};
+
+}  // namespace twk::win32

@@ -1,0 +1,215 @@
+#include "win32/frm_report.h"
+
+#include <utility>
+
+#include "core/app/app_context.h"
+#include "core/design/report_design.h"
+#include "core/i18n/lang_op.h"
+#include "core/reports/report_export.h"
+#include "core/reports/report_problems.h"
+#include "core/reports/save_report_flow.h"
+#include "win32/combo_box.h"
+#include "win32/frm_send_report.h"
+#include "win32/navigator.h"
+#include "win32/waiting.h"
+
+namespace twk::win32 {
+namespace {
+
+namespace report_page = design::report_page;
+
+// The picture every row shows beside its first cell.
+constexpr const char* kRowIcon = "report_row_icon";
+constexpr UINT kShowPendingError = WM_APP + 1;
+// The send dialog goes once its own click handler has returned.
+constexpr UINT kDropSendReport = WM_APP + 2;
+
+}  // namespace
+
+struct ReportView {
+    const char* button;
+    ReportKind kind;
+    const char* tableTag;  // the table's tag while the view shows
+};
+
+namespace {
+
+constexpr ReportView kDevices{"cmd_devices", ReportKind::Devices, "0"};
+constexpr ReportView kViruses{"cmd_viruses", ReportKind::Viruses, "1"};
+
+}  // namespace
+
+// The table as the list view reads it.
+class frmReport::TableModel : public ListModel {
+public:
+    explicit TableModel(const ReportTable& table) : table_(table) {}
+    std::size_t columnCount() const override { return table_.columnCount(); }
+    std::string_view heading(std::size_t column) const override { return table_.heading(column); }
+    std::size_t rowCount() const override { return table_.rowCount(); }
+    std::string_view cell(std::size_t row, std::size_t column) const override {
+        return ShownCell(table_.cell(row, column));
+    }
+
+private:
+    const ReportTable& table_;
+};
+
+frmReport::frmReport(AppContext& context, Navigator& navigator)
+    : SkinnedPage(context, report_page::kPage),
+      navigator_(navigator),
+      views_(*this, control<Picture>("cmd_line1")),
+      model_(std::make_unique<TableModel>(table_)) {
+    lstDates_ = &static_cast<ComboBox&>(adopt(std::make_unique<ComboBox>(
+        *this, *design::find(design(), "lstDates"), ComboBox::Entry::ListOnly)));
+    lstReport_ = &static_cast<ListView&>(
+        adopt(std::make_unique<ListView>(*this, *design::find(design(), "lstReport"), kRowIcon)));
+    lstReport_->setModel(model_.get());
+    lstReport_->onHeadingClick = [this](int column) { sortByHeading(column); };
+    lstDates_->onSelect = [this] { refreshDate(); };
+
+    for (const View& view : {kDevices, kViruses}) {
+        PictureButton& tab = button(view.button);
+        views_.add(tab);
+        tab.onClick = [this, view] { showView(view); };
+        tab.onEnter = [this, &tab] { views_.hover(tab, true); };
+        tab.onLeave = [this, &tab] { views_.hover(tab, false); };
+    }
+    // The action pictures lie out of sight; should one ever show, it acts like its caption.
+    link("txtSave").onClick = button("cmdSave").onClick = [this] { SaveReportAs(); };
+    link("txtSend").onClick = button("cmdSend").onClick = [this] { openSendReport(); };
+    // The design's second marker is never shown.
+    ::ShowWindow(control<Picture>("cmd_line").hwnd(), SW_HIDE);
+    onClose = [this] {
+        navigator_.showMain();
+        navigator_.unload(design::PageId::Reports);
+    };
+    applyCaptions();
+    placeSaveCaption();
+    showView(kDevices);
+}
+
+frmReport::~frmReport() = default;
+
+// The save caption stands left of the send caption by the length of its text.
+void frmReport::placeSaveCaption() {
+    const design::Rect send = link("txtSend").design().rect;
+    design::Rect save = link("txtSave").design().rect;
+    save.left = saveCaptionLeft(send.left, context().langOp.lfr_save);
+    save.width = send.left - save.left;
+    const RECT r = toPixels(save);
+    ::MoveWindow(link("txtSave").hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+}
+
+void frmReport::disable_all() {
+    views_.clear();
+    dates_.reset();
+    lstDates_->setItems(dates_.entries());
+    lstDates_->select(0);
+}
+
+void frmReport::selectView(const View& view) {
+    disable_all();
+    views_.select(button(view.button));
+    tableTag_ = view.tableTag;
+}
+
+void frmReport::showView(const View& view) {
+    selectView(view);
+    loadReports(view.kind, std::string(kAllDates));
+}
+
+void frmReport::refreshDate() {
+    loadReports(tableTag_ != "0" ? ReportKind::Viruses : ReportKind::Devices, selectedDate());
+}
+
+// The date list's entry behind the chooser's selection: its bytes select the records.
+std::string frmReport::selectedDate() const {
+    const auto& entries = dates_.entries();
+    const int index = lstDates_->selectedIndex();
+    if (index >= 0 && static_cast<std::size_t>(index) < entries.size()) return entries[index];
+    return std::string(kAllDates);
+}
+
+void frmReport::loadReports(ReportKind view, const std::string& selectedDate) {
+    // The rows shown go first and the new ones are read into their memory, so a large table is
+    // never held twice; meanwhile the list shows the view's columns and no row.
+    ReportTable shown = std::exchange(table_, ReportTable());
+    table_.setColumns(view);
+    lstReport_->reset();
+    const MainOp& settings = context().mainOp;
+    const std::string& folder = view == ReportKind::Devices ? settings.DirRep : settings.DirQuar;
+    DateList dates = dates_;
+    const ReportLoad load =
+        waitFor([&] { return RefreshReports(view, folder, selectedDate, shown, dates); });
+    table_ = std::move(shown);
+    dates_ = std::move(dates);
+    lstReport_->reset();
+    lstReport_->fitColumns();
+    lstDates_->appendFrom(dates_.entries());
+    const std::string problems = ReportProblemsMessage(load.problems);
+    if (problems.empty()) return;
+    if (isShown()) {
+        showError(context().services.messages, problems);
+    } else {
+        // The page loads before it shows: its problems wait until it has come up.
+        pendingError_ = problems;
+        ::PostMessageA(hwnd(), kShowPendingError, 0, 0);
+    }
+}
+
+void frmReport::sortByHeading(int column) {
+    if (column < 0 || static_cast<std::size_t>(column) >= table_.columnCount()) return;
+    // The rows move on another thread: the list paints none of them meanwhile.
+    lstReport_->freeze();
+    waitFor([&] {
+        table_.sortByColumn(static_cast<std::size_t>(column));
+        return true;
+    });
+    lstReport_->thaw();
+    if (table_.sortColumn())
+        lstReport_->showSortMark(static_cast<int>(*table_.sortColumn()), table_.sortDescending());
+}
+
+bool frmReport::save_report(std::string FileName) {
+    const ReportKind view = ExportViewOfDevicesTag(views_.tag(button(kDevices.button)));
+    // A large table takes a while to write: the pages keep painting meanwhile.
+    return waitFor([&] { return SaveReportCsv(FileName, table_, view); });
+}
+
+void frmReport::SaveReportAs() {
+    twk::SaveReportAs(context().services.saveFile, context().services.messages,
+                      [this](const std::string& fileName) { return save_report(fileName); });
+}
+
+void frmReport::onSurfaceMouseMove() { views_.leaveAll(); }
+
+void frmReport::ShowDevices() { showView(kDevices); }
+
+void frmReport::ShowViruses() { showView(kViruses); }
+
+void frmReport::openSendReport() {
+    hide();
+    if (!sendReport_) sendReport_ = std::make_unique<frmSendReport>(context(), *this);
+    sendReport_->show();
+}
+
+void frmReport::closeSendReport() {
+    show();
+    if (sendReport_) sendReport_->hide();
+    ::PostMessageA(hwnd(), kDropSendReport, 0, 0);
+}
+
+LRESULT frmReport::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case kShowPendingError:
+            if (!pendingError_.empty())
+                showError(context().services.messages, std::exchange(pendingError_, {}));
+            return 0;
+        case kDropSendReport:
+            if (sendReport_ && !sendReport_->isShown()) sendReport_.reset();
+            return 0;
+    }
+    return SkinnedPage::onMessage(message, wParam, lParam);
+}
+
+}  // namespace twk::win32

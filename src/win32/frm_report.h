@@ -1,0 +1,69 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "core/reports/date_list.h"
+#include "core/reports/report_loader.h"
+#include "core/reports/report_table.h"
+#include "win32/list_view.h"
+#include "win32/page.h"
+#include "win32/tab_strip.h"
+
+namespace twk::win32 {
+
+class ComboBox;
+class Navigator;
+class frmSendReport;
+// One of the report page's two views: its button and the reports it shows.
+struct ReportView;
+
+// The report page: the Devices and Viruses views of the guard service's reports in one table,
+// the date chooser, and the save and send actions.
+class frmReport : public SkinnedPage {
+public:
+    frmReport(AppContext& context, Navigator& navigator);
+    ~frmReport() override;
+
+    void disable_all();
+    // Writes the table as shown to FileName in the layout of the selected view; false when the
+    // file could not be written.
+    bool save_report(std::string FileName);
+    void ShowDevices();
+    void ShowViruses();
+
+    void openSendReport();
+    // The dialog's close: this page comes back as it was and the dialog goes.
+    void closeSendReport();
+
+protected:
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void onSurfaceMouseMove() override;
+
+private:
+    using View = ReportView;
+    class TableModel;
+
+    void placeSaveCaption();
+    void selectView(const View& view);
+    void showView(const View& view);
+    void refreshDate();
+    std::string selectedDate() const;
+    void loadReports(ReportKind view, const std::string& selectedDate);
+    void sortByHeading(int column);
+    void SaveReportAs();
+
+    Navigator& navigator_;
+    TabStrip views_;
+    ComboBox* lstDates_ = nullptr;
+    ListView* lstReport_ = nullptr;
+    std::unique_ptr<TableModel> model_;
+    ReportTable table_;
+    DateList dates_;
+    // The table's tag: "0" Devices, "1" Viruses.
+    std::string tableTag_ = "0";
+    std::string pendingError_;
+    std::unique_ptr<frmSendReport> sendReport_;
+};
+
+}  // namespace twk::win32
