@@ -1,5 +1,7 @@
 #include "win32/combo_box.h"
 
+#include <utility>
+
 #include "win32/page.h"
 
 namespace twk::win32 {
@@ -47,6 +49,9 @@ void ComboBox::select(int index) {
     if (onChange) onChange();
 }
 
+// The text follows the pick only after its notification.
+void ComboBox::picked() { ::PostMessageA(hwnd(), kReflected + WM_USER, 0, 0); }
+
 std::string ComboBox::itemText(int index) const {
     const LRESULT length = ::SendMessageA(hwnd(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == CB_ERR) return {};
@@ -79,8 +84,16 @@ LRESULT ComboBox::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kReflected + WM_COMMAND:
             switch (HIWORD(wParam)) {
                 case CBN_SELCHANGE:
-                    // The text follows the pick only after this notification.
-                    ::PostMessageA(hwnd(), kReflected + WM_USER, 0, 0);
+                    // While the list is down the arrow keys only move through it: the pick comes
+                    // when it closes on an item.
+                    if (::SendMessageA(hwnd(), CB_GETDROPPEDSTATE, 0, 0)) {
+                        picking_ = true;
+                        return 0;
+                    }
+                    picked();
+                    return 0;
+                case CBN_SELENDOK:
+                    if (std::exchange(picking_, false)) picked();
                     return 0;
                 case CBN_EDITCHANGE:
                     if (onChange) onChange();

@@ -37,6 +37,9 @@ protected:
 
 private:
     std::string itemText(int index) const;
+    void picked();
+
+    bool picking_ = false;
 };
 
 }  // namespace twk::win32

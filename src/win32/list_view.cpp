@@ -15,8 +15,9 @@ constexpr double kCellPointSize = 9;
 constexpr int kIconPixels = 16;
 // Wide cells (paths, hardware IDs) are cut rather than pushing every other column away.
 constexpr int kMaxColumnWidth = 220;
-// Room around a cell's text, and beside the heading's sort arrow.
+// Room around a cell's text, and for the sort arrow beside a heading.
 constexpr int kCellPadding = 16;
+constexpr int kSortMarkRoom = 20;
 
 int scaled(int pixels, int dpi) { return ::MulDiv(pixels, dpi, 96); }
 
@@ -121,7 +122,8 @@ void ListView::fitColumns() {
     const int limit = scaled(kMaxColumnWidth, page_.dpi());
     for (int column = 0; column < columns_; ++column) {
         const std::size_t field = static_cast<std::size_t>(column);
-        int width = textWidth(dc, model_->heading(field)) + padding;
+        int width =
+            textWidth(dc, model_->heading(field)) + padding + scaled(kSortMarkRoom, page_.dpi());
         for (std::size_t row = top; row < end; ++row)
             width = std::max(width, textWidth(dc, model_->cell(row, field)) + padding);
         if (column == 0) width += scaled(kIconPixels + 4, page_.dpi());
@@ -129,6 +131,7 @@ void ListView::fitColumns() {
     }
     ::SelectObject(dc, old);
     ::ReleaseDC(hwnd(), dc);
+    refreshRows();
 }
 
 void ListView::freeze() { frozen_ = true; }

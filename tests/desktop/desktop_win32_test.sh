@@ -299,10 +299,14 @@ page_other_than() { # window...: the first visible page that is none of them
     done
     return 1
 }
-# Clicks at x, y in design pixels (96 dpi) of window.
-click_in() { # window x y
+# Moves the pointer to x, y in design pixels (96 dpi) of window, and clicks there.
+point_in() { # window x y
     eval "$(geometry_of "$1")"
-    xdotool mousemove $((X + $2)) $((Y + $3)) click 1
+    xdotool mousemove $((X + $2)) $((Y + $3))
+}
+click_in() { # window x y
+    point_in "$@"
+    xdotool click 1
 }
 # Answers the message box that shows over page with Enter; false when none showed.
 answer_box() { # page
@@ -350,7 +354,7 @@ if start_tarnwick "$scenario"; then
     if eventually another_page_shows "$main_window"; then
         report_page=$(page_other_than "$main_window")
         # Away from every control, so that the page shows as designed.
-        click_in "$report_page" 560 100
+        point_in "$report_page" 560 100
         [[ -n $screenshots ]] && screen png $(eval "$(geometry_of "$report_page")"; echo "$X $Y 640 480") "$screenshots/report.png"
         if save_report_as "$report_page" "$scratch/all.csv"; then
             [[ $(exported_users "$scratch/all.csv") == "dave alice bob carol" ]] ||
@@ -372,7 +376,7 @@ if start_tarnwick "$scenario"; then
         click_in "$report_page" 555 448
         if eventually another_page_shows "$report_page"; then
             send_dialog=$(page_other_than "$main_window")
-            click_in "$send_dialog" 40 150
+            point_in "$send_dialog" 40 150
             [[ -n $screenshots ]] && screen png $(eval "$(geometry_of "$send_dialog")"; echo "$X $Y 559 200") "$screenshots/sendreport.png"
             click_in "$send_dialog" 534 22
             eventually only_page_is "$report_page" ||
@@ -397,7 +401,7 @@ if start_tarnwick "$scenario"; then
     click_in "$main_window" 152 232
     if eventually another_page_shows "$main_window"; then
         guard_page=$(page_other_than "$main_window")
-        click_in "$guard_page" 560 100
+        point_in "$guard_page" 560 100
         [[ -n $screenshots ]] && screen png $(eval "$(geometry_of "$guard_page")"; echo "$X $Y 639 478") "$screenshots/guard.png"
         # The switch (500, 1320 twips) turns protection on and stores it.
         click_in "$guard_page" 53 108
@@ -419,7 +423,7 @@ if start_tarnwick "$scenario"; then
     click_in "$main_window" 472 232
     if eventually another_page_shows "$main_window"; then
         options_page=$(page_other_than "$main_window")
-        click_in "$options_page" 560 100
+        point_in "$options_page" 560 100
         eval "$(geometry_of "$options_page")"
         page_x=$X page_y=$Y
         [[ -n $screenshots ]] && screen png "$page_x" "$page_y" 640 480 "$screenshots/options_general.png"
