@@ -106,8 +106,10 @@ Control::Control(SkinnedPage& page, const design::Control& design, DWORD style, 
     create(args);
 }
 
-void Control::place() {
-    const RECT r = page_.toPixels(design_.rect);
+void Control::place() { moveTo(design_.rect); }
+
+void Control::moveTo(const design::Rect& rect) {
+    const RECT r = page_.toPixels(rect);
     ::MoveWindow(hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
 }
 
@@ -162,6 +164,21 @@ LRESULT Label::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return HTTRANSPARENT;
     }
     return Control::onMessage(message, wParam, lParam);
+}
+
+void Label::widenToText() {
+    HDC dc = ::GetDC(hwnd());
+    HGDIOBJ old = ::SelectObject(dc, captionFont(design_.pointSize, page_.dpi()));
+    const std::string caption = text();
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(hwnd(), dc);
+    design::Rect place = design_.rect;
+    const int needed = size.cx * 1440 / page_.dpi() + 1;
+    if (needed <= place.width) return;
+    place.width = needed;
+    moveTo(place);
 }
 
 RECT Label::textRect(HDC dc, const RECT& client) const {

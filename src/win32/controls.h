@@ -40,6 +40,8 @@ public:
     const design::Control& design() const { return design_; }
     // Moves the control to its design rectangle at the page's DPI.
     virtual void place();
+    // Moves the control to rect (twips) at the page's DPI, away from its design rectangle.
+    void moveTo(const design::Rect& rect);
 
 protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -61,6 +63,9 @@ public:
     void setTextColor(ColorRef color);
     ColorRef textColor() const { return color_; }
     void setCaption(const std::string& text);
+    // Grows to the width its text takes on one line, never narrower than designed: a
+    // translation may run longer than the design's label, and must not be cut.
+    void widenToText();
     // The caption of a button takes the pointer for it: hover and click as on the button.
     void takePointerFor(PictureButton& button) { button_ = &button; }
 

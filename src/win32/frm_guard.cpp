@@ -49,6 +49,7 @@ frmGuard::frmGuard(AppContext& context, Navigator& navigator, std::unique_ptr<Dr
         rows_[0].picture->showPicture(kProtectedDrive);
     }
     applyCaptions();
+    label("txt_guard").widenToText();
     show_drives();
 }
 
@@ -70,9 +71,7 @@ void frmGuard::makeRows() {
         designs[2].rect.width = guard_page::kRowRight - designs[2].rect.left;
         if (r == 0) {
             rows_[0] = {&control<Picture>("imgdisk"), &label("txtdisk"), &label("txtdiskname")};
-            const RECT name = toPixels(designs[2].rect);
-            ::MoveWindow(rows_[0].name->hwnd(), name.left, name.top, name.right - name.left,
-                         name.bottom - name.top, FALSE);
+            rows_[0].name->moveTo(designs[2].rect);
             continue;
         }
         rows_[r] = {&static_cast<Picture&>(adopt(std::make_unique<Picture>(*this, designs[0]))),
@@ -130,15 +129,21 @@ void frmGuard::renderRows() {
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         const Row& row = rows_[r];
         const bool visible = r < shown.size();
+        if (r == 0) {
+            // The no-devices text runs across the whole row.
+            design::Rect root = rowDesigns_[0][1].rect;
+            if (panel_->drives().empty()) root.width = guard_page::kRowRight - root.left;
+            row.root->moveTo(root);
+        }
         if (visible) {
             row.root->setCaption(shown[r].root);
             row.name->setCaption(shown[r].name);
             row.picture->showPicture(picture);
         }
-        // Row 0 always stands, with the no-devices text when nothing is listed.
+        // Row 0 always stands, with the no-devices text across it when nothing is listed.
         const int show = visible || r == 0 ? SW_SHOWNA : SW_HIDE;
-        for (HWND part : {row.picture->hwnd(), row.root->hwnd(), row.name->hwnd()})
-            ::ShowWindow(part, show);
+        for (HWND part : {row.picture->hwnd(), row.root->hwnd()}) ::ShowWindow(part, show);
+        ::ShowWindow(row.name->hwnd(), visible && !panel_->drives().empty() ? SW_SHOWNA : SW_HIDE);
     }
 }
 

@@ -96,8 +96,7 @@ void frmReport::placeSaveCaption() {
     design::Rect save = link("txtSave").design().rect;
     save.left = saveCaptionLeft(send.left, context().langOp.lfr_save);
     save.width = send.left - save.left;
-    const RECT r = toPixels(save);
-    ::MoveWindow(link("txtSave").hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    link("txtSave").moveTo(save);
 }
 
 void frmReport::disable_all() {

@@ -56,6 +56,7 @@ frmSendReport::frmSendReport(AppContext& context, frmReport& report)
     button("cmdSend").onClick = [this] { SendReport(); };
     onClose = [this] { report_.closeSendReport(); };
     applyCaptions();
+    label("lblPageName").widenToText();
 }
 
 void frmSendReport::SendReport() {

@@ -21,8 +21,7 @@ void TabStrip::select(PictureButton& tab) {
     light(tab, true);
     design::Rect place = marker_.design().rect;
     place.left = tab.design().rect.left - design::kTabMarkerOffset;
-    const RECT r = page_.toPixels(place);
-    ::MoveWindow(marker_.hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    marker_.moveTo(place);
     ::ShowWindow(marker_.hwnd(), SW_SHOWNA);
 }
 
