@@ -94,9 +94,21 @@ frmReport::~frmReport() = default;
 void frmReport::placeSaveCaption() {
     const design::Rect send = link("txtSend").design().rect;
     design::Rect save = link("txtSave").design().rect;
-    save.left = saveCaptionLeft(send.left, context().langOp.lfr_save);
+    // The drawn width keeps wide letters from running into the send caption.
+    TextLink& caption = link("txtSave");
+    const std::string& text = context().langOp.lfr_save;
+    HDC dc = ::GetDC(caption.hwnd());
+    HGDIOBJ old = ::SelectObject(dc, captionFont(caption.design().pointSize, dpi()));
+    SIZE drawn{};
+    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &drawn);
+    TEXTMETRICA metrics{};
+    ::GetTextMetricsA(dc, &metrics);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(caption.hwnd(), dc);
+    const auto twips = [this](int pixels) { return pixels * 1440 / dpi(); };
+    save.left = saveCaptionLeft(send.left, text, twips(drawn.cx), twips(metrics.tmAveCharWidth));
     save.width = send.left - save.left;
-    link("txtSave").moveTo(save);
+    caption.moveTo(save);
 }
 
 void frmReport::disable_all() {
