@@ -93,10 +93,6 @@ void frmMain::exitProgram() {
     navigator_.endProcess();
 }
 
-void frmMain::onSurfaceMouseDown(UINT, float x, float y) {
-    if (cTray_) cTray_->CallEvent(x, y);
-}
-
 void frmMain::onTrayCode(std::int16_t code) {
     switch (main_window::trayReply(code)) {
         case main_window::TrayReply::ShowMain:
@@ -113,6 +109,10 @@ void frmMain::onTrayCode(std::int16_t code) {
 }
 
 LRESULT frmMain::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kTrayCallbackMessage) {
+        if (cTray_) cTray_->CallEvent(lParam);
+        return 0;
+    }
     if (message == showRequestMessage()) {
         navigator_.showMain();
         return 0;

@@ -28,7 +28,6 @@ public:
 
 protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void onSurfaceMouseDown(UINT message, float x, float y) override;
 
 private:
     void buildMenu();

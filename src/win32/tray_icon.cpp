@@ -47,8 +47,10 @@ void TrayIcon::Delete() {
     ::Shell_NotifyIconA(NIM_DELETE, &data_);
 }
 
-void TrayIcon::CallEvent(float& X, float& Y) {
-    if (auto code = decodeTrayEvent(X, Y, screenTwipsPerPixel()); code && OnIcon) OnIcon(*code);
+void TrayIcon::CallEvent(LPARAM mouseMessage) {
+    const double twipsPerPixel = screenTwipsPerPixel();
+    const auto x = static_cast<float>(static_cast<double>(mouseMessage) * twipsPerPixel);
+    if (auto code = decodeTrayEvent(x, 0, twipsPerPixel); code && OnIcon) OnIcon(*code);
 }
 
 void TrayIcon::CallPopupMenu(HWND window, HMENU popMenu, UINT flags, std::optional<POINT> at,

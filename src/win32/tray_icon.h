@@ -12,9 +12,10 @@
 
 namespace twk::win32 {
 
-// The message the shell sends the owner for actions on the icon: the number that also means a
-// right button down, so that the owner's mouse-down handling receives both.
-inline constexpr UINT kTrayCallbackMessage = WM_RBUTTONDOWN;
+// The message the shell sends the owner for actions on the icon, its lParam the mouse message
+// over the icon. A number of the program's own: were it a mouse message, a press on the owner
+// window's top row would read as an action on the icon.
+inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;
 
 // The program's one icon in the notification area: keeps its picture and tool tip, raises OnIcon
 // for each action on the icon and shows the tray menu.
@@ -27,9 +28,9 @@ public:
     void Add();
     void Modify();
     void Delete();
-    // Decodes a mouse-down of the owner window given in twips; raises OnIcon for a tray
-    // notification (Y exactly 0) and does nothing for an ordinary mouse-down.
-    void CallEvent(float& X, float& Y);
+    // Decodes the shell's notification for the icon (the mouse message over it, reported as the
+    // point (message, 0) of the owner in pixels) and raises OnIcon with its tray code.
+    void CallEvent(LPARAM mouseMessage);
     // Shows popMenu (at the pointer unless a position is given) with defaultMenu drawn as the
     // default item; returns when the menu has closed.
     void CallPopupMenu(HWND window, HMENU popMenu, UINT flags = 0,
