@@ -6,79 +6,20 @@
 set -uo pipefail
 program=$1
 
-for tool in Xvfb openbox trayer xdotool; do
-    if ! command -v "$tool" > /dev/null; then
-        echo "SKIP: $tool is not installed (scripts/test.sh installs it)"
-        exit 77
-    fi
-done
-
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/tarnwick-desktop.XXXXXX")
-desktop_pids=()
-tarnwick_pid=""
-finish() {
-    [[ -n $tarnwick_pid ]] && kill "$tarnwick_pid" 2> /dev/null
-    for pid in "${desktop_pids[@]}"; do kill "$pid" 2> /dev/null; done
-    wait 2> /dev/null
-    rm -rf "$scratch"
-}
-trap finish EXIT
-
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-# Polls a command until it succeeds; false when it never did within a generous limit.
-eventually() {
-    local tries
-    for ((tries = 0; tries < 300; tries++)); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3> "$scratch/display" 2> "$scratch/xvfb.log" &
-desktop_pids+=($!)
-eventually test -s "$scratch/display" || { echo "Xvfb did not start"; exit 1; }
-export DISPLAY=":$(cat "$scratch/display")"
-openbox > "$scratch/openbox.log" 2>&1 &
-desktop_pids+=($!)
-# Now and then trayer cannot open a display that openbox has just opened, and then never shows:
-# it is started again when it has not shown within three seconds.
-start_tray() {
-    trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel --height 32 \
-        >> "$scratch/trayer.log" 2>&1 &
-    tray_pid=$!
-    desktop_pids+=("$tray_pid")
-}
-tray_polls=0
-tray_shown() {
-    xdotool search --onlyvisible --class "^trayer$" > /dev/null && return 0
-    if ((++tray_polls % 30 == 0)); then
-        kill "$tray_pid" 2> /dev/null
-        start_tray
-    fi
-    return 1
-}
-start_tray
-eventually tray_shown || { echo "no tray on $DISPLAY"; cat "$scratch/trayer.log" "$scratch/openbox.log" "$scratch/xvfb.log"; ps -o pid,stat,cmd -p "${desktop_pids[@]}"; exit 1; }
+source "$(dirname "$0")/desktop.sh"
+require_tools scripts/test.sh Xvfb openbox trayer xdotool
+open_desktop_test tarnwick-desktop
+start_desktop || exit 1
 
 # The program's own folders for this run: its lock, its cache and an empty settings store.
 mkdir -m 700 "$scratch/runtime"
 export XDG_RUNTIME_DIR="$scratch/runtime" XDG_CACHE_HOME="$scratch/cache"
 export XDG_CONFIG_DIRS="$scratch/config" HOME="$scratch/home" QT_QPA_PLATFORM=xcb
 
-# Windows of the program: pages and the main window are titled "Tarnwick"; the tray icon is a
-# small window of the program's class inside the tray; the tray menu is a larger untitled one.
-visible_pages() { xdotool search --onlyvisible --name '^Tarnwick$' 2> /dev/null; }
-program_windows() { xdotool search --onlyvisible --classname '^tarnwick$' 2> /dev/null; }
-geometry_of() { xdotool getwindowgeometry --shell "$1"; }
+# The tray icon: a small window of the program's own class inside the tray host.
 find_icon() {
     local id
-    for id in $(program_windows); do
+    for id in $(xdotool search --onlyvisible --classname '^tarnwick$' 2> /dev/null); do
         eval "$(geometry_of "$id")"
         if ((WIDTH <= 48 && HEIGHT <= 48)); then
             icon_x=$((X + WIDTH / 2)) icon_y=$((Y + HEIGHT / 2))
@@ -87,23 +28,6 @@ find_icon() {
     done
     return 1
 }
-find_menu() {
-    local id
-    for id in $(program_windows); do
-        [[ $(xdotool getwindowname "$id") == Tarnwick ]] && continue
-        eval "$(geometry_of "$id")"
-        if ((WIDTH > 48 && HEIGHT > 48)); then
-            menu_x=$X menu_y=$Y menu_width=$WIDTH menu_height=$HEIGHT
-            return 0
-        fi
-    done
-    return 1
-}
-some_page_shows() { [[ -n $(visible_pages) ]]; }
-only_page_is() { [[ $(visible_pages) == "$1" ]]; }
-no_page_shows() { [[ -z $(visible_pages) ]]; }
-another_page_shows() { local shown; shown=$(visible_pages); [[ -n $shown && $shown != "$1" ]]; }
-has_exited() { ! kill -0 "$tarnwick_pid" 2> /dev/null; }
 
 start_tarnwick() {
     "$program" > "$scratch/tarnwick.log" 2>&1 &
@@ -120,31 +44,9 @@ click_in_main() {
     xdotool mousemove $((X + $1)) $((Y + $2)) click "${3:-1}"
 }
 
-open_tray_menu() {
-    xdotool mousemove "$icon_x" "$icon_y" click 3
-    eventually find_menu
-}
-
-expect_exit_status_0() {
-    local status
-    if ! eventually has_exited; then
-        fail "$1: still running after Exit"
-        return
-    fi
-    wait "$tarnwick_pid"
-    status=$?
-    tarnwick_pid=""
-    ((status == 0)) || fail "$1: ended with status $status"
-}
-
 scenario="Exit chosen with the mouse"
 if start_tarnwick "$scenario"; then
-    if open_tray_menu; then
-        # Exit is the menu's last item.
-        xdotool mousemove $((menu_x + menu_width / 2)) $((menu_y + menu_height - 8)) click 1
-    else
-        fail "$scenario: no tray menu"
-    fi
+    click_exit_in_tray_menu || fail "$scenario: no tray menu"
     expect_exit_status_0 "$scenario"
 fi
 

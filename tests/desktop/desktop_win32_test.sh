@@ -10,50 +10,10 @@ program=$(realpath "$1")
 screenshots=${2:+$(realpath -m "$2")}
 here=$(cd "$(dirname "$0")" && pwd)
 
-for tool in Xvfb openbox trayer xdotool xwininfo wine /usr/bin/python3; do
-    if ! command -v "$tool" > /dev/null; then
-        echo "SKIP: $tool is not installed (scripts/test-windows.sh installs it)"
-        exit 77
-    fi
-done
-
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/tarnwick-wine-desktop.XXXXXX")
-desktop_pids=()
-tarnwick_pid=""
-finish() {
-    # Keys held by a window that closed mid-key would stay down for the next run.
-    [[ -n ${DISPLAY:-} ]] && xdotool keyup ctrl alt shift Up Return 2> /dev/null
-    [[ -n $tarnwick_pid ]] && kill "$tarnwick_pid" 2> /dev/null
-    wineserver -k 2> /dev/null
-    wineserver -w 2> /dev/null
-    for pid in "${desktop_pids[@]}"; do kill "$pid" 2> /dev/null; done
-    wait 2> /dev/null
-    rm -rf "$scratch"
-}
-trap finish EXIT
-
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
 source "$here/wine_desktop.sh"
-start_desktop || exit 1
-
-# A Wine prefix of this run, made before the program starts: the first start builds it. Its
-# helper processes get no pipe of ours, so nothing waits on them.
-export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
-mkdir -p "$WINEPREFIX"
-wineserver -p
-wine cmd /c exit < /dev/null > /dev/null 2>&1
+open_wine_desktop_test tarnwick-wine-desktop
 
 screen() { /usr/bin/python3 "$here/screen_pixels.py" "$@"; }
-
-only_page_is() { [[ $(visible_pages) == "$1" ]]; }
-no_page_shows() { [[ -z $(visible_pages) ]]; }
-another_page_shows() { local shown; shown=$(visible_pages); [[ -n $shown && $shown != "$1" ]]; }
-has_exited() { ! kill -0 "$tarnwick_pid" 2> /dev/null; }
 
 start_tarnwick() {
     # The pointer away from where the window will be, so that it opens as its design draws it.
@@ -76,18 +36,6 @@ report_caption() { main_area 284 256 57 18; }
 caption_pixels() { screen count $(report_caption) "$@"; }
 picture_changed() { [[ $(screen digest $(report_button)) != "$1" ]]; }
 caption_in() { (($(caption_pixels "$@") > 0)); }
-
-expect_exit_status_0() {
-    local status
-    if ! eventually has_exited; then
-        fail "$1: still running after Exit"
-        return
-    fi
-    wait "$tarnwick_pid"
-    status=$?
-    tarnwick_pid=""
-    ((status == 0)) || fail "$1: ended with status $status"
-}
 
 exit_from_tray_menu() {
     click_exit_in_tray_menu || fail "$1: the tray icon opened no menu"

@@ -9,37 +9,8 @@ setup=$(realpath "$1")
 version=$2
 here=$(cd "$(dirname "$0")" && pwd)
 
-for tool in Xvfb openbox trayer xdotool xwininfo wine /usr/bin/python3; do
-    if ! command -v "$tool" > /dev/null; then
-        echo "SKIP: $tool is not installed (scripts/test-windows.sh installs it)"
-        exit 77
-    fi
-done
-
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/tarnwick-wine-installer.XXXXXX")
-desktop_pids=()
-finish() {
-    wineserver -k 2> /dev/null
-    wineserver -w 2> /dev/null
-    for pid in "${desktop_pids[@]}"; do kill "$pid" 2> /dev/null; done
-    wait 2> /dev/null
-    rm -rf "$scratch"
-}
-trap finish EXIT
-
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
 source "$here/wine_desktop.sh"
-start_desktop || exit 1
-
-export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
-mkdir -p "$WINEPREFIX"
-wineserver -p
-wine cmd /c exit < /dev/null > /dev/null 2>&1
+open_wine_desktop_test tarnwick-wine-installer
 
 drive_c="$WINEPREFIX/drive_c"
 folder="$drive_c/Program Files/Brindle/Tarnwick"
