@@ -1,7 +1,6 @@
 #include "win32/application.h"
 
 #include "platform/program_folder.h"
-#include "platform/user_files.h"
 #include "win32/frm_feedback.h"
 #include "win32/frm_guard.h"
 #include "win32/frm_info.h"
@@ -11,13 +10,6 @@
 
 namespace twk::win32 {
 namespace {
-
-// A save may wait for the elevation prompt: the windows keep painting meanwhile.
-SettingsWriter waitingSettingsWriter(SettingsWriter writer) {
-    return [writer = std::move(writer)](const SaveRequest& request) {
-        return waitFor([&] { return writer(request); });
-    };
-}
 
 void registerPages(Navigator& navigator) {
     using design::PageId;
@@ -43,10 +35,8 @@ void registerPages(Navigator& navigator) {
 
 Application::Application()
     : helper_(platform::programFolder()),
-      context_(platform::Roots::system(), platform::programFolder(), platform::userFilesFolder(),
-               Services{messages_, saveFile_, folders_, urls_, helper_, clock_},
-               waitingSettingsWriter(
-                   machineSettingsWriter(platform::Roots::system(), platform::programFolder()))),
+      context_(machineContext(Services{messages_, saveFile_, folders_, urls_, helper_, clock_},
+                              runWhileWaiting)),
       navigator_(context_) {
     main_ = std::make_unique<frmMain>(context_, navigator_);
     navigator_.setMain(*main_);

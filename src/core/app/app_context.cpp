@@ -3,6 +3,8 @@
 #include "core/app/maker.h"
 #include "core/reports/send_report_flow.h"
 #include "platform/files.h"
+#include "platform/program_folder.h"
+#include "platform/user_files.h"
 
 namespace twk {
 
@@ -16,6 +18,16 @@ AppContext::AppContext(platform::Roots roots_, std::string programFolder_, std::
       mainOp(Regedit::RootKey(roots.configDir), programFolder,
              writer ? std::move(writer)
                     : directSettingsWriter(systemSaveTarget(roots, programFolder))) {}
+
+AppContext machineContext(Services services, WaitRunner run) {
+    const platform::Roots roots = platform::Roots::system();
+    const std::string programFolder = platform::programFolder();
+    SettingsWriter writer = machineSettingsWriter(roots, programFolder);
+    return AppContext(roots, programFolder, platform::userFilesFolder(), services,
+                      [writer = std::move(writer), run](const SaveRequest& request) {
+                          return waitWith(run, [&] { return writer(request); });
+                      });
+}
 
 void startUp(AppContext& context) {
     // Runs killed while they wrote the mailed report or the store left their temporary files

@@ -5,6 +5,7 @@
 
 #include "core/app/colors.h"
 #include "core/app/services.h"
+#include "core/app/waiting.h"
 #include "core/i18n/lang_op.h"
 #include "core/mail/helper_library.h"
 #include "core/settings/main_op.h"
@@ -45,6 +46,11 @@ public:
     ColorRef HighlightColor = 0;
     ColorRef NormalColor = 0;
 };
+
+// The context of the program running on this machine: the system's store, the program's and the
+// user's folders. Every settings save is waited for by run, as it may wait for the system's
+// prompt for an administrator's rights.
+AppContext machineContext(Services services, WaitRunner run);
 
 // The start procedure's steps before the main window shows: the update check, the settings, the
 // captions, the two caption colours.
