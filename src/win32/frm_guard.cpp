@@ -24,7 +24,8 @@ frmGuard::frmGuard(AppContext& context, Navigator& navigator, std::unique_ptr<Dr
       navigator_(navigator),
       drives_(std::move(drives)),
       panel_(std::make_unique<DrivePanel>(*drives_, context.services.helper,
-                                          context.langOp.lfg_notdevices)) {
+                                          context.langOp.lfg_notdevices)),
+      guard_(context.mainOp) {
     makeRows();
     PictureButton& ch_guard = button("ch_guard");
     ch_guard.onClick = [this] { guard_switch(); };
@@ -43,11 +44,7 @@ frmGuard::frmGuard(AppContext& context, Navigator& navigator, std::unique_ptr<Dr
         navigator_.unload(design::PageId::Protection);
     };
 
-    // The switch starts off as designed and takes the stored state.
-    if (context.mainOp.isGuard == "1") {
-        flipSwitch(WhenNotSaved::KeepState);
-        rows_[0].picture->showPicture(kProtectedDrive);
-    }
+    if (guard_.storedOn()) showSaved(guard_.turnOnAsStored(drawSwitch()));
     applyCaptions();
     label("txt_guard").widenToText();
     show_drives();
@@ -80,39 +77,24 @@ void frmGuard::makeRows() {
     }
 }
 
-void frmGuard::guard_switch() { flipSwitch(WhenNotSaved::Revert); }
+void frmGuard::guard_switch() { showSaved(guard_.click(drawSwitch())); }
 
-void frmGuard::flipSwitch(WhenNotSaved whenNotSaved) {
-    const std::string previousTag = switchTag_;
-    const auto toggle = guardToggle(previousTag);
-    if (!toggle) return;
-    PictureButton& ch_guard = button("ch_guard");
-    Picture& drive = *rows_[0].picture;
-    const int previousDrivePicture = drive.shownPicture();
-    const std::string previousSetting = context().mainOp.isGuard;
+GuardSwitch::Draw frmGuard::drawSwitch() {
+    return [this](CheckPicture picture, bool highlightCaption) {
+        button("ch_guard").showPicture(static_cast<int>(picture));
+        rows_[0].picture->showPicture(guard_.drivesProtected() ? kProtectedDrive
+                                                               : kUnprotectedDrive);
+        if (highlightCaption) label("txt_guard").setTextColor(context().HighlightColor);
+    };
+}
 
-    ch_guard.showPicture(static_cast<int>(toggle->picture));
-    switchTag_ = toggle->tag;
-    drive.showPicture(toggle->drivesProtected ? kProtectedDrive : kUnprotectedDrive);
-    context().mainOp.isGuard = toggle->isGuard;
-
-    if (!context().mainOp.Save()) {
-        if (whenNotSaved == WhenNotSaved::Revert) {
-            // Never show a protection state that was not stored.
-            switchTag_ = previousTag;
-            guard_hover(true);
-            drive.showPicture(previousDrivePicture);
-            context().mainOp.isGuard = previousSetting;
-        }
-        showLater(kGuardNotSavedMessage);
-    }
+void frmGuard::showSaved(bool saved) {
+    if (!saved) showLater(kGuardNotSavedMessage);
     show_drives();
 }
 
 void frmGuard::guard_hover(bool over) {
-    const auto picture = guardHoverPicture(switchTag_, over);
-    if (!picture) return;
-    button("ch_guard").showPicture(static_cast<int>(*picture));
+    button("ch_guard").showPicture(static_cast<int>(guard_.hoverPicture(over)));
     label("txt_guard").setTextColor(over ? context().HighlightColor : context().NormalColor);
 }
 

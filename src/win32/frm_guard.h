@@ -6,6 +6,7 @@
 
 #include "core/design/design.h"
 #include "core/protection/drive_panel.h"
+#include "core/protection/guard_switch.h"
 #include "win32/page.h"
 
 namespace twk::win32 {
@@ -33,8 +34,9 @@ private:
         Label* root = nullptr;
         Label* name = nullptr;
     };
-    enum class WhenNotSaved { Revert, KeepState };
-    void flipSwitch(WhenNotSaved whenNotSaved);
+    GuardSwitch::Draw drawSwitch();
+    // After the switch's save: a refused one is told; the drive rows are rebuilt.
+    void showSaved(bool saved);
     void makeRows();
     void renderRows();
     void showLater(const std::string& message);
@@ -42,10 +44,10 @@ private:
     Navigator& navigator_;
     std::unique_ptr<DriveSource> drives_;
     std::unique_ptr<DrivePanel> panel_;
+    GuardSwitch guard_;
     // The designs of the rows, which their controls refer to for as long as they live.
     std::array<std::array<design::Control, 3>, DrivePanel::kVisibleRows> rowDesigns_{};
     std::array<Row, DrivePanel::kVisibleRows> rows_{};
-    std::string switchTag_ = "0";  // the switch's state, "1" on, "0" off
     std::string pendingError_;
 };
 

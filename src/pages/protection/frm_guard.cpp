@@ -37,7 +37,8 @@ frmGuard::frmGuard(AppContext& context, Navigator& navigator, std::unique_ptr<Dr
       navigator_(navigator),
       drives_(std::move(drives)),
       panel_(std::make_unique<DrivePanel>(*drives_, context.services.helper,
-                                          context.langOp.lfg_notdevices)) {
+                                          context.langOp.lfg_notdevices)),
+      guard_(context.mainOp) {
     buildDesign();
     lblGuard_ = control<Caption>("lblGuard");
     lblGuard_->setMinimumWidth(lblGuard_->width());
@@ -45,12 +46,7 @@ frmGuard::frmGuard(AppContext& context, Navigator& navigator, std::unique_ptr<Dr
     wireScrollButtons();
     connect(this, &SkinnedPage::backgroundMouseMoved, this, [this] { guard_hover(false); });
 
-    // The switch starts off as designed and takes the stored state. Its save writes what is
-    // stored already: should the store refuse it, the page still shows the stored state.
-    if (context.mainOp.isGuard == "1") {
-        flipSwitch(WhenNotSaved::KeepState);
-        row0_.picture->showPicture(kProtectedDrive);
-    }
+    if (guard_.storedOn()) showSaved(guard_.turnOnAsStored(drawSwitch()));
     applyCaptions();
     show_drives();
     centerOnScreen();
@@ -106,37 +102,24 @@ void frmGuard::applyCaptions() {
                        txt_guard_->height());
 }
 
-void frmGuard::guard_switch() { flipSwitch(WhenNotSaved::Revert); }
+void frmGuard::guard_switch() { showSaved(guard_.click(drawSwitch())); }
 
-void frmGuard::flipSwitch(WhenNotSaved whenNotSaved) {
-    const std::string previousTag = local8(ch_guard_->tag());
-    const auto toggle = guardToggle(previousTag);
-    if (!toggle) return;
-    const int previousDrivePicture = row0_.picture->shownPicture();
-    const std::string previousSetting = context().mainOp.isGuard;
+GuardSwitch::Draw frmGuard::drawSwitch() {
+    return [this](CheckPicture picture, bool highlightCaption) {
+        ch_guard_->showPicture(static_cast<int>(picture));
+        ch_guard_->setTag(qs(guard_.tag()));
+        row0_.picture->showPicture(guard_.drivesProtected() ? kProtectedDrive : kUnprotectedDrive);
+        if (highlightCaption) txt_guard_->setTextColor(context().HighlightColor);
+    };
+}
 
-    ch_guard_->showPicture(static_cast<int>(toggle->picture));
-    ch_guard_->setTag(qs(toggle->tag));
-    row0_.picture->showPicture(toggle->drivesProtected ? kProtectedDrive : kUnprotectedDrive);
-    context().mainOp.isGuard = toggle->isGuard;
-
-    if (!context().mainOp.Save()) {
-        if (whenNotSaved == WhenNotSaved::Revert) {
-            // Never show a protection state that was not stored.
-            ch_guard_->setTag(qs(previousTag));
-            guard_hover(true);
-            row0_.picture->showPicture(previousDrivePicture);
-            context().mainOp.isGuard = previousSetting;
-        }
-        showErrorWhenVisible(kGuardNotSavedMessage);
-    }
+void frmGuard::showSaved(bool saved) {
+    if (!saved) showErrorWhenVisible(kGuardNotSavedMessage);
     show_drives();
 }
 
 void frmGuard::guard_hover(bool over) {
-    const auto picture = guardHoverPicture(local8(ch_guard_->tag()), over);
-    if (!picture) return;
-    ch_guard_->showPicture(static_cast<int>(*picture));
+    ch_guard_->showPicture(static_cast<int>(guard_.hoverPicture(over)));
     txt_guard_->setTextColor(over ? context().HighlightColor : context().NormalColor);
 }
 

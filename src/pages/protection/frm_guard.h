@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/protection/drive_panel.h"
+#include "core/protection/guard_switch.h"
 #include "pages/app/skinned_page.h"
 
 namespace twk {
@@ -33,10 +34,9 @@ private:
         Caption* name;
     };
 
-    // What a refused save does to the switch: a click goes back to the state that is stored; the
-    // opening's save of the stored state keeps it.
-    enum class WhenNotSaved { Revert, KeepState };
-    void flipSwitch(WhenNotSaved whenNotSaved);
+    GuardSwitch::Draw drawSwitch();
+    // After the switch's save: a refused one is told; the drive rows are rebuilt.
+    void showSaved(bool saved);
     QWidget* makeOwnControl(const design::Control& control) override;
     void wireScrollButtons();
     void wireSwitch();
@@ -48,6 +48,7 @@ private:
     Navigator& navigator_;
     std::unique_ptr<DriveSource> drives_;
     std::unique_ptr<DrivePanel> panel_;
+    GuardSwitch guard_;
     PictureButton* ch_guard_ = nullptr;
     Caption* txt_guard_ = nullptr;
     Caption* lblGuard_ = nullptr;
