@@ -31,6 +31,7 @@ void enable(const Window& control, bool enabled) {
 
 frmOptions::frmOptions(AppContext& context, Navigator& navigator)
     : SkinnedPage(context, options_page::kPage),
+      OptionsPage(context, runWhileWaiting),
       navigator_(navigator),
       tabs_(*this, control<Picture>("cmd_line")) {
     makeEntries();
@@ -125,22 +126,6 @@ void frmOptions::wireFolderButton(std::string_view name, std::string_view boxNam
     };
 }
 
-void frmOptions::Form_Load() {
-    state_ = OptionsState();
-    showState();
-    ShowGeneralTab();
-    applyCaptions();
-    LoadOptions();
-}
-
-void frmOptions::LoadOptions() {
-    const AppContext& app = context();
-    state_ = options::LoadOptions(app.mainOp, app.langOp.lfo_weekname,
-                                  options::languageNames(app.programFolder));
-    showTexts();
-    showState();
-}
-
 void frmOptions::showTexts() {
     // The controls report every change back into state_: each is filled from a copy.
     const OptionsState loaded = state_;
@@ -215,16 +200,7 @@ void frmOptions::selectTab(std::string_view tab) {
     tabs_.select(button(tab));
 }
 
-void frmOptions::SaveOptions() {
-    AppContext& app = context();
-    WaitedHelperLibrary helper(app.services.helper, runWhileWaiting);
-    const options::SaveResult result =
-        options::SaveOptions(state_, app.mainOp, helper, app.services.messages);
-    // Nothing was stored: the page shows the stored state again.
-    if (result == options::SaveResult::NotWritten) LoadOptions();
-    if (result != options::SaveResult::Saved) return;
-    app.mainOp.Init();
-    app.langOp.Init(app.mainOp);
+void frmOptions::closeSaved() {
     navigator_.unload(design::PageId::Options);
     navigator_.main().Form_Load();
     navigator_.showMain();

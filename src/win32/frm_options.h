@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/options/options_state.h"
+#include "core/options/options_page.h"
 #include "win32/page.h"
 #include "win32/tab_strip.h"
 
@@ -15,14 +15,12 @@ class TimeBox;
 
 // The options page: a General and a Mail tab over the settings, checked and stored by
 // "Save changes". The rules live in core/options; this page maps them onto its controls.
-class frmOptions : public SkinnedPage {
+class frmOptions : public SkinnedPage, public options::OptionsPage {
 public:
     frmOptions(AppContext& context, Navigator& navigator);
 
-    void Form_Load();
-    void LoadOptions();
-    void SaveOptions();
-    void ShowGeneralTab();
+    void ApplyCaptions() override { applyCaptions(); }
+    void ShowGeneralTab() override;
     void ShowMailTab();
     // Puts every hover-sensitive control back into its not-hovered look.
     void ResetHover();
@@ -37,15 +35,15 @@ private:
     void wireRadio(options::Schedule kind);
     void wireFolderButton(std::string_view name, std::string_view box, const char* title);
     void selectTab(std::string_view tab);
-    void showTexts();
-    void showState();
+    void showTexts() override;
+    void showState() override;
     void showToggle(std::string_view name, const options::PictureToggle& toggle);
     void showHoverResult(std::string_view name, bool reacted, bool entering);
     void closePage();
+    void closeSaved() override;
 
     Navigator& navigator_;
     TabStrip tabs_;
-    options::OptionsState state_;
     ComboBox* lng_cmb_ = nullptr;
     ComboBox* cmbDayW_ = nullptr;
     ComboBox* cmbDayM_ = nullptr;

@@ -53,7 +53,9 @@ std::string timeValueOf(const QLineEdit* box) {
 }  // namespace
 
 frmOptions::frmOptions(AppContext& context, Navigator& navigator)
-    : SkinnedPage(context, options_page::kPage), navigator_(navigator) {
+    : SkinnedPage(context, options_page::kPage),
+      OptionsPage(context, runWhileWaiting),
+      navigator_(navigator) {
     // Made before the rest, so the tabs, the save button and the close button lie above them.
     generalPanel_ = makePanel();
     mailPanel_ = makePanel();
@@ -213,14 +215,6 @@ void frmOptions::connectEntries() {
             [this] { state_.monthDay = selectedIndex(cmbDayM_); });
 }
 
-void frmOptions::Form_Load() {
-    state_ = OptionsState();
-    showState();
-    ShowGeneralTab();
-    ApplyCaptions();
-    LoadOptions();
-}
-
 void frmOptions::ApplyCaptions() {
     showCaptions(context().langOp);
     fitSaveCaption();
@@ -231,14 +225,6 @@ void frmOptions::fitSaveCaption() {
     const int width = txtSave_->fontMetrics().horizontalAdvance(txtSave_->text()) + 4;
     const int right = twipsToPixels(options_page::kSaveRight);
     txtSave_->setGeometry(right - width, txtSave_->y(), width, txtSave_->height());
-}
-
-void frmOptions::LoadOptions() {
-    const AppContext& app = context();
-    state_ = options::LoadOptions(app.mainOp, app.langOp.lfo_weekname,
-                                  options::languageNames(app.programFolder));
-    showTexts();
-    showState();
 }
 
 void frmOptions::showTexts() {
@@ -327,17 +313,7 @@ bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
     return SkinnedPage::eventFilter(watched, event);
 }
 
-void frmOptions::SaveOptions() {
-    AppContext& app = context();
-    WaitingHelperLibrary helper(app.services.helper);
-    const options::SaveResult result =
-        options::SaveOptions(state_, app.mainOp, helper, app.services.messages);
-    // Nothing was stored (a refused authentication among other causes): the page shows the
-    // stored state again.
-    if (result == options::SaveResult::NotWritten) LoadOptions();
-    if (result != options::SaveResult::Saved) return;
-    app.mainOp.Init();
-    app.langOp.Init(app.mainOp);
+void frmOptions::closeSaved() {
     navigator_.unload(PageId::Options);
     navigator_.main().Form_Load();
     navigator_.showMain();

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "core/options/options_state.h"
+#include "core/options/options_page.h"
 #include "pages/app/skinned_page.h"
 #include "pages/app/tab_strip.h"
 
@@ -15,16 +15,13 @@ class Navigator;
 
 // The options page: a General and a Mail tab over the settings, checked and stored by
 // "Save changes". The rules live in core/options; this page maps them onto its controls.
-class frmOptions : public SkinnedPage {
+class frmOptions : public SkinnedPage, public options::OptionsPage {
     Q_OBJECT
 public:
     frmOptions(AppContext& context, Navigator& navigator);
 
-    void Form_Load();
-    void ApplyCaptions();
-    void LoadOptions();
-    void SaveOptions();
-    void ShowGeneralTab();
+    void ApplyCaptions() override;
+    void ShowGeneralTab() override;
     void ShowMailTab();
     // Puts every hover-sensitive control back into its not-hovered look.
     void ResetHover();
@@ -46,16 +43,16 @@ private:
     void connectRadio(options::Schedule kind);
     void connectEntries();
 
-    void showState();
+    void showState() override;
     void showToggle(PictureButton* view, const options::PictureToggle& toggle);
     void showHoverResult(PictureButton* view, bool reacted, bool entering);
-    void showTexts();
+    void showTexts() override;
+    void closeSaved() override;
     void selectTab(PictureButton* tab, QWidget* panel);
     void fitSaveCaption();
     void onTimeEdited();
 
     Navigator& navigator_;
-    options::OptionsState state_;
     options::OptionsState shown_;  // what the boxes were filled with, bytes as stored
 
     TabStrip* tabs_ = nullptr;

@@ -1,0 +1,36 @@
+#include "core/options/options_page.h"
+
+#include "core/app/app_context.h"
+#include "core/options/options_store.h"
+
+namespace twk::options {
+
+void OptionsPage::Form_Load() {
+    state_ = OptionsState();
+    showState();
+    ShowGeneralTab();
+    ApplyCaptions();
+    LoadOptions();
+}
+
+void OptionsPage::LoadOptions() {
+    state_ = options::LoadOptions(app_.mainOp, app_.langOp.lfo_weekname,
+                                  languageNames(app_.programFolder));
+    showTexts();
+    showState();
+}
+
+void OptionsPage::SaveOptions() {
+    WaitedHelperLibrary helper(app_.services.helper, run_);
+    const SaveResult result =
+        options::SaveOptions(state_, app_.mainOp, helper, app_.services.messages);
+    // Nothing was stored (a refused authentication among other causes): the page shows the
+    // stored state again.
+    if (result == SaveResult::NotWritten) LoadOptions();
+    if (result != SaveResult::Saved) return;
+    app_.mainOp.Init();
+    app_.langOp.Init(app_.mainOp);
+    closeSaved();
+}
+
+}  // namespace twk::options
