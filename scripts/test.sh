@@ -16,9 +16,10 @@ if [[ ${1:-} == --sanitize ]]; then
     export LSAN_OPTIONS=suppressions=$root/tests/lsan_suppressions.txt
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 fi
-# The desktop test drives the real program under Xvfb with a window manager and a tray host.
+# The desktop tests drive the real program under Xvfb with a window manager and a tray host, and
+# with a session bus and a notification service of their own.
 source "$root/scripts/install-missing.sh"
-install_missing openbox trayer xdotool
+install_missing openbox trayer xdotool dbus-daemon python3-dbus python3-gi
 "$root/scripts/setup.sh" "$build" "${options[@]}"
 cd "$build"
 ctest --output-on-failure -j "$(nproc)" --timeout 600

@@ -66,6 +66,13 @@ FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes,
                          const BufferFor& bufferFor = {});
 inline constexpr std::uint64_t kMaxGrowthWhileRead = std::uint64_t{1} << 20;
 
+// The volume and the number of a file on it.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
 // A file from outside opened under readRegularFile's rules, for a reader that takes it piece by
 // piece (a mail attachment of any size).
 class RegularFile {
@@ -82,6 +89,11 @@ public:
     std::uint64_t size() const { return size_; }
     // The most a reader takes: the size at opening and what the file may grow by meanwhile.
     std::uint64_t readLimit() const { return size_ + kMaxGrowthWhileRead; }
+    // Which file on the disk it is, whatever its name: a file replaced under the same name has
+    // another identity.
+    const FileIdentity& identity() const { return identity_; }
+    // Moves the next read to offset bytes from the start; false with the system's error number.
+    bool seek(std::uint64_t offset, int& error);
     // Reads the next bytes into [data, data + size): how many, 0 at the end, or -1 with the
     // system's error number in error.
     long long read(char* data, std::size_t size, int& error);
@@ -89,6 +101,7 @@ public:
 private:
     std::intptr_t handle_;  // a descriptor (Linux) or a HANDLE (Windows)
     std::uint64_t size_ = 0;
+    FileIdentity identity_;
     FileRead status_;  // Read once open
 };
 

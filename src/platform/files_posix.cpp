@@ -188,6 +188,13 @@ RegularFile::RegularFile(const std::string& path) : handle_(kNoDescriptor) {
     else
         status_.outcome = FileRead::Outcome::Read;
     size_ = static_cast<std::uint64_t>(info.st_size);
+    identity_ = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
+bool RegularFile::seek(std::uint64_t offset, int& error) {
+    if (::lseek(static_cast<int>(handle_), static_cast<off_t>(offset), SEEK_SET) >= 0) return true;
+    error = errno;
+    return false;
 }
 
 RegularFile::~RegularFile() {

@@ -143,14 +143,26 @@ RegularFile::RegularFile(const std::string& path) : handle_(kNoHandle) {
     }
     handle_ = reinterpret_cast<std::intptr_t>(file);
     LARGE_INTEGER size{};
+    BY_HANDLE_FILE_INFORMATION information{};
     // Pipes, consoles and devices are no files on a disk.
     if (::GetFileType(file) != FILE_TYPE_DISK)
         status_ = failedRead(FileRead::Outcome::NotRegular);
-    else if (!::GetFileSizeEx(file, &size))
+    else if (!::GetFileSizeEx(file, &size) || !::GetFileInformationByHandle(file, &information))
         status_ = failedRead(FileRead::Outcome::ReadFailed, static_cast<int>(::GetLastError()));
     else
         status_.outcome = FileRead::Outcome::Read;
     size_ = static_cast<std::uint64_t>(size.QuadPart);
+    identity_ = {information.dwVolumeSerialNumber,
+                 (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow};
+}
+
+bool RegularFile::seek(std::uint64_t offset, int& error) {
+    LARGE_INTEGER distance{};
+    distance.QuadPart = static_cast<LONGLONG>(offset);
+    if (::SetFilePointerEx(reinterpret_cast<HANDLE>(handle_), distance, nullptr, FILE_BEGIN))
+        return true;
+    error = static_cast<int>(::GetLastError());
+    return false;
 }
 
 RegularFile::~RegularFile() {

@@ -60,12 +60,21 @@ const K kKeys[] = {
     {"lff_send", "frmFeedback", &LangOp::lff_send},
 };
 
+constexpr const char* kNotificationsSection = "Notifications";
 constexpr const char* kTagline = "USB storage protection";
 
 const LangOp::DesignText kDesignTexts[] = {
     {"lfm_tagline", "frmMain", kTagline, &LangOp::lfm_tagline},
     {"lfi_tagline", "frmInfo", kTagline, &LangOp::lfi_tagline},
     {"lfi_version", "frmInfo", "Version", &LangOp::lfi_version},
+    {"lfn_device", kNotificationsSection, "Device connected", &LangOp::lfn_device},
+    {"lfn_device_text", kNotificationsSection, "{name} ({description}) on {pc}, user {user}",
+     &LangOp::lfn_device_text},
+    {"lfn_virus", kNotificationsSection, "File moved into quarantine", &LangOp::lfn_virus},
+    {"lfn_virus_text", kNotificationsSection, "{file} from {device}", &LangOp::lfn_virus_text},
+    {"lfn_burst", kNotificationsSection, "New reports", &LangOp::lfn_burst},
+    {"lfn_burst_text", kNotificationsSection,
+     "Devices connected: {devices}, files moved into quarantine: {files}", &LangOp::lfn_burst_text},
 };
 
 bool isLastReportKey(const K* key) {

@@ -32,6 +32,9 @@ public:
     // Texts the window designs carry besides the caption table, each from the section of its
     // window, and English where the language file has none (the table has no such fallback).
     std::string lfm_tagline, lfi_tagline, lfi_version;
+    // The desktop notifications of what the guard service does; the texts name their values as
+    // {name} placeholders.
+    std::string lfn_device, lfn_device_text, lfn_virus, lfn_virus_text, lfn_burst, lfn_burst_text;
     struct DesignText {
         const char* name;
         const char* section;

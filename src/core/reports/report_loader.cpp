@@ -18,27 +18,6 @@
 namespace twk {
 namespace {
 
-// What the problems message says about a file that could not be read; empty for a file that
-// is no problem: one moved away since the listing (its records show in its new folder at the
-// next refresh).
-std::string problemOf(const platform::FileRead& read) {
-    using Outcome = platform::FileRead::Outcome;
-    switch (read.outcome) {
-        case Outcome::Read:
-        case Outcome::Missing:
-            return {};
-        case Outcome::NotRegular:
-            return "is not a regular file";
-        case Outcome::TooLarge:
-            return "is too large to be read";
-        case Outcome::OpenFailed:
-            return "could not be opened (" + read.reason() + ")";
-        case Outcome::ReadFailed:
-            return "could not be read (" + read.reason() + ")";
-    }
-    return {};
-}
-
 // One report file on its way into the table: read and scanned on any core, then appended in
 // name order.
 struct PendingFile {
@@ -254,7 +233,7 @@ private:
             file.read.outcome = platform::FileRead::Outcome::TooLarge;
         }
         if (!file.read.ok()) {
-            if (std::string problem = problemOf(file.read); !problem.empty())
+            if (std::string problem = ProblemOfRead(file.read); !problem.empty())
                 load_.problems.push_back({file.path, std::move(problem)});
             return;
         }

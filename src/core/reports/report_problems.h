@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
+
 namespace twk {
 
 // A report file or folder that a load had to pass over, and what went wrong with it.
@@ -11,6 +13,11 @@ struct ReportProblem {
     std::string path;
     std::string what;
 };
+
+// What the problems message says about a file that could not be read; empty for a file that
+// is no problem: one moved away since the listing (its records show in its new folder at the
+// next refresh).
+std::string ProblemOfRead(const platform::FileRead& read);
 
 // The message names at most this many problems: a folder of thousands of unreadable files must
 // not make a box taller than the screen.

@@ -1,7 +1,10 @@
 #include "pages/app/application.h"
 
+#include "core/design/main_design.h"
+#include "pages/app/frm_main.h"
 #include "pages/app/page_registry.h"
 #include "pages/app/waiting.h"
+#include "pages/reports/frm_report.h"
 #include "platform/program_folder.h"
 
 namespace twk {
@@ -10,8 +13,22 @@ Application::Application()
     : helper_(platform::programFolder()),
       context_(machineContext(Services{messages_, saveFile_, folders_, urls_, helper_, clock_},
                               runWhileWaiting)),
-      navigator_(std::make_unique<Navigator>(context_, tray_)) {
+      navigator_(std::make_unique<Navigator>(context_, tray_)),
+      notifications_(tray_, context_.langOp),
+      reportNotifier_(context_, notifications_) {
     registerPages(*navigator_);
+    QObject::connect(&navigator_->main(), &frmMain::loaded, &reportNotifier_,
+                     &ReportNotifier::follow);
+    notifications_.onClick = [this](ReportKind view, const std::string& date) {
+        openReports(view, date);
+    };
+}
+
+void Application::openReports(ReportKind view, const std::string& date) {
+    // As the main window's reports button opens it.
+    navigator_->take(*design::actionOf(design::main_window::kActions, "cmd_report"));
+    if (auto* page = qobject_cast<frmReport*>(navigator_->loaded(PageId::Reports)))
+        page->showReportsOn(view, date);
 }
 
 }  // namespace twk

@@ -3,8 +3,10 @@
 #include <memory>
 
 #include "core/app/app_context.h"
+#include "pages/app/desktop_notifications.h"
 #include "pages/app/navigator.h"
 #include "pages/app/qt_services.h"
+#include "pages/app/report_notifier.h"
 #include "pages/app/tray_backend.h"
 
 namespace twk {
@@ -18,6 +20,9 @@ public:
     Navigator& navigator() { return *navigator_; }
 
 private:
+    // A notification's click: the report page on its view and date.
+    void openReports(ReportKind view, const std::string& date);
+
     QtMessageBoxes messages_;
     QtSaveFileDialog saveFile_;
     QtFolderPicker folders_;
@@ -27,6 +32,8 @@ private:
     AppContext context_;
     QtTrayBackend tray_;
     std::unique_ptr<Navigator> navigator_;
+    DesktopNotifications notifications_;
+    ReportNotifier reportNotifier_;
 };
 
 }  // namespace twk

@@ -56,6 +56,7 @@ bool frmMain::Form_Load() {
     cTray_->setMenu(mnuMenu_);
     cTray_->Add();
     applyCaptions();
+    emit loaded();
     return true;
 }
 

@@ -32,6 +32,10 @@ public:
     TrayIcon& cTray() const { return *cTray_; }
     QMenu* mnuMenu() const { return mnuMenu_; }
 
+signals:
+    // The load sequence has run through: at start and after the options were saved.
+    void loaded();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -37,6 +37,7 @@ QtTrayBackend::QtTrayBackend() {
     // handler may remove the icon (Exit from the menu), which deletes that widget.
     connect(&icon_, &QSystemTrayIcon::activated, this, &QtTrayBackend::report,
             Qt::QueuedConnection);
+    connect(&icon_, &QSystemTrayIcon::messageClicked, this, &TrayBackend::messageClicked);
 }
 
 bool QtTrayBackend::isAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
@@ -58,5 +59,9 @@ void QtTrayBackend::remove() { icon_.hide(); }
 bool QtTrayBackend::isShown() const { return icon_.isVisible(); }
 
 void QtTrayBackend::setMenu(QMenu* menu) { icon_.setContextMenu(menu); }
+
+void QtTrayBackend::showMessage(const QString& title, const QString& body) {
+    icon_.showMessage(title, body, QSystemTrayIcon::Information);
+}
 
 }  // namespace twk

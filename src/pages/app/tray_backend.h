@@ -23,10 +23,14 @@ public:
     // The icon's own menu, which the desktop shows on a context click: hosts that show only a
     // menu the program exports to them show it too.
     virtual void setMenu(QMenu* menu) = 0;
+    // A message from the icon, for desktops without a notification service.
+    virtual void showMessage(const QString& title, const QString& body) = 0;
 
 signals:
     // An action on the icon, as its tray code.
     void activated(qint16 code);
+    // The user clicked the last message shown.
+    void messageClicked();
 
 protected:
     // Reports what the desktop says happened on the icon; actions that have no code are dropped.
@@ -43,6 +47,7 @@ public:
     void remove() override;
     bool isShown() const override;
     void setMenu(QMenu* menu) override;
+    void showMessage(const QString& title, const QString& body) override;
 
 private:
     QSystemTrayIcon icon_;

@@ -252,6 +252,20 @@ void frmReport::ShowDevices() { showView(devices_); }
 
 void frmReport::ShowViruses() { showView(viruses_); }
 
+void frmReport::showReportsOn(ReportKind view, const std::string& date) {
+    // The page comes back from the send dialog first, so that it alone shows.
+    if (sendReport_) closeSendReport();
+    showView(view == ReportKind::Devices ? devices_ : viruses_);
+    if (date == kAllDates) return;
+    const DateList& dates = datesModel_->dates();
+    for (std::size_t index = 1; index < dates.size(); ++index) {
+        if (dates.entry(index) != date) continue;
+        lstDates_->setCurrentIndex(static_cast<int>(index));
+        refreshDate();
+        return;
+    }
+}
+
 void frmReport::selectView(const View& view) {
     disable_all();
     views_->select(view.button);

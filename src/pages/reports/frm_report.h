@@ -43,6 +43,9 @@ public:
 
     void ShowDevices();
     void ShowViruses();
+    // The view as its button shows it, then narrowed to date as when it is picked, when the
+    // date chooser offers it (kAllDates leaves every date).
+    void showReportsOn(ReportKind view, const std::string& date);
 
     // The page reads its first view while the program starts, so that no window waits for the
     // reports. Its rows are in the table once this returns: when they are still being read it

@@ -22,6 +22,9 @@ public:
     void remove() override { shown = false; }
     bool isShown() const override { return shown; }
     void setMenu(QMenu* menu) override { this->menu = menu; }
+    void showMessage(const QString& title, const QString& body) override {
+        messages.push_back(title + '\n' + body);
+    }
 
     // What the desktop reports for an action on the icon.
     void activate(QSystemTrayIcon::ActivationReason reason) { report(reason); }
@@ -31,6 +34,7 @@ public:
     int adds = 0;
     QString tip;
     QMenu* menu = nullptr;
+    QStringList messages;
 };
 
 // Scripted services, a private settings store and a program folder with language files: what
