@@ -8,12 +8,8 @@ set -uo pipefail
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
 
-for tool in Xvfb xdotool dbus-run-session; do
-    if ! command -v "$tool" > /dev/null; then
-        echo "SKIP: $tool is not installed (scripts/test.sh installs it)"
-        exit 77
-    fi
-done
+source "$here/desktop.sh"
+require_tools scripts/test.sh Xvfb openbox trayer xdotool dbus-run-session
 if ! /usr/bin/python3 -c 'import dbus, gi.repository.GLib' 2> /dev/null; then
     echo "SKIP: python3-dbus or python3-gi is not installed (scripts/test.sh installs them)"
     exit 77
@@ -22,39 +18,12 @@ fi
 if [[ -z ${NOTIFICATIONS_TEST_BUS:-} ]]; then
     NOTIFICATIONS_TEST_BUS=1 exec dbus-run-session -- bash "$0" "$@"
 fi
-
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/tarnwick-notifications.XXXXXX")
-pids=()
-finish() {
-    for pid in "${pids[@]}"; do kill "$pid" 2> /dev/null; done
-    wait 2> /dev/null
-    rm -rf "$scratch"
-}
-trap finish EXIT
-
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-eventually() {
-    local tries
-    for ((tries = 0; tries < 300; tries++)); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3> "$scratch/display" 2> "$scratch/xvfb.log" &
-pids+=($!)
-eventually test -s "$scratch/display" || { echo "Xvfb did not start"; exit 1; }
-export DISPLAY=":$(cat "$scratch/display")"
+open_desktop_test tarnwick-notifications
+start_desktop || exit 1
 
 record="$scratch/notifications.jsonl"
 /usr/bin/python3 "$here/notification_service.py" "$record" > "$scratch/service.log" 2>&1 &
-pids+=($!)
+desktop_pids+=($!)
 eventually grep -q ready "$scratch/service.log" || { echo "no notification service"; cat "$scratch/service.log"; exit 1; }
 
 # A program folder of this run's own: its report folders are the default ones inside it.
@@ -85,9 +54,6 @@ export XDG_RUNTIME_DIR="$scratch/runtime" XDG_CACHE_HOME="$scratch/cache"
 export XDG_CONFIG_DIRS="$scratch/config" HOME="$scratch/home" QT_QPA_PLATFORM=xcb
 "$scratch/bin/$(basename "$program")" > "$scratch/tarnwick.log" 2>&1 &
 tarnwick_pid=$!
-pids+=("$tarnwick_pid")
-visible_pages() { xdotool search --onlyvisible --name '^Tarnwick$' 2> /dev/null; }
-some_page_shows() { [[ -n $(visible_pages) ]]; }
 eventually some_page_shows || { fail "no main window"; cat "$scratch/tarnwick.log"; exit 1; }
 main_window=$(visible_pages)
 
