@@ -23,7 +23,8 @@ start_desktop || exit 1
 
 record="$scratch/notifications.jsonl"
 /usr/bin/python3 "$here/notification_service.py" "$record" > "$scratch/service.log" 2>&1 &
-desktop_pids+=($!)
+service_pid=$!
+desktop_pids+=("$service_pid")
 eventually grep -q ready "$scratch/service.log" || { echo "no notification service"; cat "$scratch/service.log"; exit 1; }
 
 # A program folder of this run's own: its report folders are the default ones inside it.
@@ -144,16 +145,34 @@ report_page_shows() {
     report_page=$(visible_pages)
     [[ -n $report_page && $report_page != "$main_window" && $report_page != *$'\n'* ]]
 }
+# The report page alone shows, on the view whose marker bar starts left pixels in.
+expect_report_view() {  # SCENARIO LEFT OTHER_LEFT
+    if ! eventually report_page_shows; then
+        fail "$1: the report page alone does not show ($(visible_pages | wc -l) pages)"
+        return
+    fi
+    marker_shows() { (($(marker_pixels "$report_page" "$1") > 100)); }
+    eventually marker_shows "$2" || fail "$1: the marker bar is not under the clicked view's button"
+    (($(marker_pixels "$report_page" "$3") == 0)) || fail "$1: the marker bar is under the other button"
+}
 dbus-send --session --type=method_call --dest=org.freedesktop.Notifications \
     /org/freedesktop/Notifications test.NotificationService.Click uint32:2
-if eventually report_page_shows; then
-    viruses_marker() { (($(marker_pixels "$report_page" 120) > 100)); }
-    eventually viruses_marker || fail "$scenario: the report page is not on the Viruses view"
-    (($(marker_pixels "$report_page" 16) == 0)) ||
-        fail "$scenario: the marker bar is still under the Devices button"
+expect_report_view "$scenario" 120 16
+
+scenario="A desktop without a notification service"
+eval "$(geometry_of "$report_page")"
+xdotool mousemove $((X + 614)) $((Y + 22)) click 1  # the page's close button
+eventually only_page_is "$main_window" || fail "$scenario: the report page did not close"
+kill "$service_pid"
+device_line PC-05 kai "09.12.2026 15:00:00" Connect "TRAY STICK" "Flash Drive" >> "$reports/devices.txt"
+# The tray icon's message: a window of the program that is no page.
+if eventually find_menu; then
+    xdotool mousemove $((menu_x + menu_width / 2)) $((menu_y + menu_height / 2)) click 1
+    expect_report_view "$scenario" 16 120
 else
-    fail "$scenario: the report page alone does not show ($(visible_pages | wc -l) pages)"
+    fail "$scenario: the tray icon showed no message"
 fi
+(($(notices) == 6)) || fail "$scenario: $(notices) notifications reached the stopped service"
 
 if ((failures > 0)); then
     echo "--- program output"
