@@ -82,6 +82,19 @@ inline constexpr Control kControls[] = {
      .text = "Choose date",
      .pointSize = 9.75,
      .label = "lblSort"},
+    // The search over every column, on the date chooser's line up to the table's right edge;
+    // its caption ends just before the box.
+    {.name = "lblSearch",
+     .kind = Kind::CaptionLabel,
+     .rect = {4680, 1920, 1800, 240},
+     .caption = &LangOp::lfr_search,
+     .text = "Search:",
+     .pointSize = 9.75,
+     .hAlign = HAlign::Right},
+    {.name = "txtSearch",
+     .kind = Kind::OneLineBox,
+     .rect = {6600, 1830, 2775, 375},
+     .label = "lblSearch"},
     {.name = "lstReport", .kind = Kind::ListView, .rect = {240, 2400, 9135, 3975}, .pointSize = 9},
     actionCaption("txtSave", 6600, 1185, &LangOp::lfr_save, "Save to disk"),
     actionPicture("cmdSave", 6000, "save", "cmd_save", HoverEnd::Leave, "txtSave"),
@@ -91,7 +104,8 @@ inline constexpr Control kControls[] = {
 };
 
 inline constexpr std::string_view kFocusOrder[] = {
-    "cmd_devices", "cmd_viruses", "lstDates", "lstReport", "txtSave", "txtSend", "cmd_close"};
+    "cmd_devices", "cmd_viruses", "lstDates",  "txtSearch",
+    "lstReport",   "txtSave",     "txtSend",   "cmd_close"};
 
 inline constexpr Page kPage = {.window = "frmReport",
                                .background = "report_background",

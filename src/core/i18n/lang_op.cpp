@@ -49,6 +49,7 @@ const K kKeys[] = {
     {"lfr_sort", kReportSection, &LangOp::lfr_sort},
     {"lfr_save", kReportSection, &LangOp::lfr_save},
     {"lfr_send", kReportSection, &LangOp::lfr_send},
+    {"lfr_search", kReportSection, &LangOp::lfr_search},
     {"lfsr_pagename", "frmSendReport", &LangOp::lfsr_pagename},
     {"lfsr_recip", "frmSendReport", &LangOp::lfsr_recip},
     {"lfsr_send", "frmSendReport", &LangOp::lfsr_send},

@@ -23,7 +23,7 @@ public:
     // frmMain
     std::string lfm_protection, lfm_reports, lfm_options;
     // frmReport
-    std::string lfr_menu1, lfr_menu2, lfr_sort, lfr_save, lfr_send;
+    std::string lfr_menu1, lfr_menu2, lfr_sort, lfr_save, lfr_send, lfr_search;
     // frmSendReport
     std::string lfsr_pagename, lfsr_recip, lfsr_send;
     // frmFeedback

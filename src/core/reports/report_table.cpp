@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <thread>
 #include <utility>
 
 namespace twk {
@@ -60,6 +61,9 @@ std::vector<std::string> ReportTable::releaseFiles() {
     files_.clear();
     end_ = 0;
     rows_.clear();
+    search_ = {};
+    allRows_ = {};
+    changed();
     sortColumn_.reset();
     descending_ = false;
     return released;
@@ -96,7 +100,71 @@ void ReportTable::appendFile(std::string bytes, const std::vector<std::size_t>& 
     const Position file = Position{files_.size()} << kOffsetBits;
     end_ += bytes.size();
     files_.push_back(std::move(bytes));
-    for (std::size_t start : lineStarts) rows_.push_back(file | start);
+    changed();
+    if (!searching()) {
+        for (std::size_t start : lineStarts) rows_.push_back(file | start);
+        return;
+    }
+    for (std::size_t start : lineStarts) {
+        allRows_.push_back(file | start);
+        if (shows(file | start, search_)) rows_.push_back(file | start);
+    }
+}
+
+bool ReportTable::shows(Position position, const RowSearch& search) const {
+    return search.foundInLine(LineAt(fileOf(position), offsetOf(position)),
+                              kind_ ? FieldCount(*kind_) : kMaxFieldCount);
+}
+
+ReportTable::PendingSearch ReportTable::searchedBy(RowSearch search,
+                                                   const std::atomic<bool>* stop) const {
+    PendingSearch pending{std::move(search), {}, version_, true};
+    const bool inShown = !searching() || pending.search.narrows(search_);
+    const std::vector<Position>& from = inShown ? rows_ : allRows_;
+    if (pending.search.empty() || !kind_) {
+        pending.rows = from;
+        return pending;
+    }
+    // Each part looks at its rows in slices, so that a stop is seen within a few milliseconds.
+    constexpr std::size_t kSliceRows = 4096;
+    constexpr std::size_t kParallelRows = 1 << 15;
+    const std::size_t parts =
+        from.size() < kParallelRows ? 1 : std::max(1u, std::thread::hardware_concurrency());
+    std::vector<std::vector<Position>> found(parts);
+    std::vector<char> stopped(parts, 0);
+    const auto searchPart = [&](std::size_t part) {
+        const std::size_t begin = part * from.size() / parts, end = (part + 1) * from.size() / parts;
+        for (std::size_t slice = begin; slice < end; slice += kSliceRows) {
+            if (stop && stop->load(std::memory_order_relaxed)) {
+                stopped[part] = 1;
+                return;
+            }
+            for (std::size_t row = slice; row < std::min(end, slice + kSliceRows); ++row)
+                if (shows(from[row], pending.search)) found[part].push_back(from[row]);
+        }
+    };
+    {
+        std::vector<std::jthread> others;
+        for (std::size_t part = 1; part < parts; ++part) others.emplace_back(searchPart, part);
+        searchPart(0);
+    }
+    pending.complete = std::find(stopped.begin(), stopped.end(), 1) == stopped.end();
+    for (const auto& rows : found) pending.rows.insert(pending.rows.end(), rows.begin(), rows.end());
+    return pending;
+}
+
+bool ReportTable::applySearch(PendingSearch search) {
+    if (!search.complete || search.version != version_) return false;
+    if (search.search.empty()) {
+        if (searching()) rows_ = std::move(allRows_);
+        allRows_ = {};
+    } else {
+        if (!searching()) allRows_ = std::move(rows_);
+        rows_ = std::move(search.rows);
+    }
+    search_ = std::move(search.search);
+    changed();
+    return true;
 }
 
 class ReportTable::ColumnCells final : public SortCells {
@@ -118,22 +186,32 @@ private:
 };
 
 ReportTable::PendingSort ReportTable::sortedBy(std::size_t column) const {
-    const bool descending = sortColumn_ == column && !descending_;
+    return sortedBy(column, sortColumn_ == column && !descending_);
+}
+
+ReportTable::PendingSort ReportTable::sortedBy(std::size_t column, bool descending) const {
     const bool timeColumn =
         column < columnCount() && ReportColumns(*kind_)[column].field == kTimeField;
-    return {column, descending,
-            SortedOrder(rows_, ColumnCells(*this, column),
-                        timeColumn ? CellOrder::Moments : CellOrder::Bytes, descending)};
+    const CellOrder order = timeColumn ? CellOrder::Moments : CellOrder::Bytes;
+    const ColumnCells cells(*this, column);
+    // A stable sort of every row and of those shown keeps the shown ones in the same order
+    // among all, so the search needs no second look.
+    return {column, descending, SortedOrder(rows_, cells, order, descending),
+            searching() ? SortedOrder(allRows_, cells, order, descending) : RowOrder()};
 }
 
 void ReportTable::applySort(PendingSort sort) {
     sort.order.applyTo(rows_);
+    sort.allOrder.applyTo(allRows_);
+    changed();
     sortColumn_ = sort.column;
     descending_ = sort.descending;
 }
 
 void ReportTable::showReadingOrder() {
     std::sort(rows_.begin(), rows_.end());
+    std::sort(allRows_.begin(), allRows_.end());
+    changed();
     sortColumn_.reset();
     descending_ = false;
 }

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QProxyStyle>
 #include <QScrollBar>
 #include <QTableView>
@@ -69,9 +70,13 @@ void autoSizeWidth(QLabel* label) { label->resize(label->sizeHint().width(), lab
 
 frmReport::frmReport(AppContext& context, Navigator& navigator)
     : SkinnedPage(context, report_page::kPage), navigator_(navigator) {
+    for (ReportKind view : {ReportKind::Devices, ReportKind::Viruses})
+        layouts_[static_cast<std::size_t>(view)] =
+            LoadReportViewLayout(context.userFolder, view);
     buildDesign();
     buildViews();
     buildActions();
+    buildSearch();
     onClick("cmd_close", [this] { navigator_.take(report_page::kClose, PageId::Reports); });
     connect(this, &SkinnedPage::backgroundMouseMoved, this, [this] {
         HoverDevices(false);
@@ -82,9 +87,10 @@ frmReport::frmReport(AppContext& context, Navigator& navigator)
     centerOnScreen();
     selectView(devices_);
     firstLoad_ = std::async(std::launch::async, [this, folder = folderOf(ReportKind::Devices),
-                                                 dates = datesModel_->dates()] {
+                                                 dates = datesModel_->dates(),
+                                                 shown = showingOf(ReportKind::Devices)] {
         LoadedReports loaded =
-            readReports(ReportKind::Devices, folder, std::string(kAllDates), dates);
+            readReports(ReportKind::Devices, folder, std::string(kAllDates), dates, shown);
         QMetaObject::invokeMethod(this, &frmReport::finishFirstLoad, Qt::QueuedConnection);
         return loaded;
     });
@@ -93,6 +99,8 @@ frmReport::frmReport(AppContext& context, Navigator& navigator)
 
 frmReport::~frmReport() {
     if (firstLoad_.valid()) firstLoad_.wait();
+    stopSearch();
+    if (widthsSettle_.isActive()) saveLayout();
 }
 
 void frmReport::finishFirstLoad() {
@@ -102,7 +110,7 @@ void frmReport::finishFirstLoad() {
     if (pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
         runWhileWaiting([&pending] { pending.wait(); });
     showLoaded(pending.get());
-    fitColumns();
+    layOutColumns();
 }
 
 QWidget* frmReport::makeOwnControl(const design::Control& control) {
@@ -209,6 +217,18 @@ void frmReport::buildTable(const design::Control& design) {
     // window for a fifth of a second.
     headings->setResizeContentsPrecision(kFittedRows);
     connect(headings, &QHeaderView::sectionClicked, this, &frmReport::sortByHeading);
+    widthsSettle_.setSingleShot(true);
+    widthsSettle_.setInterval(500);
+    connect(&widthsSettle_, &QTimer::timeout, this, &frmReport::saveLayout);
+    connect(headings, &QHeaderView::sectionResized, this, [this] {
+        if (!layingOutColumns_) rememberColumnWidths();
+    });
+}
+
+void frmReport::buildSearch() {
+    txtSearch_ = control<QLineEdit>("txtSearch");
+    txtSearch_->setAccessibleName(control<Caption>("lblSearch")->text());
+    connect(txtSearch_, &QLineEdit::textChanged, this, &frmReport::startSearch);
 }
 
 void frmReport::buildActions() {
@@ -223,6 +243,7 @@ void frmReport::buildActions() {
 
 void frmReport::applyCaptions(const LangOp& captions) {
     showCaptions(captions);
+    txtSearch_->setAccessibleName(control<Caption>("lblSearch")->text());
     // Both action captions take the width of their text, so no language cuts them off.
     autoSizeWidth(send_->caption());
     Caption* save = save_->caption();
@@ -242,6 +263,7 @@ void frmReport::disable_all() {
 }
 
 bool frmReport::save_report(std::string FileName) {
+    finishSearch();
     const ReportTable& table = model_->table();
     const ReportKind view = ExportViewOfDevicesTag(local8(devices_.button->tag()));
     // A large table takes a while to write: the pages keep painting meanwhile.
@@ -277,15 +299,17 @@ void frmReport::showView(const View& view) {
     finishFirstLoad();
     selectView(view);
     loadReports(view.kind, std::string(kAllDates));
-    fitColumns();
+    layOutColumns();
+}
+
+ReportKind frmReport::shownView() const {
+    return lstReport_->property("Tag").toString() != QStringLiteral("0") ? ReportKind::Viruses
+                                                                          : ReportKind::Devices;
 }
 
 void frmReport::refreshDate() {
     finishFirstLoad();
-    const ReportKind view = lstReport_->property("Tag").toString() != QStringLiteral("0")
-                                ? ReportKind::Viruses
-                                : ReportKind::Devices;
-    loadReports(view, selectedDate());
+    loadReports(shownView(), selectedDate());
 }
 
 // The date list's entry behind the chooser's selection: its bytes select the records, so a date
@@ -303,15 +327,23 @@ const std::string& frmReport::folderOf(ReportKind view) const {
     return view == ReportKind::Devices ? settings.DirRep : settings.DirQuar;
 }
 
+frmReport::Showing frmReport::showingOf(ReportKind view) const {
+    const ReportViewLayout& layout = layouts_[static_cast<std::size_t>(view)];
+    return {layout.sortColumn, layout.sortDescending, RowSearch(local8(txtSearch_->text()))};
+}
+
 frmReport::LoadedReports frmReport::readReports(ReportKind view, const std::string& folder,
                                                 const std::string& selectedDate, DateList dates,
-                                                ReportTable table) {
+                                                const Showing& shown, ReportTable table) {
     LoadedReports loaded{std::move(table), std::move(dates), {}};
     loaded.load = RefreshReports(view, folder, selectedDate, loaded.table, loaded.dates);
+    if (shown.sortColumn) loaded.table.sortByColumn(*shown.sortColumn, shown.sortDescending);
+    loaded.table.searchFor(shown.search);
     return loaded;
 }
 
 void frmReport::loadReports(ReportKind view, const std::string& selectedDate) {
+    stopSearch();
     // The rows shown go first, and the new ones are read into their memory, so that a large
     // table is never held twice; the columns stay, and with them the widths the user sees.
     ReportTable emptied;
@@ -319,15 +351,20 @@ void frmReport::loadReports(ReportKind view, const std::string& selectedDate) {
     ReportTable shown = model_->install(std::move(emptied));
     const std::string& folder = folderOf(view);
     const DateList& dates = datesModel_->dates();
-    showLoaded(
-        waitFor([&] { return readReports(view, folder, selectedDate, dates, std::move(shown)); }));
+    const Showing showing = showingOf(view);
+    showLoaded(waitFor([&] {
+        return readReports(view, folder, selectedDate, dates, showing, std::move(shown));
+    }));
 }
 
 void frmReport::showLoaded(LoadedReports loaded) {
+    stopSearch();
     model_->install(std::move(loaded.table));
     datesModel_->grow(std::move(loaded.dates));
     const ReportLoad& load = loaded.load;
-    lstReport_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    showSortIndicator();
+    // Typed while the rows were read.
+    searchAgainIfNeeded();
     // A new view or date starts at its first row and column, wherever the last one was left.
     lstReport_->scrollToTop();
     lstReport_->horizontalScrollBar()->setValue(0);
@@ -336,25 +373,101 @@ void frmReport::showLoaded(LoadedReports loaded) {
     if (!problems.empty()) showErrorWhenVisible(problems);
 }
 
+void frmReport::layOutColumns() {
+    const std::vector<int>& widths = shownLayout().columnWidths;
+    QHeaderView* headings = lstReport_->horizontalHeader();
+    if (widths.size() != static_cast<std::size_t>(headings->count())) {
+        fitColumns();
+        return;
+    }
+    layingOutColumns_ = true;
+    for (int column = 0; column < headings->count(); ++column)
+        headings->resizeSection(column,
+                                twipsToPixels(widths[static_cast<std::size_t>(column)]));
+    layingOutColumns_ = false;
+}
+
 void frmReport::fitColumns() {
+    layingOutColumns_ = true;
     lstReport_->resizeColumnsToContents();
     QHeaderView* headings = lstReport_->horizontalHeader();
     for (int column = 0; column < headings->count(); ++column)
         headings->resizeSection(column, std::min(headings->sectionSize(column), kMaxColumnWidth));
+    layingOutColumns_ = false;
+}
+
+ReportViewLayout& frmReport::shownLayout() {
+    return layouts_[static_cast<std::size_t>(shownView())];
+}
+
+void frmReport::rememberColumnWidths() {
+    QHeaderView* headings = lstReport_->horizontalHeader();
+    std::vector<int>& widths = shownLayout().columnWidths;
+    widths.clear();
+    for (int column = 0; column < headings->count(); ++column)
+        widths.push_back(pixelsToTwips(headings->sectionSize(column)));
+    widthsSettle_.start();
+}
+
+void frmReport::saveLayout() {
+    widthsSettle_.stop();
+    // Only the look of the table is lost when this fails: nothing to tell the user.
+    SaveReportViewLayout(context().userFolder, shownView(), shownLayout());
 }
 
 void frmReport::sortByHeading(int column) {
     finishFirstLoad();
     if (column < 0 || column >= model_->columnCount()) return;
+    stopSearch();
     // Millions of rows take a while to sort: the table keeps painting its rows meanwhile.
     const ReportTable& shown = model_->table();
     model_->applySort(waitFor([&] { return shown.sortedBy(static_cast<std::size_t>(column)); }));
-    const auto& table = model_->table();
-    QHeaderView* headings = lstReport_->horizontalHeader();
-    if (table.sortColumn())
-        headings->setSortIndicator(static_cast<int>(*table.sortColumn()), table.sortDescending()
-                                                                              ? Qt::DescendingOrder
-                                                                              : Qt::AscendingOrder);
+    const ReportTable& table = model_->table();
+    ReportViewLayout& layout = shownLayout();
+    layout.sortColumn = table.sortColumn();
+    layout.sortDescending = table.sortDescending();
+    saveLayout();
+    showSortIndicator();
+    searchAgainIfNeeded();
+}
+
+void frmReport::showSortIndicator() {
+    const ReportTable& table = model_->table();
+    lstReport_->horizontalHeader()->setSortIndicator(
+        table.sortColumn() ? static_cast<int>(*table.sortColumn()) : -1,
+        table.sortDescending() ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void frmReport::startSearch() {
+    finishFirstLoad();
+    search_.start(model_->table(), RowSearch(local8(txtSearch_->text())), [this] {
+        QMetaObject::invokeMethod(this, &frmReport::showSearched, Qt::QueuedConnection);
+    });
+}
+
+void frmReport::showSearched() {
+    std::optional<ReportTable::PendingSearch> found = search_.take();
+    if (!found) return;
+    model_->applySearch(std::move(*found));
+    lstReport_->scrollToTop();
+}
+
+void frmReport::finishSearch() {
+    if (search_.running()) runWhileWaiting([this] { search_.wait(); });
+    showSearched();
+}
+
+void frmReport::searchAgainIfNeeded() {
+    if (model_->table().search().text() != local8(txtSearch_->text())) startSearch();
+}
+
+void frmReport::keyPressEvent(QKeyEvent* event) {
+    // Escape empties the search first; with nothing to empty it closes the page.
+    if (event->key() == Qt::Key_Escape && !txtSearch_->text().isEmpty()) {
+        txtSearch_->clear();
+        return;
+    }
+    SkinnedPage::keyPressEvent(event);
 }
 
 bool frmReport::eventFilter(QObject* watched, QEvent* event) {
@@ -368,6 +481,8 @@ bool frmReport::eventFilter(QObject* watched, QEvent* event) {
 
 void frmReport::copySelectedRows() {
     finishFirstLoad();
+    // The selection is of the rows shown now: no search result replaces them meanwhile.
+    stopSearch();
     std::vector<std::pair<std::size_t, std::size_t>> ranges;
     for (const QItemSelectionRange& range : lstReport_->selectionModel()->selection())
         ranges.emplace_back(range.top(), range.bottom());
@@ -383,6 +498,7 @@ void frmReport::copySelectedRows() {
                 rows.push_back(row);
         return qs(CopiedReportRows(table, rows));
     }));
+    searchAgainIfNeeded();
 }
 
 void frmReport::HoverDevices(bool on) { views_->hover(devices_.button, on); }

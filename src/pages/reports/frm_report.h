@@ -1,17 +1,23 @@
 #pragma once
 
+#include <QTimer>
+#include <array>
 #include <future>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "core/reports/background_search.h"
 #include "core/reports/date_list.h"
 #include "core/reports/report_loader.h"
 #include "core/reports/report_record.h"
 #include "core/reports/report_table.h"
+#include "core/reports/report_view_layout.h"
 #include "pages/app/skinned_page.h"
 #include "pages/app/tab_strip.h"
 
 class QComboBox;
+class QLineEdit;
 class QTableView;
 
 namespace twk {
@@ -82,10 +88,18 @@ private:
         DateList dates;
         ReportLoad load;
     };
-    // Reads into table, whose rows go and whose memory is read into again.
+    // What a refresh shows besides the view's rows: the view's sort and the search.
+    struct Showing {
+        std::optional<std::size_t> sortColumn;
+        bool sortDescending = false;
+        RowSearch search;
+    };
+    // Reads into table, whose rows go and whose memory is read into again, then sorts and
+    // searches the rows as shown says.
     static LoadedReports readReports(ReportKind view, const std::string& folder,
                                      const std::string& selectedDate, DateList dates,
-                                     ReportTable table = {});
+                                     const Showing& shown, ReportTable table = {});
+    Showing showingOf(ReportKind view) const;
     const std::string& folderOf(ReportKind view) const;
 
     void selectView(const View& view);
@@ -95,8 +109,28 @@ private:
     std::string selectedDate() const;
     void loadReports(ReportKind view, const std::string& selectedDate);
     void showLoaded(LoadedReports loaded);
+    // The view's columns as the user left them, else fitted to their cells.
+    void layOutColumns();
     void fitColumns();
     void sortByHeading(int column);
+    void showSortIndicator();
+    // The layout of the view in the table, kept in the user's own settings.
+    ReportViewLayout& shownLayout();
+    ReportKind shownView() const;
+    void rememberColumnWidths();
+    void saveLayout();
+
+    // The search box narrows the rows shown as the user types; Escape empties it.
+    void buildSearch();
+    void startSearch();
+    void showSearched();
+    // Before the table changes: the search looking through it stops. After: the rows shown
+    // follow the box again.
+    void stopSearch() { search_.stop(); }
+    // The rows shown as the box says, for the export: the search still running is waited for.
+    void finishSearch();
+    void searchAgainIfNeeded();
+    void keyPressEvent(QKeyEvent* event) override;
 
     // Ctrl+C on the table copies the selected rows.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -119,6 +153,11 @@ private:
     QTableView* lstReport_ = nullptr;
     ReportTableModel* model_ = nullptr;
     DateListModel* datesModel_ = nullptr;
+    QLineEdit* txtSearch_ = nullptr;
+    BackgroundSearch search_;
+    std::array<ReportViewLayout, 2> layouts_;  // Devices, Viruses
+    bool layingOutColumns_ = false;             // widths change, but not by the user
+    QTimer widthsSettle_;                       // a drag of a column's edge ends before a save
     std::future<LoadedReports> firstLoad_;
     std::unique_ptr<frmSendReport> sendReport_;
 };

@@ -37,6 +37,14 @@ void ReportTableModel::applySort(ReportTable::PendingSort sort) {
     endResetModel();
 }
 
+void ReportTableModel::applySearch(ReportTable::PendingSearch search) {
+    beginResetModel();
+    table_.applySearch(std::move(search));
+    hideRows();
+    endResetModel();
+    reveal(heldRows());
+}
+
 int ReportTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : shownRows();
 }

@@ -26,6 +26,8 @@ public:
     // Shows the rows in the order of a sort worked out from table(); rows still to be revealed
     // follow in that order.
     void applySort(ReportTable::PendingSort sort);
+    // Shows the rows a search worked out from table() found.
+    void applySearch(ReportTable::PendingSearch search);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -40,6 +40,7 @@ constexpr CaptionKey kCaptionKeys[] = {
     {"frmFeedback", "lff_pagename"}, {"frmFeedback", "lff_sender"},
     {"frmFeedback", "lff_theme"},    {"frmFeedback", "lff_theme_text"},
     {"frmFeedback", "lff_msg"},      {"frmFeedback", "lff_send"},
+    {"frmReport", "lfr_search"},
 };
 
 std::string shippedFile(const std::string& name) {

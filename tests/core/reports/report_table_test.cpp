@@ -17,16 +17,7 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-std::vector<std::size_t> lineStarts(const std::string& bytes) {
-    std::vector<std::size_t> starts{0};
-    for (std::size_t i = 0; i + 1 < bytes.size(); ++i)
-        if (bytes[i] == '\n') starts.push_back(i + 1);
-    return starts;
-}
-
-void appendLines(ReportTable& table, const std::string& bytes) {
-    table.appendFile(bytes, lineStarts(bytes));
-}
+using test::appendLines;
 
 TEST(ReportTableTest, ColumnsOfEachKindCarryTheirHeadings) {
     ReportTable table;

@@ -15,4 +15,12 @@ inline std::vector<std::string> columnTexts(const ReportTable& table, std::size_
     return texts;
 }
 
+// Appends a file of report lines (LF or CR LF ended) to table, a row per line.
+inline void appendLines(ReportTable& table, const std::string& bytes) {
+    std::vector<std::size_t> starts{0};
+    for (std::size_t i = 0; i + 1 < bytes.size(); ++i)
+        if (bytes[i] == '\n') starts.push_back(i + 1);
+    table.appendFile(bytes, starts);
+}
+
 }  // namespace twk::test

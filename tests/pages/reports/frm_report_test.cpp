@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -129,13 +130,14 @@ private slots:
     void theKeyboardReachesViewsTableAndActionsAndEscapeCloses() {
         open();
         test::activate(&page());
-        QCOMPARE(test::tabOrder(), QStringList({"cmd_devices", "cmd_viruses", "lstDates",
-                                                "lstReport", "txtSave", "txtSend", "cmd_close"}));
+        QCOMPARE(test::tabOrder(),
+                 QStringList({"cmd_devices", "cmd_viruses", "lstDates", "txtSearch", "lstReport",
+                              "txtSave", "txtSend", "cmd_close"}));
         test::press(Qt::Key_Tab);
         test::press(Qt::Key_Space);
         QCOMPARE(button("cmd_viruses")->tag(), QString("1"));
         QCOMPARE(app->table()->property("Tag").toString(), QString("1"));
-        for (int step = 0; step < 3; ++step) test::press(Qt::Key_Tab);
+        for (int step = 0; step < 4; ++step) test::press(Qt::Key_Tab);
         QCOMPARE(test::focusedName(), QString("txtSave"));
         test::press(Qt::Key_Return);
         QCOMPARE(app->env.saveFile.asked, 1);
@@ -272,12 +274,81 @@ private slots:
         QVERIFY(lines[1].startsWith("zoe;10.01.2013 08:00:00;Connect;"));
         QVERIFY(lines[4].startsWith("adam;"));
 
-        app->pickDate("All dates");  // picking a date shows reading order again
-        QCOMPARE(app->column(1), QStringList({"zoe", "adam", "mia", "bob"}));
-        QCOMPARE(headings->sortIndicatorSection(), -1);
-        clickHeading(2);
-        test::click(button("cmd_devices"));  // and so does picking a view
-        QCOMPARE(app->column(1), QStringList({"zoe", "adam", "mia", "bob"}));
+        app->pickDate("All dates");  // the view keeps its sort whatever the date
+        QCOMPARE(app->column(1), QStringList({"zoe", "mia", "bob", "adam"}));
+        QCOMPARE(headings->sortIndicatorSection(), 1);
+    }
+
+    // The user types into the search box: the rows narrow to those holding the text in any
+    // column, cases aside, together with the picked date; Save to disk writes exactly those rows;
+    // Escape empties the box, and only a second Escape closes the page.
+    void typingNarrowsTheRowsSaveWritesThemAndEscapeClears() {
+        open();
+        test::activate(&page());
+        auto* search = app->control<QLineEdit>("txtSearch");
+        QCOMPARE(search->accessibleName(), QString("Search:"));
+        QTest::mouseClick(search, Qt::LeftButton);
+        QCOMPARE(test::focusedName(), QString("txtSearch"));
+        QTest::keyClicks(search, "STICK");
+        QTRY_COMPARE(app->column(1), QStringList({"zoe", "adam", "mia", "bob"}));
+        QTest::keyClicks(search, " b");
+        QTRY_COMPARE(app->column(1), QStringList({"mia", "bob"}));
+        app->pickDate("12.01.2013");
+        QCOMPARE(app->column(1), QStringList({"bob"}));
+        app->pickDate("All dates");
+        QTest::keyClick(search, Qt::Key_Backspace);
+        QTest::keyClicks(search, "a");
+        QTRY_COMPARE(app->column(1), QStringList({"zoe", "adam"}));
+
+        const std::string file = app->data.file("found.csv");
+        app->env.saveFile.answer = file;
+        test::click(caption("txtSave"));
+        const QStringList lines = exportedLines(file);
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines[1].startsWith("zoe;10.01.2013 08:00:00;Connect;Stick A;"));
+        QVERIFY(lines[2].startsWith("adam;11.01.2013 09:00:00;Disconnect;Stick A;"));
+
+        test::press(Qt::Key_Escape);
+        QCOMPARE(search->text(), QString());
+        QTRY_COMPARE(app->column(1), QStringList({"zoe", "adam", "mia", "bob"}));
+        QVERIFY(page().isVisible());
+        test::press(Qt::Key_Escape);
+        QVERIFY(!app->report());
+    }
+
+    // Widths and sort are the user's own: kept for each view in the user's files, not the
+    // shared store, and back when the page opens again.
+    void eachViewsWidthsAndSortComeBackAtTheNextOpening() {
+        open();
+        QHeaderView* headings = app->table()->horizontalHeader();
+        const int edge = headings->sectionViewportPosition(1) + headings->sectionSize(1) - 1;
+        const int widened = headings->sectionSize(1) + 40;
+        QTest::mousePress(headings->viewport(), Qt::LeftButton, {}, QPoint(edge, 5));
+        QMouseEvent drag(QEvent::MouseMove, QPointF(edge + 40, 5),
+                         headings->viewport()->mapToGlobal(QPointF(edge + 40, 5)), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QApplication::sendEvent(headings->viewport(), &drag);
+        QTest::mouseRelease(headings->viewport(), Qt::LeftButton, {}, QPoint(edge + 40, 5));
+        QCOMPARE(headings->sectionSize(1), widened);
+        clickHeading(1);
+        clickHeading(1);
+        test::click(button("cmd_viruses"));
+        clickHeading(1);
+        clickHeading(1);
+        QCOMPARE(app->column(1), QStringList({"ian", "eve"}));
+        test::click(button("cmd_close"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(test::exists(app->env.userFiles.file("report_views.ini")));
+
+        open();
+        QTRY_COMPARE(app->column(1), QStringList({"zoe", "mia", "bob", "adam"}));
+        headings = app->table()->horizontalHeader();
+        QCOMPARE(headings->sectionSize(1), widened);
+        QCOMPARE(headings->sortIndicatorSection(), 1);
+        QCOMPARE(headings->sortIndicatorOrder(), Qt::DescendingOrder);
+        test::click(button("cmd_viruses"));
+        QCOMPARE(app->column(1), QStringList({"ian", "eve"}));
+        QCOMPARE(headings->sortIndicatorOrder(), Qt::DescendingOrder);
     }
 
     void ctrlCCopiesTheSelectedRowsAsTheirExportLines() {

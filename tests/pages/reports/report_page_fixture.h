@@ -21,7 +21,7 @@ namespace twk::test {
 
 inline const std::string kEnglishReportCaptions =
     "[frmReport]\nlfr_menu1=Devices\nlfr_menu2=Viruses\nlfr_sort=Sorted by date:\n"
-    "lfr_save=Save to disk\nlfr_send=Send report\n"
+    "lfr_save=Save to disk\nlfr_send=Send report\nlfr_search=Search:\n"
     "[frmSendReport]\nlfsr_pagename=Sending report\nlfsr_recip=Recipient\nlfsr_send=Send report\n";
 
 inline std::string reportLines(std::string_view header, std::initializer_list<std::string> lines) {
