@@ -1,6 +1,7 @@
 // How long the report page holds the GUI thread on a large report folder: starts the program's
 // pages on the folder, then opens Reports, opens and closes the date chooser, picks a date, picks
-// "All dates" again, and sorts by a few headings, while a timer on the GUI thread ticks every
+// "All dates" again, sorts by a few headings, selects and copies every row, then types into the
+// search box key by key and clears it with Escape, while a timer on the GUI thread ticks every
 // 10 ms:
 //   report_page_block_bench <reports folder>     (make one with make_reports)
 // Prints, for each step, the longest gap between two ticks (the longest time no window could
@@ -13,7 +14,9 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -23,6 +26,7 @@
 #include "pages/app/page_registry.h"
 #include "pages/reports/frm_report.h"
 #include "pages/reports/report_page_fixture.h"
+#include "pages/reports/report_table_model.h"
 
 namespace {
 
@@ -134,5 +138,33 @@ int main(int argc, char** argv) {
         QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
         QApplication::sendEvent(table, &copy);
     });
+
+    // Each key, then the events until the rows shown follow the box: the step is how long the
+    // user waits for the rows, the gap how long the window could not paint meanwhile.
+    auto* search = report->findChild<QLineEdit*>("txtSearch");
+    const auto* model = static_cast<const ReportTableModel*>(table->model());
+    const auto searchShown = [&] {
+        while (model->table().search().text() != search->text().toStdString())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    };
+    const auto type = [&](const char* step, Qt::Key key) {
+        gaps.measure(step, [&] {
+            QTest::keyClick(search, key);
+            searchShown();
+        });
+        std::printf("  rows shown %zu\n", model->table().rowCount());
+    };
+    search->setFocus();
+    // "oyelaran" is in a third of the rows, and each letter narrows the rows shown; "qx" is in
+    // none, so each of its keys looks through every row.
+    for (const char letter : std::string("oyelaran")) {
+        const std::string step = std::string("type ") + letter;
+        type(step.c_str(), static_cast<Qt::Key>(Qt::Key_A + (letter - 'a')));
+    }
+    type("Escape", Qt::Key_Escape);
+    type("type q", Qt::Key_Q);
+    type("type x", Qt::Key_X);
+    type("Backspace", Qt::Key_Backspace);
+    type("Escape", Qt::Key_Escape);
     return 0;
 }

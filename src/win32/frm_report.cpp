@@ -23,6 +23,8 @@ constexpr const char* kRowIcon = "report_row_icon";
 constexpr UINT kShowPendingError = WM_APP + 1;
 // The send dialog goes once its own click handler has returned.
 constexpr UINT kDropSendReport = WM_APP + 2;
+// A search has found its rows.
+constexpr UINT kShowSearched = WM_APP + 3;
 
 }  // namespace
 
@@ -66,6 +68,8 @@ frmReport::frmReport(AppContext& context, Navigator& navigator)
     lstReport_->setModel(model_.get());
     lstReport_->onHeadingClick = [this](int column) { sortByHeading(column); };
     lstDates_->onSelect = [this] { refreshDate(); };
+    txtSearch_ = &control<EntryBox>("txtSearch");
+    txtSearch_->onChange = [this] { startSearch(); };
 
     for (const View& view : {kDevices, kViruses}) {
         PictureButton& tab = button(view.button);
@@ -144,14 +148,19 @@ std::string frmReport::selectedDate() const {
 void frmReport::loadReports(ReportKind view, const std::string& selectedDate) {
     // The rows shown go first and the new ones are read into their memory, so a large table is
     // never held twice; meanwhile the list shows the view's columns and no row.
+    search_.stop();
     ReportTable shown = std::exchange(table_, ReportTable());
     table_.setColumns(view);
     lstReport_->reset();
     const MainOp& settings = context().mainOp;
     const std::string& folder = view == ReportKind::Devices ? settings.DirRep : settings.DirQuar;
     DateList dates = dates_;
-    const ReportLoad load =
-        waitFor([&] { return RefreshReports(view, folder, selectedDate, shown, dates); });
+    const RowSearch search(txtSearch_->value());
+    const ReportLoad load = waitFor([&] {
+        const ReportLoad read = RefreshReports(view, folder, selectedDate, shown, dates);
+        shown.searchFor(search);
+        return read;
+    });
     table_ = std::move(shown);
     dates_ = std::move(dates);
     lstReport_->reset();
@@ -170,6 +179,7 @@ void frmReport::loadReports(ReportKind view, const std::string& selectedDate) {
 
 void frmReport::sortByHeading(int column) {
     if (column < 0 || static_cast<std::size_t>(column) >= table_.columnCount()) return;
+    search_.stop();
     // The rows move on another thread: the list paints none of them meanwhile.
     lstReport_->freeze();
     waitFor([&] {
@@ -179,9 +189,42 @@ void frmReport::sortByHeading(int column) {
     lstReport_->thaw();
     if (table_.sortColumn())
         lstReport_->showSortMark(static_cast<int>(*table_.sortColumn()), table_.sortDescending());
+    searchAgainIfNeeded();
+}
+
+void frmReport::startSearch() {
+    search_.start(table_, RowSearch(txtSearch_->value()),
+                  [window = hwnd()] { ::PostMessageA(window, kShowSearched, 0, 0); });
+}
+
+void frmReport::showSearched() {
+    std::optional<ReportTable::PendingSearch> found = search_.take();
+    if (!found || !table_.applySearch(std::move(*found))) return;
+    lstReport_->reset();
+}
+
+void frmReport::searchAgainIfNeeded() {
+    if (table_.search().text() != txtSearch_->value()) startSearch();
+}
+
+void frmReport::finishSearch() {
+    if (search_.running())
+        waitFor([this] {
+            search_.wait();
+            return true;
+        });
+    showSearched();
+}
+
+// Escape empties the search first; with nothing to empty it closes the page.
+bool frmReport::clearSearch() {
+    if (txtSearch_->value().empty()) return false;
+    txtSearch_->setValue({});
+    return true;
 }
 
 bool frmReport::save_report(std::string FileName) {
+    finishSearch();
     const ReportKind view = ExportViewOfDevicesTag(views_.tag(button(kDevices.button)));
     // A large table takes a while to write: the pages keep painting meanwhile.
     return waitFor([&] { return SaveReportCsv(FileName, table_, view); });
@@ -212,6 +255,15 @@ void frmReport::closeSendReport() {
 
 LRESULT frmReport::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case kShowSearched:
+            showSearched();
+            return 0;
+        case WM_KEYDOWN:
+            if (wParam == VK_ESCAPE && clearSearch()) return 0;
+            break;
+        case WM_COMMAND:
+            if (!lParam && LOWORD(wParam) == IDCANCEL && clearSearch()) return 0;
+            break;
         case kShowPendingError:
             if (!pendingError_.empty())
                 showError(context().services.messages, std::exchange(pendingError_, {}));

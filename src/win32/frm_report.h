@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "core/reports/background_search.h"
 #include "core/reports/date_list.h"
 #include "core/reports/report_loader.h"
 #include "core/reports/report_table.h"
@@ -13,6 +14,7 @@
 namespace twk::win32 {
 
 class ComboBox;
+class EntryBox;
 class Navigator;
 class frmSendReport;
 // One of the report page's two views: its button and the reports it shows.
@@ -53,6 +55,16 @@ private:
     void sortByHeading(int column);
     void SaveReportAs();
 
+    // The search box narrows the rows shown as the user types; Escape empties it.
+    void startSearch();
+    void showSearched();
+    // Before the table changes the search looking through it stops; after, the rows shown follow
+    // the box again.
+    void searchAgainIfNeeded();
+    // The rows shown as the box says, for the export: the search still running is waited for.
+    void finishSearch();
+    bool clearSearch();
+
     Navigator& navigator_;
     TabStrip views_;
     ComboBox* lstDates_ = nullptr;
@@ -64,6 +76,9 @@ private:
     std::string tableTag_ = "0";
     std::string pendingError_;
     std::unique_ptr<frmSendReport> sendReport_;
+    EntryBox* txtSearch_ = nullptr;
+    // After the table: it reads the table, so it goes first.
+    BackgroundSearch search_;
 };
 
 }  // namespace twk::win32

@@ -103,9 +103,9 @@ inline constexpr Control kControls[] = {
     closeButton(),
 };
 
-inline constexpr std::string_view kFocusOrder[] = {
-    "cmd_devices", "cmd_viruses", "lstDates",  "txtSearch",
-    "lstReport",   "txtSave",     "txtSend",   "cmd_close"};
+inline constexpr std::string_view kFocusOrder[] = {"cmd_devices", "cmd_viruses", "lstDates",
+                                                   "txtSearch",   "lstReport",   "txtSave",
+                                                   "txtSend",     "cmd_close"};
 
 inline constexpr Page kPage = {.window = "frmReport",
                                .background = "report_background",

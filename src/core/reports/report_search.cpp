@@ -83,7 +83,8 @@ bool RowSearch::foundInLine(std::string_view line, std::size_t fieldCount) const
          at = nextCandidate(line, at + 1)) {
         if (!matchesAt(line, at)) continue;
         // Found in the field that at lies in; a text without ";" never spans two.
-        const auto field = static_cast<std::size_t>(std::count(line.begin(), line.begin() + at, ';'));
+        const auto field =
+            static_cast<std::size_t>(std::count(line.begin(), line.begin() + at, ';'));
         return field < fieldCount;
     }
     return false;

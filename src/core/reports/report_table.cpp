@@ -133,7 +133,8 @@ ReportTable::PendingSearch ReportTable::searchedBy(RowSearch search,
     std::vector<std::vector<Position>> found(parts);
     std::vector<char> stopped(parts, 0);
     const auto searchPart = [&](std::size_t part) {
-        const std::size_t begin = part * from.size() / parts, end = (part + 1) * from.size() / parts;
+        const std::size_t begin = part * from.size() / parts,
+                          end = (part + 1) * from.size() / parts;
         for (std::size_t slice = begin; slice < end; slice += kSliceRows) {
             if (stop && stop->load(std::memory_order_relaxed)) {
                 stopped[part] = 1;
@@ -149,7 +150,8 @@ ReportTable::PendingSearch ReportTable::searchedBy(RowSearch search,
         searchPart(0);
     }
     pending.complete = std::find(stopped.begin(), stopped.end(), 1) == stopped.end();
-    for (const auto& rows : found) pending.rows.insert(pending.rows.end(), rows.begin(), rows.end());
+    for (const auto& rows : found)
+        pending.rows.insert(pending.rows.end(), rows.begin(), rows.end());
     return pending;
 }
 

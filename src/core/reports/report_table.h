@@ -143,7 +143,7 @@ private:
     std::optional<ReportKind> kind_;
     std::deque<std::string> files_;  // a deque keeps the bytes in place as files are added
     std::uint64_t end_ = 0;          // bytes kept
-    std::vector<Position> rows_;  // the rows shown
+    std::vector<Position> rows_;     // the rows shown
     RowSearch search_;
     std::vector<Position> allRows_;  // every row, while a search narrows those shown
     std::uint64_t version_ = 0;      // goes up with every change of the rows

@@ -87,11 +87,11 @@ ReportViewLayout LoadReportViewLayout(const std::string& userFolder, ReportKind 
 bool SaveReportViewLayout(const std::string& userFolder, ReportKind view,
                           const ReportViewLayout& layout) {
     if (!platform::makePrivateFolder(userFolder)) return false;
-    const ReportKind other = view == ReportKind::Devices ? ReportKind::Viruses : ReportKind::Devices;
+    const ReportKind other =
+        view == ReportKind::Devices ? ReportKind::Viruses : ReportKind::Devices;
     platform::FileReplacement file(fileIn(userFolder));
     return file.write(sectionText(view, layout)) &&
-           file.write(sectionText(other, LoadReportViewLayout(userFolder, other))) &&
-           file.commit();
+           file.write(sectionText(other, LoadReportViewLayout(userFolder, other))) && file.commit();
 }
 
 }  // namespace twk

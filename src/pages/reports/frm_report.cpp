@@ -71,8 +71,7 @@ void autoSizeWidth(QLabel* label) { label->resize(label->sizeHint().width(), lab
 frmReport::frmReport(AppContext& context, Navigator& navigator)
     : SkinnedPage(context, report_page::kPage), navigator_(navigator) {
     for (ReportKind view : {ReportKind::Devices, ReportKind::Viruses})
-        layouts_[static_cast<std::size_t>(view)] =
-            LoadReportViewLayout(context.userFolder, view);
+        layouts_[static_cast<std::size_t>(view)] = LoadReportViewLayout(context.userFolder, view);
     buildDesign();
     buildViews();
     buildActions();
@@ -86,14 +85,14 @@ frmReport::frmReport(AppContext& context, Navigator& navigator)
     applyCaptions(context.langOp);
     centerOnScreen();
     selectView(devices_);
-    firstLoad_ = std::async(std::launch::async, [this, folder = folderOf(ReportKind::Devices),
-                                                 dates = datesModel_->dates(),
-                                                 shown = showingOf(ReportKind::Devices)] {
-        LoadedReports loaded =
-            readReports(ReportKind::Devices, folder, std::string(kAllDates), dates, shown);
-        QMetaObject::invokeMethod(this, &frmReport::finishFirstLoad, Qt::QueuedConnection);
-        return loaded;
-    });
+    firstLoad_ = std::async(
+        std::launch::async, [this, folder = folderOf(ReportKind::Devices),
+                             dates = datesModel_->dates(), shown = showingOf(ReportKind::Devices)] {
+            LoadedReports loaded =
+                readReports(ReportKind::Devices, folder, std::string(kAllDates), dates, shown);
+            QMetaObject::invokeMethod(this, &frmReport::finishFirstLoad, Qt::QueuedConnection);
+            return loaded;
+        });
     cmd_line_->hide();
 }
 
@@ -226,8 +225,8 @@ void frmReport::buildTable(const design::Control& design) {
 }
 
 void frmReport::buildSearch() {
+    // Named for screen readers by its caption, as every labelled box is.
     txtSearch_ = control<QLineEdit>("txtSearch");
-    txtSearch_->setAccessibleName(control<Caption>("lblSearch")->text());
     connect(txtSearch_, &QLineEdit::textChanged, this, &frmReport::startSearch);
 }
 
@@ -243,7 +242,6 @@ void frmReport::buildActions() {
 
 void frmReport::applyCaptions(const LangOp& captions) {
     showCaptions(captions);
-    txtSearch_->setAccessibleName(control<Caption>("lblSearch")->text());
     // Both action captions take the width of their text, so no language cuts them off.
     autoSizeWidth(send_->caption());
     Caption* save = save_->caption();
@@ -304,7 +302,7 @@ void frmReport::showView(const View& view) {
 
 ReportKind frmReport::shownView() const {
     return lstReport_->property("Tag").toString() != QStringLiteral("0") ? ReportKind::Viruses
-                                                                          : ReportKind::Devices;
+                                                                         : ReportKind::Devices;
 }
 
 void frmReport::refreshDate() {
@@ -352,9 +350,8 @@ void frmReport::loadReports(ReportKind view, const std::string& selectedDate) {
     const std::string& folder = folderOf(view);
     const DateList& dates = datesModel_->dates();
     const Showing showing = showingOf(view);
-    showLoaded(waitFor([&] {
-        return readReports(view, folder, selectedDate, dates, showing, std::move(shown));
-    }));
+    showLoaded(waitFor(
+        [&] { return readReports(view, folder, selectedDate, dates, showing, std::move(shown)); }));
 }
 
 void frmReport::showLoaded(LoadedReports loaded) {
@@ -382,8 +379,7 @@ void frmReport::layOutColumns() {
     }
     layingOutColumns_ = true;
     for (int column = 0; column < headings->count(); ++column)
-        headings->resizeSection(column,
-                                twipsToPixels(widths[static_cast<std::size_t>(column)]));
+        headings->resizeSection(column, twipsToPixels(widths[static_cast<std::size_t>(column)]));
     layingOutColumns_ = false;
 }
 

@@ -156,8 +156,8 @@ private:
     QLineEdit* txtSearch_ = nullptr;
     BackgroundSearch search_;
     std::array<ReportViewLayout, 2> layouts_;  // Devices, Viruses
-    bool layingOutColumns_ = false;             // widths change, but not by the user
-    QTimer widthsSettle_;                       // a drag of a column's edge ends before a save
+    bool layingOutColumns_ = false;            // widths change, but not by the user
+    QTimer widthsSettle_;                      // a drag of a column's edge ends before a save
     std::future<LoadedReports> firstLoad_;
     std::unique_ptr<frmSendReport> sendReport_;
 };
