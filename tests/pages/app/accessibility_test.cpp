@@ -23,7 +23,8 @@ QAccessible::Role expectedRole(const QString& control) {
         {QAccessible::PageTab, {"cmd_devices", "cmd_viruses", "cmd_general", "cmd_mail"}},
         {QAccessible::ComboBox, {"lstDates", "lng_cmb", "cmbDayW", "cmbDayM"}},
         {QAccessible::EditableText,
-         {"txtRepDir", "txtQrntDir", "txtrec", "txtTime", "txtSender", "txtTheme", "txt_msg"}},
+         {"txtRepDir", "txtQrntDir", "txtrec", "txtTime", "txtSender", "txtTheme", "txt_msg",
+          "txtSearch"}},
         {QAccessible::Table, {"lstReport"}},
         {QAccessible::Link, {"txtMail", "txtHome"}},
     };
