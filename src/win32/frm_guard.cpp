@@ -1,5 +1,7 @@
 #include "win32/frm_guard.h"
 
+#include <dbt.h>
+
 #include <utility>
 
 #include "core/app/app_context.h"
@@ -16,6 +18,7 @@ constexpr int kUnprotectedDrive = 0;
 constexpr int kProtectedDrive = 1;
 // Shows a message that waits for the page to come up, so that the box stands over it.
 constexpr UINT kShowPendingError = WM_APP + 1;
+constexpr UINT_PTR kDrivesSettleTimer = 1;
 
 }  // namespace
 
@@ -138,7 +141,30 @@ void frmGuard::showLater(const std::string& message) {
     ::PostMessageA(hwnd(), kShowPendingError, 0, 0);
 }
 
+// Windows tells every top-level window of volumes that arrive or leave, drive letters included.
+void frmGuard::volumesChanged(WPARAM event, LPARAM details) {
+    if (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE) return;
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(details);
+    if (!header || header->dbch_devicetype != DBT_DEVTYP_VOLUME || drivesChangePending_) return;
+    drivesChangePending_ =
+        ::SetTimer(hwnd(), kDrivesSettleTimer, kDriveChangeSettleMs, nullptr) != 0;
+}
+
+void frmGuard::followDrives() {
+    ::KillTimer(hwnd(), kDrivesSettleTimer);
+    drivesChangePending_ = false;
+    if (panel_->followDrives()) renderRows();
+}
+
 LRESULT frmGuard::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DEVICECHANGE) {
+        volumesChanged(wParam, lParam);
+        return TRUE;
+    }
+    if (message == WM_TIMER && wParam == kDrivesSettleTimer) {
+        followDrives();
+        return 0;
+    }
     if (message == kShowPendingError) {
         if (!pendingError_.empty())
             showError(context().services.messages, std::exchange(pendingError_, {}));

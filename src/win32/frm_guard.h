@@ -40,6 +40,9 @@ private:
     void makeRows();
     void renderRows();
     void showLater(const std::string& message);
+    // A volume that came or went: the list is read again a moment later, once for a burst.
+    void volumesChanged(WPARAM event, LPARAM details);
+    void followDrives();
 
     Navigator& navigator_;
     std::unique_ptr<DriveSource> drives_;
@@ -49,6 +52,7 @@ private:
     std::array<std::array<design::Control, 3>, DrivePanel::kVisibleRows> rowDesigns_{};
     std::array<Row, DrivePanel::kVisibleRows> rows_{};
     std::string pendingError_;
+    bool drivesChangePending_ = false;
 };
 
 }  // namespace twk::win32

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/roots.h"
 #include "support/temp_dir.h"
@@ -45,15 +46,21 @@ public:
     // A by-label link to the device, the label escaped as udev escapes it.
     void label(const std::string& device, const std::string& label);
 
-    // A 15.4 GB SanDisk USB stick (removable) with one partition name + "1" mounted at
-    // mountPoint; each name gets its own USB device.
+    // A 15.4 GB SanDisk USB stick (removable) with one partition name + "1"; each name gets its
+    // own USB device.
+    void addUsbStick(const std::string& name);
+    // That stick with its partition mounted at mountPoint.
     void plugUsbStick(const std::string& name, const std::string& mountPoint);
+    // The disk and its partitions gone from sysfs and /dev, as when it is pulled out; the mount
+    // table keeps whatever was mounted from it.
+    void pullOut(const std::string& disk);
 
 private:
     std::string path(const std::string& relative) const { return dir_.path() + "/" + relative; }
 
     TempDir dir_;
-    std::map<std::string, std::string> diskFolders_;  // name -> folder under sys/
+    std::map<std::string, std::string> diskFolders_;              // name -> folder under sys/
+    std::map<std::string, std::vector<std::string>> partitions_;  // disk -> partition names
 };
 
 }  // namespace twk::test

@@ -76,6 +76,7 @@ void FakeMachine::addPartition(const std::string& disk, const std::string& name,
     writeAttribute(path("sys/" + block), "partition", "1");
     link("../../" + block, path("sys/class/block/" + name));
     writeFile(path("dev/" + name), "");
+    partitions_[disk].push_back(name);
 }
 
 void FakeMachine::mount(const std::string& source, const std::string& mountPoint,
@@ -89,11 +90,27 @@ void FakeMachine::label(const std::string& device, const std::string& label) {
     link("../../" + device, path("dev/disk/by-label/" + escaped(label, keptInLinks, "\\x%02x")));
 }
 
-void FakeMachine::plugUsbStick(const std::string& name, const std::string& mountPoint) {
+void FakeMachine::addUsbStick(const std::string& name) {
     addDisk({name, std::string(kUsbDevicePath) + "/" + name, true, "SanDisk", "Cruzer Blade", "",
              "", 30031872});
     addPartition(name, name + "1", 30029824);
+}
+
+void FakeMachine::plugUsbStick(const std::string& name, const std::string& mountPoint) {
+    addUsbStick(name);
     mount("/dev/" + name + "1", mountPoint);
+}
+
+void FakeMachine::pullOut(const std::string& disk) {
+    std::vector<std::string> names = partitions_[disk];
+    names.push_back(disk);
+    for (const std::string& name : names) {
+        fs::remove(path("sys/class/block/" + name));
+        fs::remove(path("dev/" + name));
+    }
+    fs::remove_all(path("sys/" + diskFolders_.at(disk)));
+    diskFolders_.erase(disk);
+    partitions_.erase(disk);
 }
 
 }  // namespace twk::test

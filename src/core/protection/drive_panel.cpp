@@ -18,6 +18,10 @@ platform::DriveType MachineDriveSource::type(const std::string& root) {
     return platform::driveType(machine_, root);
 }
 
+std::unique_ptr<platform::DriveWatch> MachineDriveSource::watch() {
+    return std::make_unique<platform::DriveWatch>(machine_);
+}
+
 DriveRootList list_drives(DriveSource& source) {
     DriveRootList list;
     list.roots = source.roots();
@@ -43,10 +47,26 @@ std::vector<DriveItem> DrivePanel::removableDrives() {
 
 void DrivePanel::show_drives() {
     drives_ = removableDrives();
+    settle();
+}
+
+void DrivePanel::settle() {
     lastIndex_ = static_cast<std::int16_t>(drives_.size() - 1);
     // Drives removed since the last rebuild must not leave the rows short or empty.
     topIndex_ = std::clamp(topIndex_, 0, std::max(0, lastIndex_ - (kVisibleRows - 1)));
     buildRows();
+}
+
+bool DrivePanel::followDrives() {
+    const std::vector<DriveRow> shownBefore = rows_;
+    const std::string firstShown =
+        drives_.empty() ? std::string() : drives_[static_cast<size_t>(topIndex_)].Root;
+    drives_ = removableDrives();
+    const auto stillListed = std::find_if(drives_.begin(), drives_.end(),
+                                          [&](const DriveItem& d) { return d.Root == firstShown; });
+    if (stillListed != drives_.end()) topIndex_ = static_cast<int>(stillListed - drives_.begin());
+    settle();
+    return rows_ != shownBefore;
 }
 
 void DrivePanel::buildRows() {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/mail/helper_library.h"
+#include "platform/drive_watch.h"
 #include "platform/drives.h"
 #include "platform/roots.h"
 
@@ -16,7 +18,15 @@ public:
     virtual ~DriveSource() = default;
     virtual std::vector<std::string> roots() = 0;
     virtual platform::DriveType type(const std::string& root) = 0;
+    // What tells that the drives may have changed; nothing for a source that never changes by
+    // itself.
+    virtual std::unique_ptr<platform::DriveWatch> watch() { return nullptr; }
 };
+
+// How long a page waits after the first sign of a change before it lists the drives again, so
+// that a burst (a disk and its partitions, a hub of sticks) makes one rebuild, and a device the
+// kernel announces as removed has left sysfs by then. Well within a second.
+inline constexpr int kDriveChangeSettleMs = 250;
 
 // The machine's drives, through the platform layer.
 class MachineDriveSource : public DriveSource {
@@ -24,6 +34,7 @@ public:
     explicit MachineDriveSource(platform::Roots roots = platform::Roots::system());
     std::vector<std::string> roots() override;
     platform::DriveType type(const std::string& root) override;
+    std::unique_ptr<platform::DriveWatch> watch() override;
 
 private:
     platform::Roots machine_;
@@ -39,6 +50,7 @@ struct DriveItem {
 struct DriveRow {
     std::string root;
     std::string name;
+    bool operator==(const DriveRow&) const = default;
 };
 
 struct DriveRootList {
@@ -64,6 +76,10 @@ public:
     void scrollDown();
     // One entry back up, while not at the first; then a rebuild.
     void scrollUp();
+    // Rebuilds after the drives may have changed. The drive on the first row stays there while it
+    // is listed; otherwise the page stays where it was, as far as the list still reaches. True
+    // when the rows changed.
+    bool followDrives();
 
     int TopIndex() const { return topIndex_; }
     std::int16_t LastIndex() const { return lastIndex_; }
@@ -73,6 +89,8 @@ public:
 
 private:
     std::vector<DriveItem> removableDrives();
+    // LastIndex, a TopIndex the list still reaches, and the rows, after the list was read.
+    void settle();
     void buildRows();
 
     DriveSource& source_;

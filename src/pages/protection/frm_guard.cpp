@@ -49,6 +49,7 @@ frmGuard::frmGuard(AppContext& context, Navigator& navigator, std::unique_ptr<Dr
     if (guard_.storedOn()) showSaved(guard_.turnOnAsStored(drawSwitch()));
     applyCaptions();
     show_drives();
+    watchDrives();
     centerOnScreen();
 }
 
@@ -92,6 +93,37 @@ void frmGuard::wireSwitch() {
     connect(ch_guard_, &PictureButton::entered, this, [this] { guard_hover(true); });
     connect(ch_guard_, &PictureButton::moved, this, [this] { guard_hover(true); });
     connect(txt_guard_, &Caption::hovered, this, [this] { guard_hover(true); });
+}
+
+void frmGuard::watchDrives() {
+    watch_ = drives_->watch();
+    if (!watch_) return;
+    driveChangeSettle_.setSingleShot(true);
+    driveChangeSettle_.setInterval(kDriveChangeSettleMs);
+    connect(&driveChangeSettle_, &QTimer::timeout, this, &frmGuard::followDrives);
+    if (watch_->mountTable() >= 0) {
+        mountsChanged_ =
+            std::make_unique<QSocketNotifier>(watch_->mountTable(), QSocketNotifier::Exception);
+        connect(mountsChanged_.get(), &QSocketNotifier::activated, this,
+                &frmGuard::drivesMayHaveChanged);
+    }
+    if (watch_->deviceEvents() >= 0) {
+        devicesChanged_ =
+            std::make_unique<QSocketNotifier>(watch_->deviceEvents(), QSocketNotifier::Read);
+        connect(devicesChanged_.get(), &QSocketNotifier::activated, this, [this] {
+            watch_->takeDeviceEvents();
+            drivesMayHaveChanged();
+        });
+    }
+}
+
+// The first sign of a change starts the wait; those that follow within it join the same rebuild.
+void frmGuard::drivesMayHaveChanged() {
+    if (!driveChangeSettle_.isActive()) driveChangeSettle_.start();
+}
+
+void frmGuard::followDrives() {
+    if (panel_->followDrives()) renderRows();
 }
 
 void frmGuard::applyCaptions() {

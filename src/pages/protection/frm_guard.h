@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QSocketNotifier>
+#include <QTimer>
 #include <memory>
 #include <vector>
 
@@ -40,6 +42,10 @@ private:
     QWidget* makeOwnControl(const design::Control& control) override;
     void wireScrollButtons();
     void wireSwitch();
+    // While the page is open, drives mounted, unmounted or pulled out show within a second.
+    void watchDrives();
+    void drivesMayHaveChanged();
+    void followDrives();
     void applyCaptions();
     void renderRows();
     int rootColumnWidth() const;
@@ -49,6 +55,11 @@ private:
     std::unique_ptr<DriveSource> drives_;
     std::unique_ptr<DrivePanel> panel_;
     GuardSwitch guard_;
+    std::unique_ptr<platform::DriveWatch> watch_;
+    // Declared after the watch, so they stop listening before it closes its descriptors.
+    std::unique_ptr<QSocketNotifier> mountsChanged_;
+    std::unique_ptr<QSocketNotifier> devicesChanged_;
+    QTimer driveChangeSettle_;
     PictureButton* ch_guard_ = nullptr;
     Caption* txt_guard_ = nullptr;
     Caption* lblGuard_ = nullptr;

@@ -43,14 +43,7 @@ class FrmGuardTest : public QObject {
         if (!found) qFatal("missing control %s", name);
         return found;
     }
-    // The captions of the visible rows, in row order.
-    QStringList rowTexts(const char* name) {
-        QMap<int, QString> byIndex;
-        for (Caption* label : page->findChildren<Caption*>(name))
-            byIndex[label->property("Index").toInt()] =
-                label->toolTip().isEmpty() ? label->text() : label->toolTip();
-        return byIndex.values();
-    }
+    QStringList rowTexts(const char* name) { return test::rowCaptions(page, name); }
     int rowsShowing(const char* picture) {
         int count = 0;
         for (SkinImage* row : page->findChildren<SkinImage*>("imgdisk"))

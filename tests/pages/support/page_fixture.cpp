@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "core/settings/regedit.h"
+#include "pages/app/controls.h"
 
 namespace twk::test {
 
@@ -85,6 +86,14 @@ QStringList tabOrder() {
         visited << focusedName();
     }
     return visited;
+}
+
+QStringList rowCaptions(QWidget* page, const char* name) {
+    QMap<int, QString> byIndex;
+    for (Caption* label : page->findChildren<Caption*>(name))
+        byIndex[label->property("Index").toInt()] =
+            label->toolTip().isEmpty() ? label->text() : label->toolTip();
+    return byIndex.values();
 }
 
 }  // namespace twk::test

@@ -76,6 +76,10 @@ void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 QString focusedName();
 QStringList tabOrder();
 
+// The protection page's drive rows: the whole captions (a shortened one's tool tip) of the labels
+// named name, in row order.
+QStringList rowCaptions(QWidget* page, const char* name);
+
 // Before the QApplication: the offscreen platform when there is no display.
 inline void chooseOffscreenWithoutDisplay() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
