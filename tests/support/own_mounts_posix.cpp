@@ -46,8 +46,8 @@ std::string enterOwnMountNamespace() {
 bool mountAs(const std::string& source, const std::string& mountPoint) {
     std::error_code ignored;
     std::filesystem::create_directories(mountPoint, ignored);
-    return ::mount(source.c_str(), mountPoint.c_str(), "tmpfs", MS_NOSUID | MS_NODEV,
-                   "size=64k") == 0;
+    return ::mount(source.c_str(), mountPoint.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k") ==
+           0;
 }
 
 bool unmount(const std::string& mountPoint) { return ::umount2(mountPoint.c_str(), 0) == 0; }
