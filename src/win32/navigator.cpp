@@ -1,7 +1,6 @@
 #include "win32/navigator.h"
 
 #include "core/app/app_context.h"
-#include "core/design/actions.h"
 #include "win32/frm_main.h"
 
 namespace twk::win32 {
@@ -41,31 +40,17 @@ SkinnedPage* Navigator::loaded(design::PageId id) const {
 void Navigator::showMain() { main_->show(); }
 
 void Navigator::run(const design::Action& action, std::optional<design::PageId> from) {
-    using design::Action;
-    const bool closesFrom = action.closesPage && from;
-    switch (action.step) {
-        case Action::OpenPage:
-            if (!design::mayTake(action, context_)) return;
-            if (hasPage(action.page)) {
-                open(action.page);
-                if (action.hidesMain) main_->hide();
-            }
-            if (closesFrom) unload(*from);
-            return;
-        case Action::OpenAddress:
-            context_.services.urls.openUrl(action.address);
-            return;
-        case Action::HideToTray:
-            main_->hideToTray();
-            return;
-        case Action::ShowMain:
-            if (closesFrom) unload(*from);
-            showMain();
-            return;
-        case Action::Exit:
-            main_->exitProgram();
-            return;
-    }
+    design::take(action, from, *this, context_);
 }
+
+// The page comes up before the main window goes, so that the program keeps the foreground.
+void Navigator::openPage(design::PageId id, bool hidesMain) {
+    open(id);
+    if (hidesMain) main_->hide();
+}
+
+void Navigator::hideToTray() { main_->hideToTray(); }
+
+void Navigator::exitProgram() { main_->exitProgram(); }
 
 }  // namespace twk::win32

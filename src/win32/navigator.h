@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/design/design.h"
+#include "core/design/actions.h"
 #include "win32/page.h"
 
 namespace twk::win32 {
@@ -15,7 +15,7 @@ class frmMain;
 
 // Opens and unloads the pages: one page at a time besides the main window, which is never
 // unloaded.
-class Navigator {
+class Navigator : public design::PageSteps {
 public:
     using PageFactory = std::function<std::unique_ptr<SkinnedPage>(Navigator&)>;
 
@@ -27,7 +27,7 @@ public:
 
     // Installs how a page is made; pages not installed do nothing when asked for.
     void registerPage(design::PageId id, PageFactory factory);
-    bool hasPage(design::PageId id) const { return factories_.count(id) != 0; }
+    bool hasPage(design::PageId id) const override { return factories_.count(id) != 0; }
 
     // Makes the page when it is not loaded yet, without showing it; null when not installed.
     SkinnedPage* load(design::PageId id);
@@ -35,12 +35,12 @@ public:
     SkinnedPage* open(design::PageId id);
     // Unloads a page; a later open makes it afresh. Its window goes at once, the object when
     // the message that asked for it has been handled.
-    void unload(design::PageId id);
+    void unload(design::PageId id) override;
     SkinnedPage* loaded(design::PageId id) const;
     // Frees the pages unloaded since the last call; the message loop calls it.
     void collectUnloaded() { unloaded_.clear(); }
 
-    void showMain();
+    void showMain() override;
     // What a button or a menu item does, as its design says; from is the page it is on.
     void run(const design::Action& action, std::optional<design::PageId> from = std::nullopt);
 
@@ -48,6 +48,10 @@ public:
     std::function<void()> endProcess;
 
 private:
+    void openPage(design::PageId id, bool hidesMain) override;
+    void hideToTray() override;
+    void exitProgram() override;
+
     AppContext& context_;
     frmMain* main_ = nullptr;
     std::map<design::PageId, PageFactory> factories_;

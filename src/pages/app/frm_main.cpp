@@ -19,7 +19,7 @@ frmMain::frmMain(AppContext& context, Navigator& navigator, TrayBackend& tray)
     : SkinnedPage(context, main_window::kPage), navigator_(navigator), tray_(tray) {
     buildDesign();
     for (const design::ButtonAction& entry : main_window::kActions)
-        onClick(entry.control, [this, action = entry.action] { take(action); });
+        onClick(entry.control, [this, action = entry.action] { navigator_.take(action); });
     buildMenu();
     centerOnScreen();
     connect(&instance_, &SingleInstance::showRequested, this, [this] { navigator_.showMain(); });
@@ -37,7 +37,8 @@ void frmMain::buildMenu() {
         }
         QAction* item = mnuMenu_->addAction(QString::fromLatin1(entry.caption));
         item->setObjectName(QString::fromLatin1(entry.name));
-        connect(item, &QAction::triggered, this, [this, action = entry.action] { take(action); });
+        connect(item, &QAction::triggered, this,
+                [this, action = entry.action] { navigator_.take(action); });
         if (!entry.isDefault) continue;
         QFont bold = item->font();
         bold.setBold(true);
@@ -61,15 +62,6 @@ bool frmMain::Form_Load() {
 }
 
 void frmMain::applyCaptions() { showCaptions(context().langOp); }
-
-void frmMain::take(const design::Action& action) {
-    if (action.step == design::Action::HideToTray)
-        hideToTray();
-    else if (action.step == design::Action::Exit)
-        exitProgram();
-    else
-        navigator_.take(action);
-}
 
 void frmMain::hideToTray() {
     // Without a notification area a hidden window could never come back: end instead.

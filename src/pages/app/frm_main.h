@@ -32,6 +32,11 @@ public:
     TrayIcon& cTray() const { return *cTray_; }
     QMenu* mnuMenu() const { return mnuMenu_; }
 
+    // Hides the window to the tray; ends the program where there is no tray.
+    void hideToTray();
+    // Removes the tray icon and ends the program.
+    void exitProgram();
+
 signals:
     // The load sequence has run through: at start and after the options were saved.
     void loaded();
@@ -41,10 +46,7 @@ protected:
 
 private:
     void buildMenu();
-    void take(const design::Action& action);
-    void hideToTray();
     void onTrayCode(qint16 code);
-    void exitProgram();
 
     Navigator& navigator_;
     TrayBackend& tray_;

@@ -4,7 +4,6 @@
 #include <QWidget>
 
 #include "core/app/app_context.h"
-#include "core/design/actions.h"
 #include "pages/app/frm_main.h"
 
 namespace twk {
@@ -61,26 +60,16 @@ void Navigator::showMain() {
 }
 
 void Navigator::take(const design::Action& action, std::optional<PageId> from) {
-    switch (action.step) {
-        case design::Action::OpenPage:
-            if (!design::mayTake(action, context_)) return;
-            if (hasPage(action.page)) {
-                if (action.hidesMain) main_->hide();
-                open(action.page);
-            }
-            if (action.closesPage && from) unload(*from);
-            return;
-        case design::Action::OpenAddress:
-            context_.services.urls.openUrl(action.address);
-            return;
-        case design::Action::ShowMain:
-            if (action.closesPage && from) unload(*from);
-            showMain();
-            return;
-        case design::Action::HideToTray:
-        case design::Action::Exit:
-            return;
-    }
+    design::take(action, from, *this, context_);
 }
+
+void Navigator::openPage(PageId id, bool hidesMain) {
+    if (hidesMain) main_->hide();
+    open(id);
+}
+
+void Navigator::hideToTray() { main_->hideToTray(); }
+
+void Navigator::exitProgram() { main_->exitProgram(); }
 
 }  // namespace twk

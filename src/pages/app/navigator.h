@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "core/design/design.h"
+#include "core/design/actions.h"
 
 class QWidget;
 
@@ -21,7 +21,7 @@ using design::PageId;
 
 // Opens and closes the pages: one page at a time besides the main window, which is never
 // unloaded. The report page lives from start-up on (hidden) because the caption loader loads it.
-class Navigator : public QObject {
+class Navigator : public QObject, public design::PageSteps {
     Q_OBJECT
 public:
     using PageFactory = std::function<QWidget*(Navigator&)>;
@@ -34,25 +34,27 @@ public:
 
     // Installs how a page is made; pages not installed do nothing when asked for.
     void registerPage(PageId id, PageFactory factory);
-    bool hasPage(PageId id) const { return factories_.count(id) != 0; }
+    bool hasPage(PageId id) const override { return factories_.count(id) != 0; }
 
     // Makes the page when it is not loaded yet, without showing it; null when not installed.
     QWidget* load(PageId id);
     // Loads the page and shows it.
     QWidget* open(PageId id);
     // Unloads a page; a later open makes it afresh.
-    void unload(PageId id);
+    void unload(PageId id) override;
     QWidget* loaded(PageId id) const;
 
-    void showMain();
-    // Does what a control's action says, on the page from (none for the main window); an
-    // administrator's page refused shows the message. The main window's own steps (hide to the
-    // tray, exit) are not for here.
+    void showMain() override;
+    // Does what a control's action says, on the page from (none for the main window).
     void take(const design::Action& action, std::optional<PageId> from = std::nullopt);
     // Ends the program at once, after the tray icon has been removed.
     std::function<void()> endProcess;
 
 private:
+    void openPage(PageId id, bool hidesMain) override;
+    void hideToTray() override;
+    void exitProgram() override;
+
     AppContext& context_;
     std::map<PageId, PageFactory> factories_;
     std::map<PageId, QPointer<QWidget>> pages_;
