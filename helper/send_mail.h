@@ -21,4 +21,11 @@ enum MailResult : std::int16_t {
 // finished. Nothing leaves the machine when the settings would expose the login.
 MailResult sendMail(const MailSettings& settings, const OutgoingMail& mail);
 
+// Why the calling thread's last sendMail did not send, in words an administrator can act on
+// (libcurl's or the mail program's own among them); empty after a success. It never holds the
+// password, the subject or the body.
+const std::string& lastMailReason();
+// Notes why an attempt failed and answers result, for the routes' failures.
+MailResult failedBecause(MailResult result, std::string reason);
+
 }  // namespace twkd

@@ -6,8 +6,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstring>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -20,9 +23,13 @@ namespace {
 
 constexpr size_t kPieceBytes = 256 * 1024;
 constexpr auto kExitPoll = std::chrono::milliseconds(5);
+// What the program says on its standard error is kept up to here for the reason of a failure.
+constexpr std::size_t kKeptErrorBytes = 2048;
 
-// Starts the mail program with input as its standard input; -1 when it could not be started.
-pid_t spawnMailProgram(const MailSettings& settings, const OutgoingMail& mail, int input) {
+// Starts the mail program with input as its standard input and errors as its standard error;
+// -1 when it could not be started, with the system's error number in error.
+pid_t spawnMailProgram(const MailSettings& settings, const OutgoingMail& mail, int input,
+                       int errors, int& error) {
     // Explicit recipient and sender: nothing in the headers decides where the mail goes.
     std::vector<const char*> argv = {
         settings.mailProgram.c_str(), "-i",   "-f", settings.sender.c_str(), "--",
@@ -31,6 +38,7 @@ pid_t spawnMailProgram(const MailSettings& settings, const OutgoingMail& mail, i
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, errors, STDERR_FILENO);
     // The child starts with no signal blocked and SIGPIPE at its default, whatever this
     // thread has.
     posix_spawnattr_t attributes;
@@ -43,9 +51,9 @@ pid_t spawnMailProgram(const MailSettings& settings, const OutgoingMail& mail, i
     posix_spawnattr_setsigdefault(&attributes, &pipe);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     pid_t pid = -1;
-    if (::posix_spawn(&pid, settings.mailProgram.c_str(), &actions, &attributes,
-                      const_cast<char* const*>(argv.data()), environ) != 0)
-        pid = -1;
+    error = ::posix_spawn(&pid, settings.mailProgram.c_str(), &actions, &attributes,
+                          const_cast<char* const*>(argv.data()), environ);
+    if (error != 0) pid = -1;
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     return pid;
@@ -56,13 +64,24 @@ pid_t spawnMailProgram(const MailSettings& settings, const OutgoingMail& mail, i
 // that ends well without taking the whole message is caught (and writing never raises SIGPIPE).
 class MailProgram {
 public:
-    MailProgram(const MailSettings& settings, const OutgoingMail& mail) {
+    MailProgram(const MailSettings& settings, const OutgoingMail& mail)
+        : program_(settings.mailProgram) {
         int ends[2];
-        if (::pipe2(ends, O_CLOEXEC) != 0) return;
+        if (::pipe2(ends, O_CLOEXEC) != 0) {
+            startError_ = errno;
+            return;
+        }
         unread_ = ends[0];
         input_ = ends[1];
         ::fcntl(input_, F_SETFL, O_NONBLOCK);
-        pid_ = spawnMailProgram(settings, mail, unread_);
+        int errorEnds[2];
+        if (::pipe2(errorEnds, O_CLOEXEC | O_NONBLOCK) != 0) {
+            startError_ = errno;
+            return;
+        }
+        errors_ = errorEnds[0];
+        pid_ = spawnMailProgram(settings, mail, unread_, errorEnds[1], startError_);
+        ::close(errorEnds[1]);
     }
 
     // A child still running here has failed: it is stopped before its input ends, so that it
@@ -74,11 +93,14 @@ public:
         }
         closeInput();
         if (unread_ >= 0) ::close(unread_);
+        if (errors_ >= 0) ::close(errors_);
     }
     MailProgram(const MailProgram&) = delete;
     MailProgram& operator=(const MailProgram&) = delete;
 
     bool started() const { return pid_ > 0; }
+    // The system's words for why it did not start.
+    std::string startFailure() const { return std::strerror(startError_); }
 
     // Writes all of bytes; false when the program has ended or has not taken anything for
     // timeout.
@@ -92,8 +114,13 @@ public:
                 silentUntil = std::chrono::steady_clock::now() + timeout;
                 continue;
             }
-            if (written < 0 && errno != EAGAIN && errno != EINTR) return false;
-            if (!running() || std::chrono::steady_clock::now() >= silentUntil) return false;
+            if (written < 0 && errno != EAGAIN && errno != EINTR)
+                return fail(std::string("could not be given the message (") + std::strerror(errno) +
+                            ")");
+            keepErrors();
+            if (!running()) return fail(end_ + " before it had taken the whole message");
+            if (std::chrono::steady_clock::now() >= silentUntil)
+                return fail("took nothing for " + std::to_string(timeout.count()) + " seconds");
             pollfd ready{input_, POLLOUT, 0};
             ::poll(&ready, 1, static_cast<int>(kExitPoll.count()));
         }
@@ -106,11 +133,27 @@ public:
         closeInput();
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         while (running()) {
-            if (std::chrono::steady_clock::now() >= deadline) return false;
+            keepErrors();
+            if (std::chrono::steady_clock::now() >= deadline)
+                return fail("did not end within " + std::to_string(timeout.count()) +
+                            " seconds of the message's end");
             std::this_thread::sleep_for(kExitPoll);
         }
+        keepErrors();
+        if (!exitedWell_) return fail(end_);
         int unread = 0;
-        return exitedWell_ && ::ioctl(unread_, FIONREAD, &unread) == 0 && unread == 0;
+        if (::ioctl(unread_, FIONREAD, &unread) != 0 || unread != 0)
+            return fail("ended well without reading the whole message");
+        return true;
+    }
+
+    // Why the last step failed, with what the program said on its standard error.
+    std::string failure() const {
+        std::string text = "the mail program " + program_ + " " + failure_;
+        std::string said = errorText_;
+        while (!said.empty() && (said.back() == '\n' || said.back() == '\r')) said.pop_back();
+        if (!said.empty()) text += "; it said: " + said;
+        return text;
     }
 
 private:
@@ -121,7 +164,29 @@ private:
         const pid_t ended = ::waitpid(pid_, &status, WNOHANG);
         if (ended == 0 || (ended < 0 && errno == EINTR)) return true;
         exitedWell_ = ended == pid_ && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        if (ended != pid_)
+            end_ = "could not be waited for";
+        else if (WIFEXITED(status))
+            end_ = "ended with status " + std::to_string(WEXITSTATUS(status));
+        else
+            end_ = "was ended by signal " + std::to_string(WTERMSIG(status));
         pid_ = -1;  // ended, or not ours to wait for any more
+        return false;
+    }
+
+    // Takes what the program has written to its standard error so far, keeping the first bytes.
+    void keepErrors() {
+        char chunk[1024];
+        for (;;) {
+            const ssize_t got = ::read(errors_, chunk, sizeof chunk);
+            if (got <= 0) return;
+            const std::size_t room = kKeptErrorBytes - std::min(kKeptErrorBytes, errorText_.size());
+            errorText_.append(chunk, std::min(room, static_cast<std::size_t>(got)));
+        }
+    }
+
+    bool fail(std::string why) {
+        failure_ = std::move(why);
         return false;
     }
 
@@ -130,10 +195,16 @@ private:
         input_ = -1;
     }
 
+    std::string program_;
     int input_ = -1;
     int unread_ = -1;
+    int errors_ = -1;
+    int startError_ = 0;
     pid_t pid_ = -1;
     bool exitedWell_ = false;
+    std::string end_;        // how the program ended
+    std::string failure_;    // what went wrong
+    std::string errorText_;  // the first of what it wrote to its standard error
 };
 
 }  // namespace
@@ -143,16 +214,24 @@ bool hasMailProgram() { return true; }
 MailResult deliverBySendmail(const MailSettings& settings, const OutgoingMail& mail,
                              MimeMessage& message) {
     MailProgram program(settings, mail);
-    if (!program.started()) return kMailNotDelivered;
+    if (!program.started())
+        return failedBecause(kMailNotDelivered, "the mail program " + settings.mailProgram +
+                                                    " could not be started (" +
+                                                    program.startFailure() + ")");
     const std::chrono::seconds timeout(settings.timeoutSeconds);
     std::vector<char> piece(kPieceBytes);
     for (;;) {
         const std::optional<size_t> size = message.read(piece.data(), piece.size());
-        if (!size) return kMailAttachmentUnreadable;
+        if (!size)
+            return failedBecause(
+                kMailAttachmentUnreadable,
+                "the attachment " + mail.attachment + " could not be read while it was sent");
         if (*size == 0) break;
-        if (!program.write(piece.data(), *size, timeout)) return kMailNotDelivered;
+        if (!program.write(piece.data(), *size, timeout))
+            return failedBecause(kMailNotDelivered, program.failure());
     }
-    return program.accepted(timeout) ? kMailSent : kMailNotDelivered;
+    if (!program.accepted(timeout)) return failedBecause(kMailNotDelivered, program.failure());
+    return kMailSent;
 }
 
 }  // namespace twkd

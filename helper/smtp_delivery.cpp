@@ -9,6 +9,7 @@
 #endif
 
 #include <memory>
+#include <string>
 
 namespace twkd {
 namespace {
@@ -71,6 +72,16 @@ void dropConnection(CURL* curl) {
 #endif
 }
 
+// libcurl's own words for a failed attempt, with the server's last answer when it gave one.
+std::string curlFailure(CURL* curl, CURLcode result, const char* details) {
+    std::string text = std::string("libcurl: ") + curl_easy_strerror(result);
+    if (details[0] != '\0') text += std::string(": ") + details;
+    long answer = 0;
+    if (curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &answer) == CURLE_OK && answer != 0)
+        text += " (the server's last answer: " + std::to_string(answer) + ")";
+    return text;
+}
+
 bool append(ListHandle& list, const std::string& line) {
     curl_slist* grown = curl_slist_append(list.get(), line.c_str());
     if (!grown) return false;
@@ -94,9 +105,12 @@ bool isUsableServerUrl(const std::string& url) {
 MailResult deliverBySmtp(const MailSettings& settings, const OutgoingMail& mail,
                          MimeMessage& message) {
     static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    // Before the handle, which may still write into it as it is cleaned up.
+    char details[CURL_ERROR_SIZE] = "";
     CurlHandle curl(initialised ? curl_easy_init() : nullptr);
     ListHandle recipients;
-    if (!curl || !append(recipients, "<" + mail.recipient + ">")) return kMailNotDelivered;
+    if (!curl || !append(recipients, "<" + mail.recipient + ">"))
+        return failedBecause(kMailNotDelivered, "libcurl could not be set up");
     const std::string from = "<" + settings.sender + ">";
     Upload upload{message};
     setConnection(curl.get(), settings);
@@ -106,10 +120,14 @@ MailResult deliverBySmtp(const MailSettings& settings, const OutgoingMail& mail,
     curl_easy_setopt(curl.get(), CURLOPT_UPLOAD_BUFFERSIZE, kUploadBufferBytes);
     curl_easy_setopt(curl.get(), CURLOPT_READFUNCTION, readMessage);
     curl_easy_setopt(curl.get(), CURLOPT_READDATA, &upload);
+    curl_easy_setopt(curl.get(), CURLOPT_ERRORBUFFER, details);
     const CURLcode result = curl_easy_perform(curl.get());
-    if (result != CURLE_OK) dropConnection(curl.get());
-    if (upload.unreadable) return kMailAttachmentUnreadable;
-    return result == CURLE_OK ? kMailSent : kMailNotDelivered;
+    if (result == CURLE_OK) return kMailSent;
+    dropConnection(curl.get());
+    if (upload.unreadable)
+        return failedBecause(kMailAttachmentUnreadable, "the attachment " + mail.attachment +
+                                                            " could not be read while it was sent");
+    return failedBecause(kMailNotDelivered, curlFailure(curl.get(), result, details));
 }
 
 }  // namespace twkd

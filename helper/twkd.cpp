@@ -2,6 +2,9 @@
 // the boundary.
 #include "twkd.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "helper/drive_description.h"
 #include "helper/machine_roots.h"
 #include "helper/send_mail.h"
@@ -10,14 +13,25 @@ extern "C" {
 
 TWKD_API int16_t TWKD_CALL SendMailOut(const char* recipient, const char* subject, const char* body,
                                        const char* attachment) {
-    if (!recipient || !subject || !body || !attachment) return twkd::kMailBadArgument;
+    if (!recipient || !subject || !body || !attachment)
+        return twkd::failedBecause(twkd::kMailBadArgument, "a text was missing");
     try {
         const platform::Roots roots = twkd::machineRoots();
         return twkd::sendMail(twkd::readMailSettings(roots),
                               {recipient, subject, body, attachment});
     } catch (...) {
-        return twkd::kMailNotDelivered;
+        return twkd::failedBecause(twkd::kMailNotDelivered, "the attempt failed unexpectedly");
     }
+}
+
+TWKD_API int32_t TWKD_CALL GetMailOutReason(char* buffer, int32_t size) {
+    const std::string& reason = twkd::lastMailReason();
+    if (buffer && size > 0) {
+        const std::size_t copied = std::min(reason.size(), static_cast<std::size_t>(size) - 1);
+        std::memcpy(buffer, reason.data(), copied);
+        buffer[copied] = '\0';
+    }
+    return static_cast<int32_t>(reason.size());
 }
 
 TWKD_API int16_t TWKD_CALL GetDriveInfoByPath(char* root, char* buffer) {

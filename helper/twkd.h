@@ -21,6 +21,10 @@ extern "C" {
 TWKD_API int16_t TWKD_CALL SendMailOut(const char* recipient, const char* subject, const char* body,
                                        const char* attachment);
 TWKD_API int16_t TWKD_CALL GetDriveInfoByPath(char* root, char* buffer);
+// Why the calling thread's last SendMailOut did not send: libcurl's or the mail program's own
+// words among it, never a password, the subject or the body. Writes it NUL-terminated into
+// buffer, cut to fit size bytes, and answers its whole length in bytes; 0 after a success.
+TWKD_API int32_t TWKD_CALL GetMailOutReason(char* buffer, int32_t size);
 
 #ifdef __cplusplus
 }

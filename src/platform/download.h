@@ -16,8 +16,9 @@ struct DownloadLimits {
 // Fetches url (http or https, redirects followed) into a temporary file beside target and
 // renames it over target only when the whole transfer succeeded, so a failed or partial download
 // leaves an earlier copy whole. HTTP error statuses count as failures. Linux: libcurl; Windows:
-// URLDownloadToFileA, aborted past maxBytes or total.
+// URLDownloadToFileA, aborted past maxBytes or total. failure, when given, tells why it failed
+// (libcurl's or the system's words).
 bool downloadFile(const std::string& url, const std::string& target,
-                  const DownloadLimits& limits = {});
+                  const DownloadLimits& limits = {}, std::string* failure = nullptr);
 
 }  // namespace platform

@@ -1,5 +1,7 @@
 #include <curl/curl.h>
 
+#include <string>
+
 #include "platform/download.h"
 #include "platform/files.h"
 
@@ -21,9 +23,12 @@ size_t writeChunk(char* data, size_t size, size_t count, void* userData) {
     return bytes;
 }
 
-bool transfer(const std::string& url, Sink& sink, const DownloadLimits& limits) {
+// libcurl's own words for a failed transfer, or empty text when it succeeded.
+std::string transfer(const std::string& url, Sink& sink, const DownloadLimits& limits) {
     CURL* curl = curl_easy_init();
-    if (!curl) return false;
+    if (!curl) return "libcurl could not be set up";
+    char details[CURL_ERROR_SIZE] = "";
+    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, details);
     curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
@@ -35,19 +40,32 @@ bool transfer(const std::string& url, Sink& sink, const DownloadLimits& limits) 
     curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBytes));
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, writeChunk);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
-    CURLcode result = curl_easy_perform(curl);
+    const CURLcode result = curl_easy_perform(curl);
     curl_easy_cleanup(curl);
-    return result == CURLE_OK;
+    if (result == CURLE_OK) return {};
+    std::string why = std::string("libcurl: ") + curl_easy_strerror(result);
+    if (details[0] != '\0') why += std::string(": ") + details;
+    return why;
 }
 
 }  // namespace
 
-bool downloadFile(const std::string& url, const std::string& target, const DownloadLimits& limits) {
+bool downloadFile(const std::string& url, const std::string& target, const DownloadLimits& limits,
+                  std::string* failure) {
     static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    if (!initialised) return false;
-    FileReplacement file(target);
-    Sink sink{file, 0, limits.maxBytes};
-    return transfer(url, sink, limits) && file.commit();
+    std::string why = "libcurl could not be set up";
+    if (initialised) {
+        FileReplacement file(target);
+        Sink sink{file, 0, limits.maxBytes};
+        why = transfer(url, sink, limits);
+        if (why.empty()) file.commit();
+        // A write that failed aborts the transfer: the file's reason says more than libcurl's.
+        if (!file.failure().empty())
+            why = target + " could not be written (" + file.failure() + ")";
+    }
+    if (why.empty()) return true;
+    if (failure) *failure = why;
+    return false;
 }
 
 }  // namespace platform

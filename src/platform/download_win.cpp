@@ -4,6 +4,8 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <string>
+#include <system_error>
 #include <thread>
 
 #include "platform/com_scope_win.h"
@@ -30,6 +32,7 @@ public:
     TransferWatch& operator=(const TransferWatch&) = delete;
 
     bool statusOk() const { return status_ < 400; }
+    DWORD status() const { return status_; }
 
     void abortLate() {
         IBinding* binding = nullptr;
@@ -140,8 +143,14 @@ private:
 
 }  // namespace
 
-bool downloadFile(const std::string& url, const std::string& target, const DownloadLimits& limits) {
-    if (!isWebUrl(url)) return false;
+bool downloadFile(const std::string& url, const std::string& target, const DownloadLimits& limits,
+                  std::string* failure) {
+    std::string why;
+    const auto failed = [&](std::string text) {
+        if (failure) *failure = std::move(text);
+        return false;
+    };
+    if (!isWebUrl(url)) return failed("not an http or https address");
     // The system writes the transfer to a path of its own choosing: a name that the next
     // replacement of target cleans up if this one is killed, read back within the bound and
     // put in place by the one replacement rule.
@@ -152,15 +161,24 @@ bool downloadFile(const std::string& url, const std::string& target, const Downl
         const ComScope com;
         TransferWatch watch(limits);
         const Deadline deadline(watch, limits.total);
-        ok = ::URLDownloadToFileA(nullptr, url.c_str(), temp.c_str(), 0, &watch) == S_OK &&
-             watch.statusOk();
+        const HRESULT result = ::URLDownloadToFileA(nullptr, url.c_str(), temp.c_str(), 0, &watch);
+        ok = result == S_OK && watch.statusOk();
+        if (result != S_OK)
+            why = "URLDownloadToFileA: " + std::system_category().message(static_cast<int>(result));
+        else if (!ok)
+            why = "the server answered HTTP status " + std::to_string(watch.status());
     }
     if (ok) {
         const FileRead fetched = readRegularFile(temp, static_cast<std::uint64_t>(limits.maxBytes));
-        ok = fetched.ok() && replaceFile(target, fetched.bytes);
+        std::string written;
+        ok = fetched.ok() && replaceFile(target, fetched.bytes, std::nullopt, &written);
+        if (!fetched.ok())
+            why = "the downloaded copy " + fetched.problem();
+        else if (!ok)
+            why = target + " could not be written (" + written + ")";
     }
     ::DeleteFileA(temp.c_str());
-    return ok;
+    return ok || failed(why);
 }
 
 }  // namespace platform

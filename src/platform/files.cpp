@@ -17,6 +17,24 @@ constexpr std::size_t kWriteBuffer = std::size_t{1} << 16;
 
 std::string FileRead::reason() const { return trim(std::system_category().message(error)); }
 
+std::string FileRead::problem() const {
+    switch (outcome) {
+        case Outcome::Read:
+            return {};
+        case Outcome::Missing:
+            return "does not exist";
+        case Outcome::NotRegular:
+            return "is not a regular file";
+        case Outcome::TooLarge:
+            return "is too large to be read";
+        case Outcome::OpenFailed:
+            return "could not be opened (" + reason() + ")";
+        case Outcome::ReadFailed:
+            return "could not be read (" + reason() + ")";
+    }
+    return {};
+}
+
 FileRead failedRead(FileRead::Outcome outcome, int error) {
     FileRead result;
     result.outcome = outcome;
@@ -70,9 +88,18 @@ FileRead readRegularFile(const std::string& path, std::uint64_t maxBytes,
         bufferFor);
 }
 
-bool replaceFile(const std::string& target, std::string_view bytes, std::optional<unsigned> mode) {
+bool replaceFile(const std::string& target, std::string_view bytes, std::optional<unsigned> mode,
+                 std::string* failure) {
     FileReplacement replacement(target, mode);
-    return replacement.write(bytes) && replacement.commit();
+    if (replacement.write(bytes) && replacement.commit()) return true;
+    if (failure) *failure = replacement.failure();
+    return false;
+}
+
+bool FileReplacement::fail(std::string why) {
+    if (failure_.empty()) failure_ = std::move(why);
+    failed_ = true;
+    return false;
 }
 
 FileReplacement::~FileReplacement() { discard(); }

@@ -47,6 +47,9 @@ struct FileRead {
     bool ok() const { return outcome == Outcome::Read; }
     // The system's text for error, e.g. "Permission denied".
     std::string reason() const;
+    // What went wrong, to follow the file's name ("could not be opened (Permission denied)");
+    // empty for Read.
+    std::string problem() const;
 };
 
 // Reads a file that comes from outside (the store, captions, reports, downloads, settings of
@@ -130,10 +133,15 @@ public:
     bool write(std::string_view bytes);
     // Puts the file in place. False when anything failed: target is then unchanged.
     bool commit();
+    // Why it failed, in the system's words; empty while nothing failed.
+    const std::string& failure() const { return failure_; }
 
 private:
     bool flushBuffer();
     void discard();
+    // Marks the replacement failed, keeping the first reason; answers false.
+    bool fail(std::string why);
+    bool failWithSystemError();
 
     std::string target_;
     std::string temp_;
@@ -141,11 +149,12 @@ private:
     bool failed_ = false;
     bool committed_ = false;
     std::string buffer_;
+    std::string failure_;
 };
 
-// One FileReplacement of target by bytes.
+// One FileReplacement of target by bytes; failure, when given, tells why it failed.
 bool replaceFile(const std::string& target, std::string_view bytes,
-                 std::optional<unsigned> mode = std::nullopt);
+                 std::optional<unsigned> mode = std::nullopt, std::string* failure = nullptr);
 
 // The temporary files of target's replacements: this prefix and six random letters or digits.
 std::string temporaryPrefix(const std::string& target);

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <new>
+#include <system_error>
 
 #include "platform/files.h"
 
@@ -264,18 +265,20 @@ FileReplacement::FileReplacement(std::string target, std::optional<unsigned> mod
     : target_(std::move(target)), handle_(kNoDescriptor) {
     const TargetKind kind = targetKind(target_);
     if (!kind.replaceable) {
-        failed_ = true;
+        fail("a folder, device, pipe or socket is in its place");
         return;
     }
     removeLeftoverTemporaries(target_);
     if (!mode) mode = kind.mode;
     const int fd = createTemporary(target_, temp_);
     handle_ = fd;
-    failed_ = fd < 0 || (mode && ::fchmod(fd, *mode) != 0);
+    if (fd < 0 || (mode && ::fchmod(fd, *mode) != 0)) failWithSystemError();
 }
 
+bool FileReplacement::failWithSystemError() { return fail(std::system_category().message(errno)); }
+
 bool FileReplacement::flushBuffer() {
-    if (!failed_ && !writeAll(static_cast<int>(handle_), buffer_)) failed_ = true;
+    if (!failed_ && !writeAll(static_cast<int>(handle_), buffer_)) failWithSystemError();
     buffer_.clear();
     return !failed_;
 }
@@ -284,10 +287,8 @@ bool FileReplacement::commit() {
     if (committed_ || !flushBuffer()) return false;
     const int fd = static_cast<int>(handle_);
     // Renamed while still open and locked, so no clean-up can take it for a killed writer's.
-    if (::fsync(fd) != 0 || ::rename(temp_.c_str(), target_.c_str()) != 0) {
-        failed_ = true;
-        return false;
-    }
+    if (::fsync(fd) != 0 || ::rename(temp_.c_str(), target_.c_str()) != 0)
+        return failWithSystemError();
     committed_ = true;
     ::close(fd);
     handle_ = kNoDescriptor;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <new>
+#include <system_error>
 
 #include "platform/files.h"
 #include "platform/handle_win.h"
@@ -201,17 +202,23 @@ FileReplacement::FileReplacement(std::string target, std::optional<unsigned>)
     : target_(std::move(target)), handle_(kNoHandle) {
     const DWORD attributes = attributesOf(target_);
     if (attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        failed_ = true;
+        fail("a folder is in its place");
         return;
     }
     removeLeftoverTemporaries(target_);
     HANDLE file = createTemporary(target_, temp_);
-    failed_ = file == INVALID_HANDLE_VALUE;
-    if (!failed_) handle_ = reinterpret_cast<std::intptr_t>(file);
+    if (file == INVALID_HANDLE_VALUE)
+        failWithSystemError();
+    else
+        handle_ = reinterpret_cast<std::intptr_t>(file);
+}
+
+bool FileReplacement::failWithSystemError() {
+    return fail(std::system_category().message(static_cast<int>(::GetLastError())));
 }
 
 bool FileReplacement::flushBuffer() {
-    if (!failed_ && !writeAll(reinterpret_cast<HANDLE>(handle_), buffer_)) failed_ = true;
+    if (!failed_ && !writeAll(reinterpret_cast<HANDLE>(handle_), buffer_)) failWithSystemError();
     buffer_.clear();
     return !failed_;
 }
@@ -219,16 +226,13 @@ bool FileReplacement::flushBuffer() {
 bool FileReplacement::commit() {
     if (committed_ || !flushBuffer()) return false;
     HANDLE file = reinterpret_cast<HANDLE>(handle_);
-    if (!::FlushFileBuffers(file)) {
-        failed_ = true;
-        return false;
-    }
+    if (!::FlushFileBuffers(file)) return failWithSystemError();
     // The file must be closed before it can be moved.
     ::CloseHandle(file);
     handle_ = kNoHandle;
     if (!::MoveFileExA(temp_.c_str(), target_.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        failed_ = true;
+        failWithSystemError();
         ::DeleteFileA(temp_.c_str());
         return false;
     }

@@ -19,6 +19,13 @@ namespace platform {
 // administrators, its name the helper's one argument. Unlike a request file it leaves nothing
 // behind, and nobody can change the request between its writing and the helper's reading.
 
+// The settings helper's exit status.
+enum SettingsHelperStatus {
+    kHelperWritten = 0,
+    kHelperRefused = 1,     // the request was refused; nothing written
+    kHelperNotWritten = 2,  // the store could not be written; nothing written
+};
+
 // True when this process writes the system store itself. Linux: the super user. Windows: a
 // token whose Administrators group is enabled, not only present for deny checks: an elevated
 // administrator, SYSTEM, or an administrator where the system asks no elevation.
@@ -30,8 +37,11 @@ std::string settingsHelperPath(const std::string& programFolder);
 // Starts the helper at helperPath with raised rights, hands it request and waits for it to end.
 // Its exit status (Linux: pkexec's, which is the helper's once it ran, 126 or 127 when the
 // authentication was dismissed or refused); nothing when it could not be started: Windows also
-// when the administrator cancelled the prompt.
+// when the administrator cancelled the prompt. Why a save did not happen goes to the journal.
 std::optional<int> runSettingsHelper(const std::string& helperPath, const std::string& request);
+
+// Notes in the journal what a status other than kHelperWritten from the helper itself means.
+void noteSettingsHelperStatus(int status);
 
 // In the settings helper: the request its caller handed over, read to its end. args are the
 // helper's arguments after its name: none (the request is standard input) or, on Windows, the

@@ -5,12 +5,31 @@
 
 #include "platform/privileged_save.h"
 #include "platform/process.h"
+#include "platform/reasons.h"
 #include "platform/roots.h"
 
 namespace platform {
 namespace {
 
 constexpr const char* kPkexec = "/usr/bin/pkexec";
+// pkexec's own answers, instead of the helper's.
+constexpr int kDismissed = 126;
+constexpr int kNotAuthorised = 127;
+
+void noteEnd(const std::optional<int>& status, const std::string& helperPath) {
+    if (!status)
+        logReason(ReasonTopic::Settings, std::string(kPkexec) + " could not start " + helperPath +
+                                             ", or it was ended by a signal; nothing was saved");
+    else if (*status == kDismissed)
+        logReason(ReasonTopic::Settings,
+                  "the administrator's authentication was dismissed; nothing was saved");
+    else if (*status == kNotAuthorised)
+        logReason(ReasonTopic::Settings,
+                  "not authorised to change the settings (authentication refused or failed, or "
+                  "no polkit authentication agent runs); nothing was saved");
+    else
+        noteSettingsHelperStatus(*status);
+}
 
 }  // namespace
 
@@ -21,7 +40,9 @@ std::string settingsHelperPath(const std::string& programFolder) {
 }
 
 std::optional<int> runSettingsHelper(const std::string& helperPath, const std::string& request) {
-    return runProgram({kPkexec, helperPath}, request);
+    const std::optional<int> status = runProgram({kPkexec, helperPath}, request);
+    noteEnd(status, helperPath);
+    return status;
 }
 
 std::optional<std::string> settingsHelperRequest(const std::vector<std::string>& args,

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <system_error>
 #include <vector>
 
 #include "platform/admin_win.h"
@@ -12,6 +13,7 @@
 #include "platform/files.h"
 #include "platform/handle_win.h"
 #include "platform/privileged_save.h"
+#include "platform/reasons.h"
 #include "platform/roots.h"
 
 namespace platform {
@@ -42,6 +44,15 @@ bool isRequestPipeName(const std::string& name) {
     if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return false;
     return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
                        [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
+}
+
+std::string systemText(DWORD error) {
+    return std::system_category().message(static_cast<int>(error));
+}
+
+std::optional<int> notSaved(const std::string& why) {
+    logReason(ReasonTopic::Settings, why + "; nothing was saved");
+    return std::nullopt;
 }
 
 // The running user's SID in its text form; empty when the token cannot tell.
@@ -89,8 +100,9 @@ private:
 };
 
 // The program started elevated with its one argument, through the system's prompt; none when
-// it was not started, the prompt cancelled (ERROR_CANCELLED) among the reasons.
-Handle startElevated(const std::string& program, const std::string& argument) {
+// it was not started, with the system's error in error (ERROR_CANCELLED for a cancelled prompt),
+// taken before the COM scope ends.
+Handle startElevated(const std::string& program, const std::string& argument, DWORD& error) {
     const ComScope com;
     const std::wstring file = wide(program);
     const std::wstring parameters = wide(argument);
@@ -101,7 +113,10 @@ Handle startElevated(const std::string& program, const std::string& argument) {
     info.lpFile = file.c_str();
     info.lpParameters = parameters.c_str();
     info.nShow = SW_HIDE;  // a console program, with nothing to show
-    if (!::ShellExecuteExW(&info)) return Handle();
+    if (!::ShellExecuteExW(&info)) {
+        error = ::GetLastError();
+        return Handle();
+    }
     return Handle(info.hProcess);
 }
 
@@ -168,25 +183,36 @@ std::string settingsHelperPath(const std::string& programFolder) {
 
 std::optional<int> runSettingsHelper(const std::string& helperPath, const std::string& request) {
     // Known before the prompt, which would be for nothing, and before the shell's own box.
-    if (!fileExists(helperPath)) return std::nullopt;
+    if (!fileExists(helperPath))
+        return notSaved("the settings helper " + helperPath + " is missing");
     PipeSecurity security;
-    if (!security.get()) return std::nullopt;
+    if (!security.get()) return notSaved("the request pipe's access could not be set");
     const std::string pipeName = freshPipeName();
     Handle pipe(::CreateNamedPipeA(
         pipeName.c_str(),
         PIPE_ACCESS_OUTBOUND | FILE_FLAG_FIRST_PIPE_INSTANCE | FILE_FLAG_OVERLAPPED,
         PIPE_TYPE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1,
         static_cast<DWORD>(request.size()), 0, 0, security.get()));
-    if (!pipe) return std::nullopt;
-    const Handle helper = startElevated(helperPath, pipeName);
-    if (!helper) return std::nullopt;
+    if (!pipe)
+        return notSaved("the request pipe could not be made (" + systemText(::GetLastError()) +
+                        ")");
+    DWORD error = 0;
+    const Handle helper = startElevated(helperPath, pipeName, error);
+    if (!helper) {
+        return notSaved(error == ERROR_CANCELLED
+                            ? "the administrator cancelled the elevation prompt"
+                            : "the settings helper could not be started elevated (" +
+                                  systemText(error) + ")");
+    }
     // How the handing over went, the helper's status tells: it refuses a request it did not
     // read whole.
     handOver(pipe.get(), request, helper.get());
     pipe.reset();
     ::WaitForSingleObject(helper.get(), INFINITE);
     DWORD status = 0;
-    if (!::GetExitCodeProcess(helper.get(), &status)) return std::nullopt;
+    if (!::GetExitCodeProcess(helper.get(), &status))
+        return notSaved("the settings helper's end could not be told");
+    noteSettingsHelperStatus(static_cast<int>(status));
     return static_cast<int>(status);
 }
 

@@ -4,8 +4,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <system_error>
 
 #include "platform/files.h"
+#include "platform/reasons.h"
 #include "platform/store.h"
 #include "platform/strings.h"
 
@@ -48,7 +50,18 @@ private:
     int fd_;
 };
 
-FileRead readKeyFile(const std::string& path) { return readRegularFile(path, kKeyFileLimit); }
+// A key file that is there but cannot be read is worth a reason; a missing one is an empty key.
+FileRead readKeyFile(const std::string& path) {
+    FileRead read = readRegularFile(path, kKeyFileLimit);
+    if (!read.ok() && read.outcome != FileRead::Outcome::Missing)
+        logReason(ReasonTopic::Settings, "the settings store " + path + " " + read.problem());
+    return read;
+}
+
+bool notWritten(const std::string& file, const std::string& why) {
+    logReason(ReasonTopic::Settings, "the settings store " + file + " was not written: " + why);
+    return false;
+}
 
 }  // namespace
 
@@ -91,17 +104,23 @@ bool RegistryRoot::write(const std::string& keyPath, const RegValues& values) co
 
 bool RegistryRoot::update(const std::string& keyPath, const RegChange& change) const {
     const std::string file = keyFile(keyPath);
-    if (!makeParents(file)) return false;
+    if (!makeParents(file))
+        return notWritten(
+            file, "its folder could not be made (" + std::system_category().message(errno) + ")");
     FileLock lock(file + ".lock");
-    if (!lock.held()) return false;
+    if (!lock.held()) return notWritten(file, "its lock " + file + ".lock could not be taken");
     // A key file that exists but cannot be read whole or parsed is never replaced: a write must
     // not drop what it could not read.
     const FileRead stored = readKeyFile(file);
-    if (!stored.ok() && stored.outcome != FileRead::Outcome::Missing) return false;
+    if (!stored.ok() && stored.outcome != FileRead::Outcome::Missing)
+        return notWritten(file, "it could not be read whole");
     const std::optional<RegValues> values = change(parseRegistryText(stored.bytes, keyPath));
     if (!values) return false;
     const std::optional<std::string> updated = updateRegistryText(stored.bytes, keyPath, *values);
-    return updated && replaceFile(file, *updated, kKeyFileMode);
+    if (!updated) return notWritten(file, "it holds a line that cannot be parsed, kept as it is");
+    std::string failure;
+    if (!replaceFile(file, *updated, kKeyFileMode, &failure)) return notWritten(file, failure);
+    return true;
 }
 
 }  // namespace platform

@@ -1,8 +1,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <system_error>
 #include <vector>
 
+#include "platform/reasons.h"
 #include "platform/store.h"
 
 namespace platform {
@@ -159,14 +161,22 @@ bool RegistryRoot::update(const std::string& keyPath, const RegChange& change) c
 
 bool RegistryRoot::write(const std::string& keyPath, const RegValues& values) const {
     OpenKey key;
+    const std::string path = fullPath(location_, keyPath);
     // Creates the key and every missing parent.
-    if (::RegCreateKeyA(HKEY_LOCAL_MACHINE, fullPath(location_, keyPath).c_str(), key.out()) !=
-        ERROR_SUCCESS)
+    const LONG created = ::RegCreateKeyA(HKEY_LOCAL_MACHINE, path.c_str(), key.out());
+    if (created != ERROR_SUCCESS) {
+        logReason(ReasonTopic::Settings, "the registry key HKEY_LOCAL_MACHINE\\" + path +
+                                             " could not be opened for writing (" +
+                                             std::system_category().message(created) + ")");
         return false;
+    }
     // The registry has no transaction across values: each is written on its own, and the
     // answer says whether all of them were.
     bool all = true;
     for (const auto& [name, value] : values) all = setValue(key.get(), name, value) && all;
+    if (!all)
+        logReason(ReasonTopic::Settings,
+                  "some values of HKEY_LOCAL_MACHINE\\" + path + " could not be written");
     return all;
 }
 

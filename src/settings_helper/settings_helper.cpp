@@ -15,13 +15,10 @@
 #include "core/settings/settings_save.h"
 #include "platform/privileged_save.h"
 #include "platform/program_folder.h"
+#include "platform/reasons.h"
 #include "platform/roots.h"
 
 namespace {
-
-constexpr int kWritten = 0;
-constexpr int kRefused = 1;
-constexpr int kNotWritten = 2;
 
 // Room for twelve lines of the longest value with their verb and name.
 const std::size_t kMaxRequestBytes = twk::kSettingCount * (twk::kMaxSavedValue + 64);
@@ -30,19 +27,22 @@ const std::size_t kMaxRequestBytes = twk::kSettingCount * (twk::kMaxSavedValue +
 
 int main(int argc, char** argv) {
     platform::useSharedFileModes();
+    // Why the store could not be written, for the administrator who reads the journal.
+    platform::SystemLogSink journal;
+    platform::setReasonSink(&journal);
     const std::optional<std::string> text = platform::settingsHelperRequest(
         std::vector<std::string>(argv + 1, argv + argc), kMaxRequestBytes);
     const std::optional<twk::SaveRequest> request =
         text ? twk::parseSaveRequest(*text) : std::nullopt;
     if (!request) {
         std::fputs("tarnwick-settings: the save request was refused\n", stderr);
-        return kRefused;
+        return platform::kHelperRefused;
     }
     const twk::SaveTarget target =
         twk::systemSaveTarget(platform::Roots::system(), platform::programFolder());
     if (!twk::applySave(target, *request)) {
         std::fputs("tarnwick-settings: the settings could not be written\n", stderr);
-        return kNotWritten;
+        return platform::kHelperNotWritten;
     }
-    return kWritten;
+    return platform::kHelperWritten;
 }

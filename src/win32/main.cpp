@@ -4,6 +4,7 @@
 #include <objbase.h>
 // clang-format on
 
+#include "platform/reasons.h"
 #include "win32/application.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -12,6 +13,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The shell's pickers and ShellExecute want a single-threaded apartment.
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
+    platform::SystemLogSink journal;
+    platform::setReasonSink(&journal);
     twk::win32::Application tarnwick;
     twk::startUp(tarnwick.context());
     if (!tarnwick.main().Form_Load()) return 0;

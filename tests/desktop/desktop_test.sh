@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # The real program on a desktop, driven as a user drives it: an X server (Xvfb), a window manager
 # (openbox) and a tray host (trayer), with the mouse and keys of xdotool.
-# Usage: desktop_test.sh PROGRAM
+# Usage: desktop_test.sh PROGRAM [TEST_HELPER_LIBRARY]
+# TEST_HELPER_LIBRARY is the helper library's variant that reads twkd.ini from
+# TWKD_TEST_CONFIG_DIR; without it the scenario of a failed send is left out.
 # Exits 77 (skipped) when one of those programs is missing; scripts/test.sh installs them.
 set -uo pipefail
 program=$1
+test_helper=${2:-}
 
 source "$(dirname "$0")/desktop.sh"
 require_tools scripts/test.sh Xvfb openbox trayer xdotool
@@ -30,7 +33,7 @@ find_icon() {
 }
 
 start_tarnwick() {
-    "$program" > "$scratch/tarnwick.log" 2>&1 &
+    "${started_program:-$program}" > "$scratch/tarnwick.log" 2>&1 &
     tarnwick_pid=$!
     eventually find_icon || { fail "$1: no tray icon"; return 1; }
     eventually some_page_shows || { fail "$1: no main window"; return 1; }
@@ -135,6 +138,57 @@ if start_tarnwick "$scenario"; then
         fail "$scenario: shown again at $X,$Y, ${WIDTH}x$HEIGHT, not inside the 1280x800 screen"
     open_tray_menu && xdotool key Up key Return
     expect_exit_status_0 "$scenario"
+fi
+
+scenario="A failed send and update check leave their reasons on standard error, not the password"
+if [[ -n $test_helper ]]; then
+    # A program folder of its own, whose helper library reads the twkd.ini below: a login over
+    # TLS to a port where nothing listens.
+    folder="$scratch/program"
+    mkdir -p "$folder" "$scratch/mail/Brindle"
+    cp "$program" "$folder/"
+    cp -r "$(dirname "$program")/languages" "$folder/"
+    cp "$test_helper" "$folder/"
+    port=$(/usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    password="Pa55-$RANDOM-word"
+    body="Words-$RANDOM-of-the-message"
+    printf '[Mail]\nServer=smtps://127.0.0.1:%s\nUser=tester\nPassword=%s\nTimeout=5\n' "$port" "$password" \
+        > "$scratch/mail/Brindle/twkd.ini"
+    chmod 600 "$scratch/mail/Brindle/twkd.ini"
+    # Where a journal runs the reasons go there; Qt's own switch keeps them on standard error.
+    journal_runs() { [[ -S /run/systemd/journal/socket ]]; }
+    journal_runs && export QT_FORCE_STDERR_LOGGING=1
+    says() { grep -q -- "$1" "$scratch/tarnwick.log"; }
+    started_program="$folder/tarnwick"
+    if TWKD_TEST_CONFIG_DIR="$scratch/mail" start_tarnwick "$scenario"; then
+        open_tray_menu && xdotool key Up key Up key Return  # "Feedback", above "Exit"
+        if eventually another_page_shows "$main_window"; then
+            page=$(visible_pages | grep -vx "$main_window")
+            # Clicks clear the example address and the message prompt, as the page promises.
+            click_in_page() {
+                eval "$(geometry_of "$page")"
+                xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+            }
+            click_in_page 172 129 && xdotool type "someone@example.org"  # the sender box
+            click_in_page 319 310 && xdotool type "$body"                # the message box
+            click_in_page 496 449                                        # "Send message"
+            eventually says "^tarnwick.mail: " || fail "$scenario: no reason for the failed send"
+            xdotool key Return  # the box that says the message is not sent
+        else
+            fail "$scenario: no feedback page"
+        fi
+        open_tray_menu && xdotool key Up key Return
+        expect_exit_status_0 "$scenario"
+    fi
+    unset started_program QT_FORCE_STDERR_LOGGING
+    says "^tarnwick.mail: mail to support@brindle.example not sent: the helper library answered 4: libcurl: .*127.0.0.1.*$port" ||
+        fail "$scenario: the mail reason names no code and no words of libcurl"
+    says "^tarnwick.update: the version file http://update.brindle.example/Tarnwick/version.dat could not be fetched: libcurl: " ||
+        fail "$scenario: no reason for the failed update check"
+    says "$password" && fail "$scenario: the password is in the program's output"
+    says "$body" && fail "$scenario: the message's text is in the program's output"
+    echo "--- reasons given"
+    grep "^tarnwick\." "$scratch/tarnwick.log"
 fi
 
 if ((failures > 0)); then

@@ -24,7 +24,7 @@ public:
 };
 
 // The real library, loaded by name from the program folder on first use. A missing library or
-// symbol answers like a failed call.
+// symbol answers like a failed call. Why a send failed goes to the journal.
 class LoadedHelperLibrary : public HelperLibrary {
 public:
     explicit LoadedHelperLibrary(std::string programFolder);
@@ -37,7 +37,9 @@ public:
     static constexpr std::int16_t kFailed = -1;
 
 private:
+    std::string libraryPath() const;
     void* symbol(const char* name);
+    std::string mailOutReason();
 
     std::string programFolder_;
     std::unique_ptr<platform::DynamicLibrary> library_;

@@ -4,6 +4,7 @@
 #include <streambuf>
 
 #include "platform/files.h"
+#include "platform/reasons.h"
 
 namespace twk {
 namespace {
@@ -78,7 +79,11 @@ bool SaveReportCsv(const std::string& fileName, const ReportTable& table, Report
     platform::FileReplacement file(fileName);
     ReplacementBuffer buffer(file);
     std::ostream out(&buffer);
-    return WriteReportCsv(out, table, view) && file.commit();
+    if (WriteReportCsv(out, table, view) && file.commit()) return true;
+    platform::logReason(platform::ReasonTopic::Reports,
+                        "the report could not be saved to " + fileName + ": " +
+                            (file.failure().empty() ? "the export failed" : file.failure()));
+    return false;
 }
 
 }  // namespace twk

@@ -12,11 +12,18 @@
 #include <unordered_set>
 
 #include "platform/files.h"
+#include "platform/reasons.h"
 #include "platform/roots.h"
 #include "platform/strings.h"
 
 namespace twk {
 namespace {
+
+// A problem goes into the load's message and, every one of them, into the journal.
+void noteProblem(ReportLoad& load, const std::string& path, std::string what) {
+    platform::logReason(platform::ReasonTopic::Reports, path + ": " + what);
+    load.problems.push_back({path, std::move(what)});
+}
 
 // One report file on its way into the table: read and scanned on any core, then appended in
 // name order.
@@ -234,7 +241,7 @@ private:
         }
         if (!file.read.ok()) {
             if (std::string problem = ProblemOfRead(file.read); !problem.empty())
-                load_.problems.push_back({file.path, std::move(problem)});
+                noteProblem(load_, file.path, std::move(problem));
             return;
         }
         load_.RecordCount += file.records;
@@ -282,7 +289,7 @@ std::string creationProblem(platform::MakeDirFailure failure) {
 bool ensureFolder(const std::string& directory, ReportLoad& load) {
     platform::MakeDirFailure failure = platform::MakeDirFailure::Other;
     if (platform::dirExists(directory) || platform::makeDir(directory, &failure)) return true;
-    load.problems.push_back({directory, creationProblem(failure)});
+    noteProblem(load, directory, creationProblem(failure));
     return false;
 }
 
@@ -313,7 +320,7 @@ ReportLoad loadFolder(ReportKind kind, const std::string& directory,
     if (!ensureFolder(directory, load)) return load;
     bool listed = false;
     const std::vector<std::string> names = platform::listFiles(directory, &listed);
-    if (!listed) load.problems.push_back({directory, "the folder could not be read"});
+    if (!listed) noteProblem(load, directory, "the folder could not be read");
     std::vector<std::string> paths;
     for (const std::string& name : names)
         if (IsReportFileName(kind, name)) paths.push_back(platform::joinPath(directory, name));

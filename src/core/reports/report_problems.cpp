@@ -5,21 +5,7 @@
 namespace twk {
 
 std::string ProblemOfRead(const platform::FileRead& read) {
-    using Outcome = platform::FileRead::Outcome;
-    switch (read.outcome) {
-        case Outcome::Read:
-        case Outcome::Missing:
-            return {};
-        case Outcome::NotRegular:
-            return "is not a regular file";
-        case Outcome::TooLarge:
-            return "is too large to be read";
-        case Outcome::OpenFailed:
-            return "could not be opened (" + read.reason() + ")";
-        case Outcome::ReadFailed:
-            return "could not be read (" + read.reason() + ")";
-    }
-    return {};
+    return read.outcome == platform::FileRead::Outcome::Missing ? std::string() : read.problem();
 }
 
 std::string ReportProblemsMessage(const std::vector<ReportProblem>& problems) {

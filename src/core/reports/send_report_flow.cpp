@@ -1,6 +1,7 @@
 #include "core/reports/send_report_flow.h"
 
 #include "core/app/maker.h"
+#include "platform/reasons.h"
 #include "platform/roots.h"
 #include "platform/user_files.h"
 
@@ -18,7 +19,12 @@ void SendReport(const std::string& recipient, const std::string& userFolder, Mes
         return;
     }
     const std::string file = platform::joinPath(userFolder, kManualReportFile);
-    if (!platform::makePrivateFolder(userFolder) || !saveReport(file)) {
+    const bool folderMade = platform::makePrivateFolder(userFolder);
+    if (!folderMade)
+        platform::logReason(
+            platform::ReasonTopic::Reports,
+            "the folder " + userFolder + " for the mailed report could not be made");
+    if (!folderMade || !saveReport(file)) {
         showError(boxes, NotWrittenForSendingMessage(file));
         return;
     }

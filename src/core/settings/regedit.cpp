@@ -49,8 +49,8 @@ std::vector<std::string> ReadIniStrings(std::span<const platform::ProfileKey> ke
     return platform::readProfileStrings(file, keys, maxFileBytes, kIniValueLimit);
 }
 
-bool DownloadFile(const std::string& url, const std::string& file) {
-    return platform::downloadFile(url, file);
+bool DownloadFile(const std::string& url, const std::string& file, std::string* failure) {
+    return platform::downloadFile(url, file, {}, failure);
 }
 
 }  // namespace twk::Regedit

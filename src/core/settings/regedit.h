@@ -47,7 +47,7 @@ std::string ReadIniString(const std::string& section, const std::string& key,
 // Several keys from one reading of the file, in the order of keys; the same rules.
 std::vector<std::string> ReadIniStrings(std::span<const platform::ProfileKey> keys,
                                         const std::string& file, std::uint64_t maxFileBytes);
-// True when url was fetched whole into file.
-bool DownloadFile(const std::string& url, const std::string& file);
+// True when url was fetched whole into file; otherwise failure, when given, tells why.
+bool DownloadFile(const std::string& url, const std::string& file, std::string* failure = nullptr);
 
 }  // namespace twk::Regedit

@@ -5,6 +5,7 @@
 
 #include "core/settings/main_op.h"
 #include "platform/privileged_save.h"
+#include "platform/reasons.h"
 
 namespace twk {
 namespace {
@@ -113,7 +114,12 @@ bool applySave(const SaveTarget& target, const SaveRequest& request) {
             if (target.autostart) {
                 const platform::RegValue* start = platform::findRegValue(values, kStartWithSession);
                 const bool on = start && start->text == "1";
-                if (!target.autostart->keep(on, target.programFolder)) return std::nullopt;
+                if (!target.autostart->keep(on, target.programFolder)) {
+                    platform::logReason(platform::ReasonTopic::Settings,
+                                        "the session's autostart entry could not follow "
+                                        "StartWindows; nothing was saved");
+                    return std::nullopt;
+                }
             }
             return values;
         });

@@ -1,5 +1,6 @@
 #include "core/app/services.h"
 #include "core/settings/main_op.h"
+#include "platform/reasons.h"
 #include "platform/roots.h"
 #include "platform/user_files.h"
 
@@ -7,10 +8,19 @@ namespace twk {
 
 void MainOp::isNew(const std::string& updateUrl, const std::string& userFolder, MessageBoxes& boxes,
                    UrlOpener& urls) const {
-    if (!platform::makePrivateFolder(userFolder)) return;
+    using platform::ReasonTopic;
+    if (!platform::makePrivateFolder(userFolder)) {
+        platform::logReason(ReasonTopic::Update, "no update check: the folder " + userFolder +
+                                                     " for the version file could not be made");
+        return;
+    }
     const std::string copy = platform::joinPath(userFolder, "version.dat");
     // A failed download leaves the copy of an earlier start, which is compared instead.
-    Regedit::DownloadFile(updateUrl, copy);
+    std::string failure;
+    if (!Regedit::DownloadFile(updateUrl, copy, &failure))
+        platform::logReason(ReasonTopic::Update, "the version file " + updateUrl +
+                                                     " could not be fetched: " + failure +
+                                                     "; an earlier copy, if any, is compared");
     constexpr platform::ProfileKey kKeys[] = {{"Tarnwick", "Version"}, {"Tarnwick", "URL"}};
     const std::vector<std::string> values =
         Regedit::ReadIniStrings(kKeys, copy, Regedit::kIniFileLimit);

@@ -4,6 +4,7 @@
 
 #include "core/app/app_context.h"
 #include "pages/app/desktop_notifications.h"
+#include "pages/app/journal.h"
 #include "pages/app/navigator.h"
 #include "pages/app/qt_services.h"
 #include "pages/app/report_notifier.h"
@@ -23,6 +24,7 @@ private:
     // A notification's click: the report page on its view and date.
     void openReports(ReportKind view, const std::string& date);
 
+    QtJournal journal_;  // first: every later part may give a reason
     QtMessageBoxes messages_;
     QtSaveFileDialog saveFile_;
     QtFolderPicker folders_;
