@@ -1,4 +1,5 @@
 #include "platform/privileged_save.h"
+
 #include "platform/reasons.h"
 
 namespace platform {

@@ -21,7 +21,8 @@ void addField(std::string& datagram, const char* name, const std::string& value)
     datagram += name;
     datagram += '\n';
     std::uint64_t length = value.size();
-    for (int byte = 0; byte < 8; ++byte) datagram += static_cast<char>((length >> (8 * byte)) & 0xFF);
+    for (int byte = 0; byte < 8; ++byte)
+        datagram += static_cast<char>((length >> (8 * byte)) & 0xFF);
     datagram += value;
     datagram += '\n';
 }
