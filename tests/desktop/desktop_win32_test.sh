@@ -199,7 +199,7 @@ printf '%s\r\n' 'PC;User;Time;Function;Name;Path;Description;Service;Enumerator 
 wine reg add 'HKLM\Software\Brindle\Tarnwick' /v DirectoryReports /t REG_SZ \
     /d "$(winepath -w "$reports")" /f < /dev/null > /dev/null 2>&1
 
-scenario="Reports: rows from the report folder, a date narrows them, Save to disk writes them"
+scenario="Reports: rows from the report folder, a date and a search narrow them, Save to disk writes them"
 if start_tarnwick "$scenario"; then
     read -r bx by _ _ <<< "$(report_button)"
     xdotool mousemove $((bx + 17)) $((by + 17)) click 1
@@ -223,6 +223,22 @@ if start_tarnwick "$scenario"; then
         if save_report_as "$report_page" "$scratch/date.csv"; then
             [[ $(exported_users "$scratch/date.csv") == "bob carol" ]] ||
                 fail "$scenario: 12.01.2013 exported '$(exported_users "$scratch/date.csv")'"
+        fi
+        # Typed into the search box (6600, 1830 twips), a text narrows the date's rows to those
+        # holding it in any column, cases aside; Escape empties the box and leaves the page open.
+        click_in "$report_page" 530 134
+        xdotool type --delay 50 "CARD"
+        sleep 1
+        if save_report_as "$report_page" "$scratch/found.csv"; then
+            [[ $(exported_users "$scratch/found.csv") == "bob" ]] ||
+                fail "$scenario: the search exported '$(exported_users "$scratch/found.csv")'"
+        fi
+        click_in "$report_page" 530 134
+        xdotool key Escape
+        sleep 1
+        if save_report_as "$report_page" "$scratch/cleared.csv"; then
+            [[ $(exported_users "$scratch/cleared.csv") == "bob carol" ]] ||
+                fail "$scenario: Escape left '$(exported_users "$scratch/cleared.csv")' shown"
         fi
         # "Send report" (8160, 6600 twips) trades the page for the send dialog; its close
         # button brings the page back.
