@@ -3,10 +3,12 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "platform/com_scope_win.h"
 #include "platform/download.h"
@@ -141,6 +143,73 @@ private:
     std::thread thread_;  // last, so it starts with everything above in place
 };
 
+// One transfer, shared by the caller and the thread that runs it. The deadline aborts a transfer
+// that outlasts its time, but Wine was seen now and then never ending an aborted one: the caller
+// then gives it up, and the thread, whenever its call returns, removes what it wrote.
+struct Transfer {
+    Transfer(std::string url, std::string temp, const DownloadLimits& limits)
+        : url(std::move(url)), temp(std::move(temp)), limits(limits) {}
+
+    void run() {
+        bool fetched = false;
+        {
+            const ComScope com;
+            report([this] { started = true; });
+            TransferWatch watch(limits);
+            const Deadline deadline(watch, limits.total);
+            const HRESULT result =
+                ::URLDownloadToFileA(nullptr, url.c_str(), temp.c_str(), 0, &watch);
+            fetched = result == S_OK && watch.statusOk();
+            if (result != S_OK)
+                failure = "URLDownloadToFileA: " +
+                          std::system_category().message(static_cast<int>(result));
+            else if (!fetched)
+                failure = "the server answered HTTP status " + std::to_string(watch.status());
+        }
+        report([this, fetched] {
+            ok = fetched;
+            done = true;
+            if (givenUp) ::DeleteFileA(temp.c_str());
+        });
+    }
+
+    // True when the transfer ended whole within its time, counted as the deadline counts it
+    // from its start, and a little more for the abort. COM may take seconds to come up in a
+    // new process under Wine, before the transfer starts.
+    bool awaitWhole(std::string& why) {
+        constexpr std::chrono::seconds kComStart{10};
+        constexpr std::chrono::seconds kAbortGrace{1};
+        std::unique_lock<std::mutex> lock(mutex);
+        const bool began = changed.wait_for(lock, kComStart, [this] { return started || done; });
+        if (began && changed.wait_for(lock, limits.total + kAbortGrace, [this] { return done; })) {
+            why = failure;
+            return ok;
+        }
+        givenUp = true;
+        why = began ? "the aborted transfer did not end" : "COM did not start";
+        return false;
+    }
+
+    const std::string url;
+    const std::string temp;
+    const DownloadLimits limits;
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool started = false;
+    bool done = false;
+    bool ok = false;
+    std::string failure;  // why the call failed, once done
+    bool givenUp = false;
+
+private:
+    template <typename Change>
+    void report(Change change) {
+        const std::lock_guard<std::mutex> lock(mutex);
+        change();
+        changed.notify_all();
+    }
+};
+
 }  // namespace
 
 bool downloadFile(const std::string& url, const std::string& target, const DownloadLimits& limits,
@@ -156,18 +225,9 @@ bool downloadFile(const std::string& url, const std::string& target, const Downl
     // put in place by the one replacement rule.
     removeLeftoverTemporaries(target);
     const std::string temp = temporaryName(target);
-    bool ok = false;
-    {
-        const ComScope com;
-        TransferWatch watch(limits);
-        const Deadline deadline(watch, limits.total);
-        const HRESULT result = ::URLDownloadToFileA(nullptr, url.c_str(), temp.c_str(), 0, &watch);
-        ok = result == S_OK && watch.statusOk();
-        if (result != S_OK)
-            why = "URLDownloadToFileA: " + std::system_category().message(static_cast<int>(result));
-        else if (!ok)
-            why = "the server answered HTTP status " + std::to_string(watch.status());
-    }
+    const auto transfer = std::make_shared<Transfer>(url, temp, limits);
+    std::thread([transfer] { transfer->run(); }).detach();
+    bool ok = transfer->awaitWhole(why);
     if (ok) {
         const FileRead fetched = readRegularFile(temp, static_cast<std::uint64_t>(limits.maxBytes));
         std::string written;

@@ -11,6 +11,15 @@
 namespace twk::win32 {
 namespace {
 
+// The caption loader makes the report page (hidden) and hands it its captions, so that the page
+// reads its first view at start.
+void installReportCaptionsHook(Navigator& navigator) {
+    navigator.context().langOp.reportCaptionsHook = [&navigator](const LangOp&) {
+        if (auto* report = dynamic_cast<frmReport*>(navigator.load(design::PageId::Reports)))
+            report->applyReportCaptions();
+    };
+}
+
 void registerPages(Navigator& navigator) {
     using design::PageId;
     navigator.registerPage(PageId::Info, [](Navigator& pages) {
@@ -29,6 +38,7 @@ void registerPages(Navigator& navigator) {
     navigator.registerPage(PageId::Options, [](Navigator& pages) {
         return std::make_unique<frmOptions>(pages.context(), pages);
     });
+    installReportCaptionsHook(navigator);
 }
 
 }  // namespace

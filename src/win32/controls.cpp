@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <utility>
@@ -166,7 +167,7 @@ LRESULT Label::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Control::onMessage(message, wParam, lParam);
 }
 
-void Label::widenToText() {
+int Label::textWidth() const {
     HDC dc = ::GetDC(hwnd());
     HGDIOBJ old = ::SelectObject(dc, captionFont(design_.pointSize, page_.dpi()));
     const std::string caption = text();
@@ -174,8 +175,12 @@ void Label::widenToText() {
     ::GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
     ::SelectObject(dc, old);
     ::ReleaseDC(hwnd(), dc);
+    return size.cx * 1440 / page_.dpi();
+}
+
+void Label::widenToText() {
     design::Rect place = design_.rect;
-    const int needed = size.cx * 1440 / page_.dpi() + 1;
+    const int needed = textWidth() + 1;
     if (needed <= place.width) return;
     place.width = needed;
     moveTo(place);
@@ -307,6 +312,45 @@ void EntryBox::place() {
     const double pointSize = design_.pointSize > 0 ? design_.pointSize : kEntryPointSize;
     ::SendMessageA(hwnd(), WM_SETFONT,
                    reinterpret_cast<WPARAM>(captionFont(pointSize, page_.dpi())), TRUE);
+    // The text's margins follow the new font.
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A box of one line shows its text in the middle of its height: the system's box draws it at the
+// top, so the room above and below becomes a margin outside its text area.
+void EntryBox::centreText(RECT& area) const {
+    if (design_.kind == design::Kind::MultiLineBox) return;
+    HDC dc = ::GetDC(hwnd());
+    HGDIOBJ old =
+        ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(hwnd(), WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics{};
+    ::GetTextMetricsA(dc, &metrics);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(hwnd(), dc);
+    const LONG margin = std::max<LONG>(0, (area.bottom - area.top - metrics.tmHeight) / 2);
+    area.top += margin;
+    area.bottom -= margin;
+}
+
+// The margins in the box's own colour, as the system's box asks its page for it.
+void EntryBox::paintMargins() const {
+    HDC dc = ::GetWindowDC(hwnd());
+    RECT window;
+    ::GetWindowRect(hwnd(), &window);
+    RECT text;
+    ::GetClientRect(hwnd(), &text);
+    ::MapWindowPoints(hwnd(), nullptr, reinterpret_cast<POINT*>(&text), 2);
+    ::OffsetRect(&text, -window.left, -window.top);
+    ::OffsetRect(&window, -window.left, -window.top);
+    ::ExcludeClipRect(dc, text.left, text.top, text.right, text.bottom);
+    const bool editable =
+        ::IsWindowEnabled(hwnd()) && !(::GetWindowLongPtrA(hwnd(), GWL_STYLE) & ES_READONLY);
+    const auto brush = reinterpret_cast<HBRUSH>(
+        ::SendMessageA(::GetParent(hwnd()), editable ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC,
+                       reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd())));
+    ::FillRect(dc, &window, brush);
+    ::ReleaseDC(hwnd(), dc);
 }
 
 LRESULT EntryBox::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -337,6 +381,19 @@ LRESULT EntryBox::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kReflected + WM_COMMAND:
             if (HIWORD(wParam) == EN_CHANGE && onChange) onChange();
             return 0;
+        case WM_NCCALCSIZE: {
+            const LRESULT result = defaultHandling(message, wParam, lParam);
+            // With wParam FALSE lParam is the rectangle itself, else its first one.
+            centreText(*reinterpret_cast<RECT*>(lParam));
+            return result;
+        }
+        case WM_NCPAINT:
+            if (design_.kind == design::Kind::MultiLineBox) break;
+            paintMargins();
+            return 0;
+        case WM_ENABLE:
+            ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+            break;
         case WM_PAINT:
         case WM_ERASEBKGND:
             return defaultHandling(message, wParam, lParam);

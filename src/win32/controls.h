@@ -63,6 +63,8 @@ public:
     void setTextColor(ColorRef color);
     ColorRef textColor() const { return color_; }
     void setCaption(const std::string& text);
+    // The width its caption takes on one line, in twips at the page's DPI.
+    int textWidth() const;
     // Grows to the width its text takes on one line, never narrower than designed: a
     // translation may run longer than the design's label, and must not be cut.
     void widenToText();
@@ -158,6 +160,10 @@ public:
 
 protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void centreText(RECT& area) const;
+    void paintMargins() const;
 };
 
 // The font of every caption at pointSize for dpi: made once, kept for the program's life.

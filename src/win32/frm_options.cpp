@@ -126,6 +126,15 @@ void frmOptions::wireFolderButton(std::string_view name, std::string_view boxNam
     };
 }
 
+// The save caption ends at the save picture whatever its length, and only its text reacts.
+void frmOptions::fitSaveCaption() {
+    Label& caption = label("txtSave");
+    design::Rect place = caption.design().rect;
+    place.width = caption.textWidth() + 60;  // a little room, 4 pixels at 96 dpi
+    place.left = options_page::kSaveRight - place.width;
+    caption.moveTo(place);
+}
+
 void frmOptions::showTexts() {
     // The controls report every change back into state_: each is filled from a copy.
     const OptionsState loaded = state_;

@@ -19,7 +19,10 @@ class frmOptions : public SkinnedPage, public options::OptionsPage {
 public:
     frmOptions(AppContext& context, Navigator& navigator);
 
-    void ApplyCaptions() override { applyCaptions(); }
+    void ApplyCaptions() override {
+        applyCaptions();
+        fitSaveCaption();
+    }
     void ShowGeneralTab() override;
     void ShowMailTab();
     // Puts every hover-sensitive control back into its not-hovered look.
@@ -41,6 +44,7 @@ private:
     void showHoverResult(std::string_view name, bool reacted, bool entering);
     void closePage();
     void closeSaved() override;
+    void fitSaveCaption();
 
     Navigator& navigator_;
     TabStrip tabs_;

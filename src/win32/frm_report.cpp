@@ -1,5 +1,6 @@
 #include "win32/frm_report.h"
 
+#include <chrono>
 #include <utility>
 
 #include "core/app/app_context.h"
@@ -25,6 +26,7 @@ constexpr UINT kShowPendingError = WM_APP + 1;
 constexpr UINT kDropSendReport = WM_APP + 2;
 // A search has found its rows.
 constexpr UINT kShowSearched = WM_APP + 3;
+constexpr UINT kFirstLoadDone = WM_APP + 4;
 
 }  // namespace
 
@@ -87,12 +89,43 @@ frmReport::frmReport(AppContext& context, Navigator& navigator)
         navigator_.showMain();
         navigator_.unload(design::PageId::Reports);
     };
-    applyCaptions();
-    placeSaveCaption();
-    showView(kDevices);
+    applyReportCaptions();
+    startFirstLoad();
 }
 
-frmReport::~frmReport() = default;
+frmReport::~frmReport() {
+    if (firstLoad_.valid()) firstLoad_.wait();
+}
+
+void frmReport::applyReportCaptions() {
+    applyCaptions();
+    placeSaveCaption();
+}
+
+// The page is made hidden at start and reads its first view meanwhile, while the main window
+// comes up; the list shows the view's columns until the rows are in.
+void frmReport::startFirstLoad() {
+    selectView(kDevices);
+    table_.setColumns(ReportKind::Devices);
+    lstReport_->reset();
+    firstLoad_ = std::async(std::launch::async, [this, folder = context().mainOp.DirRep,
+                                                 dates = dates_, window = hwnd()]() mutable {
+        LoadedReports loaded{{}, std::move(dates), {}};
+        loaded.load = RefreshReports(ReportKind::Devices, folder, std::string(kAllDates),
+                                     loaded.table, loaded.dates);
+        ::PostMessageA(window, kFirstLoadDone, 0, 0);
+        return loaded;
+    });
+}
+
+void frmReport::finishFirstLoad() {
+    if (!firstLoad_.valid()) return;
+    // Taken out first: the wait below handles this function's own posted call too.
+    std::future<LoadedReports> pending = std::move(firstLoad_);
+    if (pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        runWhileWaiting([&pending] { pending.wait(); });
+    showLoaded(pending.get());
+}
 
 // The save caption stands left of the send caption by the length of its text.
 void frmReport::placeSaveCaption() {
@@ -129,11 +162,13 @@ void frmReport::selectView(const View& view) {
 }
 
 void frmReport::showView(const View& view) {
+    finishFirstLoad();
     selectView(view);
     loadReports(view.kind, std::string(kAllDates));
 }
 
 void frmReport::refreshDate() {
+    finishFirstLoad();
     loadReports(tableTag_ != "0" ? ReportKind::Viruses : ReportKind::Devices, selectedDate());
 }
 
@@ -149,35 +184,36 @@ void frmReport::loadReports(ReportKind view, const std::string& selectedDate) {
     // The rows shown go first and the new ones are read into their memory, so a large table is
     // never held twice; meanwhile the list shows the view's columns and no row.
     search_.stop();
-    ReportTable shown = std::exchange(table_, ReportTable());
+    LoadedReports loaded{std::exchange(table_, ReportTable()), dates_, {}};
     table_.setColumns(view);
     lstReport_->reset();
     const MainOp& settings = context().mainOp;
     const std::string& folder = view == ReportKind::Devices ? settings.DirRep : settings.DirQuar;
-    DateList dates = dates_;
     const RowSearch search(txtSearch_->value());
-    const ReportLoad load = waitFor([&] {
-        const ReportLoad read = RefreshReports(view, folder, selectedDate, shown, dates);
-        shown.searchFor(search);
+    loaded.load = waitFor([&] {
+        const ReportLoad read =
+            RefreshReports(view, folder, selectedDate, loaded.table, loaded.dates);
+        loaded.table.searchFor(search);
         return read;
     });
-    table_ = std::move(shown);
-    dates_ = std::move(dates);
+    showLoaded(std::move(loaded));
+}
+
+void frmReport::showLoaded(LoadedReports loaded) {
+    table_ = std::move(loaded.table);
+    dates_ = std::move(loaded.dates);
     lstReport_->reset();
     lstReport_->fitColumns();
     lstDates_->appendFrom(dates_.entries());
-    const std::string problems = ReportProblemsMessage(load.problems);
+    const std::string problems = ReportProblemsMessage(loaded.load.problems);
     if (problems.empty()) return;
-    if (isShown()) {
-        showError(context().services.messages, problems);
-    } else {
-        // The page loads before it shows: its problems wait until it has come up.
-        pendingError_ = problems;
-        ::PostMessageA(hwnd(), kShowPendingError, 0, 0);
-    }
+    // The page loads hidden at start: its problems wait until the user opens it.
+    pendingError_ = problems;
+    if (isShown()) ::PostMessageA(hwnd(), kShowPendingError, 0, 0);
 }
 
 void frmReport::sortByHeading(int column) {
+    finishFirstLoad();
     if (column < 0 || static_cast<std::size_t>(column) >= table_.columnCount()) return;
     search_.stop();
     // The rows move on another thread: the list paints none of them meanwhile.
@@ -193,6 +229,8 @@ void frmReport::sortByHeading(int column) {
 }
 
 void frmReport::startSearch() {
+    // The search reads the table on a thread of its own: the first rows must be in first.
+    finishFirstLoad();
     search_.start(table_, RowSearch(txtSearch_->value()),
                   [window = hwnd()] { ::PostMessageA(window, kShowSearched, 0, 0); });
 }
@@ -231,6 +269,7 @@ bool frmReport::save_report(std::string FileName) {
 }
 
 void frmReport::SaveReportAs() {
+    finishFirstLoad();
     twk::SaveReportAs(context().services.saveFile, context().services.messages,
                       [this](const std::string& fileName) { return save_report(fileName); });
 }
@@ -242,6 +281,7 @@ void frmReport::ShowDevices() { showView(kDevices); }
 void frmReport::ShowViruses() { showView(kViruses); }
 
 void frmReport::openSendReport() {
+    finishFirstLoad();
     hide();
     if (!sendReport_) sendReport_ = std::make_unique<frmSendReport>(context(), *this);
     sendReport_->show();
@@ -264,8 +304,14 @@ LRESULT frmReport::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (!lParam && LOWORD(wParam) == IDCANCEL && clearSearch()) return 0;
             break;
+        case WM_SHOWWINDOW:
+            if (wParam && !pendingError_.empty()) ::PostMessageA(hwnd(), kShowPendingError, 0, 0);
+            break;
+        case kFirstLoadDone:
+            finishFirstLoad();
+            return 0;
         case kShowPendingError:
-            if (!pendingError_.empty())
+            if (isShown() && !pendingError_.empty())
                 showError(context().services.messages, std::exchange(pendingError_, {}));
             return 0;
         case kDropSendReport:

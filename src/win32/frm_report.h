@@ -1,5 +1,6 @@
 #pragma once
 
+#include <future>
 #include <memory>
 #include <string>
 
@@ -34,6 +35,10 @@ public:
     void ShowDevices();
     void ShowViruses();
 
+    // The captions of the caption table, the save caption placed by its length: the caption
+    // loader hands them over at start and after a save of the options.
+    void applyReportCaptions();
+
     void openSendReport();
     // The dialog's close: this page comes back as it was and the dialog goes.
     void closeSendReport();
@@ -45,6 +50,12 @@ protected:
 private:
     using View = ReportView;
     class TableModel;
+    // What one refresh read, away from the GUI thread.
+    struct LoadedReports {
+        ReportTable table;
+        DateList dates;
+        ReportLoad load;
+    };
 
     void placeSaveCaption();
     void selectView(const View& view);
@@ -52,6 +63,10 @@ private:
     void refreshDate();
     std::string selectedDate() const;
     void loadReports(ReportKind view, const std::string& selectedDate);
+    void startFirstLoad();
+    // Every action on the page first waits for the reading the page began when it was made.
+    void finishFirstLoad();
+    void showLoaded(LoadedReports loaded);
     void sortByHeading(int column);
     void SaveReportAs();
 
@@ -74,6 +89,7 @@ private:
     DateList dates_;
     // The table's tag: "0" Devices, "1" Viruses.
     std::string tableTag_ = "0";
+    std::future<LoadedReports> firstLoad_;
     std::string pendingError_;
     std::unique_ptr<frmSendReport> sendReport_;
     EntryBox* txtSearch_ = nullptr;

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "core/app/app_context.h"
 #include "core/app/twips.h"
@@ -261,8 +262,9 @@ void SkinnedPage::close() {
     }
 }
 
-// The window drag: the system moves the window with the pointer, as if its title bar had been
-// grabbed, until the button is released.
+// The window drag starts only once the pointer has moved with the button held: handed to the
+// system on the press itself, a quick press and release could reach the window manager after
+// the release, which would then move the window with the pointer until the next click.
 void SkinnedPage::surfaceMouseDown(UINT message, LPARAM lParam) {
     const int x = GET_X_LPARAM(lParam);
     const int y = GET_Y_LPARAM(lParam);
@@ -270,14 +272,47 @@ void SkinnedPage::surfaceMouseDown(UINT message, LPARAM lParam) {
     // land in a box they did not click.
     ::SetFocus(hwnd());
     if (message == WM_LBUTTONDOWN) {
-        ::SetCursor(::LoadCursorA(nullptr, IDC_SIZEALL));
-        ::ReleaseCapture();
-        ::SendMessageA(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
-        ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
+        POINT from{x, y};
+        ::ClientToScreen(hwnd(), &from);
+        dragFrom_ = from;
+        ::SetCapture(hwnd());
     }
     const double twipsPerPixel = screenTwipsPerPixel();
     onSurfaceMouseDown(message, static_cast<float>(x * twipsPerPixel),
                        static_cast<float>(y * twipsPerPixel));
+}
+
+// Past the system's drag distance the window takes the way the pointer went so far, then the
+// system moves it with the pointer, as if its title bar had been grabbed, until the button is
+// released.
+void SkinnedPage::followDrag(WPARAM keys, LPARAM lParam) {
+    if (!dragFrom_) return;
+    if (!(keys & MK_LBUTTON)) {
+        endDrag();
+        return;
+    }
+    POINT now{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ::ClientToScreen(hwnd(), &now);
+    const int dx = now.x - dragFrom_->x;
+    const int dy = now.y - dragFrom_->y;
+    if (std::abs(dx) < ::GetSystemMetrics(SM_CXDRAG) &&
+        std::abs(dy) < ::GetSystemMetrics(SM_CYDRAG))
+        return;
+    dragFrom_.reset();
+    RECT window;
+    ::GetWindowRect(hwnd(), &window);
+    ::SetWindowPos(hwnd(), nullptr, window.left + dx, window.top + dy, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetCursor(::LoadCursorA(nullptr, IDC_SIZEALL));
+    ::ReleaseCapture();
+    ::SendMessageA(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(now.x, now.y));
+    ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
+}
+
+// The button released, or the capture taken by another window: no drag follows.
+void SkinnedPage::endDrag() {
+    dragFrom_.reset();
+    if (::GetCapture() == hwnd()) ::ReleaseCapture();
 }
 
 bool SkinnedPage::handleDialogKey(MSG& message) {
@@ -301,7 +336,14 @@ LRESULT SkinnedPage::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             surfaceMouseDown(message, lParam);
             return 0;
         case WM_MOUSEMOVE:
+            followDrag(wParam, lParam);
             surfaceMouseMove();
+            return 0;
+        case WM_LBUTTONUP:
+            endDrag();
+            return 0;
+        case WM_CAPTURECHANGED:
+            dragFrom_.reset();
             return 0;
         case WM_KEYDOWN:
             if (wParam == VK_ESCAPE) close();

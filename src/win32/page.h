@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -84,6 +85,8 @@ private:
     void renderSurface();
     void paint();
     void surfaceMouseDown(UINT message, LPARAM lParam);
+    void followDrag(WPARAM keys, LPARAM lParam);
+    void endDrag();
     void surfaceMouseMove();
     void close();
 
@@ -95,6 +98,9 @@ private:
     HBITMAP surfaceBitmap_ = nullptr;
     HGDIOBJ surfaceOld_ = nullptr;
     bool keyboardFocus_ = false;
+    // Where the left button went down on the surface, in screen pixels, while it is held and
+    // the pointer has not yet moved far enough to drag.
+    std::optional<POINT> dragFrom_;
 };
 
 }  // namespace twk::win32

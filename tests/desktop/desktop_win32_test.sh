@@ -93,6 +93,18 @@ if start_tarnwick "$scenario"; then
     eventually test "$(screen digest $(report_button))" = "$normal_picture" ||
         fail "$scenario: the normal picture did not come back after the pointer left"
 
+    # A tap on the background (pressed and released at once) starts no drag: the pointer moved
+    # afterwards leaves the window where it was.
+    eval "$(geometry_of "$main_window")"
+    before_x=$X before_y=$Y
+    xdotool mousemove $((X + 320)) $((Y + 120)) click 1
+    sleep 0.3
+    xdotool mousemove_relative 60 40
+    sleep 0.5
+    eval "$(geometry_of "$main_window")"
+    ((X == before_x && Y == before_y)) ||
+        fail "$scenario: after a tap on the background the window followed the pointer by $((X - before_x)),$((Y - before_y))"
+
     # A drag by the background moves the window by as much as the pointer.
     eval "$(geometry_of "$main_window")"
     before_x=$X before_y=$Y
