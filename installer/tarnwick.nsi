@@ -55,6 +55,12 @@ Section "Uninstall"
     Delete "$INSTDIR\uninstall.exe"
     ; Folders go only when empty: nothing the user put there is lost.
     RMDir "$INSTDIR\languages"
+    ; The default report folders, which the program makes at start when the settings name no
+    ; others; reports in them stay, and the program folder with them.
+    RMDir "$INSTDIR\reports\sended reports"
+    RMDir "$INSTDIR\reports"
+    RMDir "$INSTDIR\quarantine\sended reports"
+    RMDir "$INSTDIR\quarantine"
     RMDir "$INSTDIR"
     RMDir "$INSTDIR\.."
     ; "Start with Windows" writes this value; it must not start a program that is gone.
