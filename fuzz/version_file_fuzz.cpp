@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/app/services.h"
+#include "core/i18n/lang_op.h"
 #include "core/settings/main_op.h"
 #include "fuzz_support.h"
 
@@ -42,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     twk::MainOp settings(twk::Regedit::RootKey(twk::fuzz::scratchPath("store")), "/opt/tarnwick");
     RecordedUrls urls;
     // No server: the download fails at once and the copy in the user folder is compared.
-    settings.isNew("", userFolder, boxes, urls);
+    settings.isNew("", userFolder, boxes, urls, twk::LangOp());
 
     const std::string version = twk::Regedit::ReadIniString("Tarnwick", "Version", copy);
     const std::string url = twk::Regedit::ReadIniString("Tarnwick", "URL", copy);

@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev qt6-translations-l10n
     libcurl4-openssl-dev libudev-dev libgtest-dev
     fonts-liberation xvfb xauth xdotool
     python3 python3-aiosmtpd

@@ -18,7 +18,7 @@ frmFeedback::frmFeedback(AppContext& context, Navigator& navigator)
     link("lbl_send").onClick = [this] {
         WaitedHelperLibrary helper(this->context().services.helper, runWhileWaiting);
         SendFeedback(form(), this->context().langOp.lff_msg, helper,
-                     this->context().services.messages);
+                     this->context().services.messages, this->context().langOp);
     };
     onClose = [&navigator] { navigator.run(feedback_page::kClose, design::PageId::Feedback); };
     Form_Load();

@@ -92,7 +92,7 @@ GuardSwitch::Draw frmGuard::drawSwitch() {
 }
 
 void frmGuard::showSaved(bool saved) {
-    if (!saved) showLater(kGuardNotSavedMessage);
+    if (!saved) showLater(context().langOp.lfg_notsaved);
     show_drives();
 }
 

@@ -59,9 +59,23 @@ void frmMain::buildMenu() {
         if (item.isSeparator()) {
             ::AppendMenuA(mnuMenu_, MF_SEPARATOR, 0, nullptr);
         } else {
-            ::AppendMenuA(mnuMenu_, MF_STRING, menuItemId(i), std::string(item.caption).c_str());
+            ::AppendMenuA(mnuMenu_, MF_STRING, menuItemId(i), menuCaption(item).c_str());
         }
     }
+}
+
+// A new language reaches the menu when the main window loads again.
+void frmMain::showMenuCaptions() {
+    for (size_t i = 0; i < std::size(main_window::kTrayMenu); ++i) {
+        const design::MenuItem& item = main_window::kTrayMenu[i];
+        if (item.isSeparator()) continue;
+        ::ModifyMenuA(mnuMenu_, menuItemId(i), MF_BYCOMMAND | MF_STRING, menuItemId(i),
+                      menuCaption(item).c_str());
+    }
+}
+
+const std::string& frmMain::menuCaption(const design::MenuItem& item) const {
+    return context().langOp.*item.caption;
 }
 
 bool frmMain::Form_Load() {
@@ -80,6 +94,7 @@ bool frmMain::Form_Load() {
     cTray_->OnIcon = [this](std::int16_t code) { onTrayCode(code); };
     cTray_->Add();
     applyCaptions();
+    showMenuCaptions();
     return true;
 }
 

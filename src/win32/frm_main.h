@@ -31,6 +31,8 @@ protected:
 
 private:
     void buildMenu();
+    void showMenuCaptions();
+    const std::string& menuCaption(const design::MenuItem& item) const;
     void wireButtons();
     void onTrayCode(std::int16_t code);
 

@@ -47,8 +47,8 @@ frmOptions::frmOptions(AppContext& context, Navigator& navigator)
     wireCheckBox("rep_send", &OptionsState::sendReports, options::clickSendReports);
     for (Schedule kind : {Schedule::EveryDay, Schedule::EveryWeek, Schedule::EveryMonth})
         wireRadio(kind);
-    wireFolderButton("RepDirCh", "txtRepDir", options_page::kReportsFolderTitle);
-    wireFolderButton("QrntDirCh", "txtQrntDir", options_page::kQuarantineFolderTitle);
+    wireFolderButton("RepDirCh", "txtRepDir", &LangOp::lfo_dir_rep_title);
+    wireFolderButton("QrntDirCh", "txtQrntDir", &LangOp::lfo_dir_quar_title);
     button("img_save").onClick = [this] { SaveOptions(); };
     onClose = [this] { closePage(); };
     Form_Load();
@@ -112,7 +112,7 @@ void frmOptions::wireRadio(Schedule kind) {
 }
 
 void frmOptions::wireFolderButton(std::string_view name, std::string_view boxName,
-                                  const char* title) {
+                                  std::string LangOp::*title) {
     PictureButton& folder = button(name);
     folder.onEnter = [this, &folder] {
         if (options::folderButtonsActive(state_)) folder.showPicture(design::hoverPicture(true));
@@ -121,7 +121,7 @@ void frmOptions::wireFolderButton(std::string_view name, std::string_view boxNam
     EntryBox& target = box(boxName);
     folder.onClick = [this, &target, title] {
         if (!options::folderButtonsActive(state_)) return;
-        const std::string chosen = context().services.folders.browseFolder(title);
+        const std::string chosen = context().services.folders.browseFolder(context().langOp.*title);
         if (!chosen.empty()) target.setValue(chosen);
     };
 }

@@ -36,7 +36,7 @@ private:
     void wireCheckBox(std::string_view name, options::PictureToggle options::OptionsState::*toggle,
                       void (*click)(options::OptionsState&));
     void wireRadio(options::Schedule kind);
-    void wireFolderButton(std::string_view name, std::string_view box, const char* title);
+    void wireFolderButton(std::string_view name, std::string_view box, std::string LangOp::*title);
     void selectTab(std::string_view tab);
     void showTexts() override;
     void showState() override;

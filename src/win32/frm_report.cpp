@@ -46,9 +46,12 @@ constexpr ReportView kViruses{"cmd_viruses", ReportKind::Viruses, "1"};
 // The table as the list view reads it.
 class frmReport::TableModel : public ListModel {
 public:
-    explicit TableModel(const ReportTable& table) : table_(table) {}
+    TableModel(const ReportTable& table, const LangOp& captions)
+        : table_(table), captions_(captions) {}
     std::size_t columnCount() const override { return table_.columnCount(); }
-    std::string_view heading(std::size_t column) const override { return table_.heading(column); }
+    std::string_view heading(std::size_t column) const override {
+        return table_.heading(column, captions_);
+    }
     std::size_t rowCount() const override { return table_.rowCount(); }
     std::string_view cell(std::size_t row, std::size_t column) const override {
         return ShownCell(table_.cell(row, column));
@@ -56,13 +59,14 @@ public:
 
 private:
     const ReportTable& table_;
+    const LangOp& captions_;
 };
 
 frmReport::frmReport(AppContext& context, Navigator& navigator)
     : SkinnedPage(context, report_page::kPage),
       navigator_(navigator),
       views_(*this, control<Picture>("cmd_line1")),
-      model_(std::make_unique<TableModel>(table_)) {
+      model_(std::make_unique<TableModel>(table_, context.langOp)) {
     lstDates_ = &static_cast<ComboBox&>(adopt(std::make_unique<ComboBox>(
         *this, *design::find(design(), "lstDates"), ComboBox::Entry::ListOnly)));
     lstReport_ = &static_cast<ListView&>(
@@ -151,7 +155,7 @@ void frmReport::placeSaveCaption() {
 void frmReport::disable_all() {
     views_.clear();
     dates_.reset();
-    lstDates_->setItems(dates_.entries());
+    lstDates_->setItems(dates_.shownEntries(context().langOp.lfr_alldates));
     lstDates_->select(0);
 }
 
@@ -204,8 +208,8 @@ void frmReport::showLoaded(LoadedReports loaded) {
     dates_ = std::move(loaded.dates);
     lstReport_->reset();
     lstReport_->fitColumns();
-    lstDates_->appendFrom(dates_.entries());
-    const std::string problems = ReportProblemsMessage(loaded.load.problems);
+    lstDates_->appendFrom(dates_.shownEntries(context().langOp.lfr_alldates));
+    const std::string problems = ReportProblemsMessage(loaded.load.problems, context().langOp);
     if (problems.empty()) return;
     // The page loads hidden at start: its problems wait until the user opens it.
     pendingError_ = problems;
@@ -270,8 +274,9 @@ bool frmReport::save_report(std::string FileName) {
 
 void frmReport::SaveReportAs() {
     finishFirstLoad();
-    twk::SaveReportAs(context().services.saveFile, context().services.messages,
-                      [this](const std::string& fileName) { return save_report(fileName); });
+    twk::SaveReportAs(
+        context().services.saveFile, context().services.messages,
+        [this](const std::string& fileName) { return save_report(fileName); }, context().langOp);
 }
 
 void frmReport::onSurfaceMouseMove() { views_.leaveAll(); }

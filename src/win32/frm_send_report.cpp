@@ -62,9 +62,11 @@ frmSendReport::frmSendReport(AppContext& context, frmReport& report)
 void frmSendReport::SendReport() {
     Services& services = context().services;
     WaitedHelperLibrary helper(services.helper, runWhileWaiting);
-    twk::SendReport(box("txtRepDir").value(), context().userFolder, services.messages, helper,
-                    services.clock, systemDateTime,
-                    [this](const std::string& fileName) { return report_.save_report(fileName); });
+    twk::SendReport(
+        box("txtRepDir").value(), context().userFolder, services.messages, helper, services.clock,
+        systemDateTime,
+        [this](const std::string& fileName) { return report_.save_report(fileName); },
+        context().langOp);
 }
 
 LRESULT frmSendReport::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {

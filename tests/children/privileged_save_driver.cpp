@@ -9,6 +9,7 @@
 
 #include "core/app/check_admin.h"
 #include "core/app/services.h"
+#include "core/i18n/lang_op.h"
 #include "core/mail/helper_library.h"
 #include "core/options/option_controls.h"
 #include "core/options/options_store.h"
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
     PrintedBoxes boxes;
     NoHelperLibrary noMail;
     const bool optionsSaved =
-        twk::options::SaveOptions(page, options, noMail, boxes) == twk::options::SaveResult::Saved;
+        twk::options::SaveOptions(page, options, noMail, boxes, twk::LangOp()) ==
+        twk::options::SaveResult::Saved;
     return guardSaved && optionsSaved ? 0 : 1;
 }

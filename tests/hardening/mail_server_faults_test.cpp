@@ -54,9 +54,9 @@ TEST_P(MailServerFaultsTest, LibraryAnswersNotDeliveredAndNothingArrives) {
 TEST_P(MailServerFaultsTest, FeedbackTellsTheUserItWasNotSent) {
     test::HelperMailConfig mail(config.path(), settings());
     EXPECT_FALSE(SendFeedback({"ann@mail.example", "I found an error!", "It crashes."},
-                              "Type your message...", library, boxes));
+                              "Type your message...", library, boxes, LangOp()));
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, kFeedbackNotSent);
+    EXPECT_EQ(boxes.shown[0].text, "The message is not sent, check the data!");
     EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Error);
 }
 
@@ -68,9 +68,9 @@ TEST_P(MailServerFaultsTest, ReportTellsTheUserItWasNotSentAndKeepsTheWrittenFil
     };
     SendReport(
         "admin@customer.example", program.path(), boxes, library, clock,
-        [](auto) { return std::string("01.02.2024 10:00:00"); }, writer);
+        [](auto) { return std::string("01.02.2024 10:00:00"); }, writer, LangOp());
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, kReportNotSent);
+    EXPECT_EQ(boxes.shown[0].text, "The report is not sent, check the data!");
     EXPECT_EQ(test::readFile(program.file(kManualReportFile)), "User;Time\r\nann;now\r\n");
 }
 

@@ -199,7 +199,8 @@ TEST(OutsideFilesTest, VersionFileThatIsNoRegularFileAsksNothing) {
         test::ScriptedMessageBoxes boxes;
         test::ScriptedUrlOpener urls;
         // Nobody answers there, so the copy of an earlier start is read.
-        settings.isNew("http://127.0.0.1:1/Tarnwick/version.dat", user.path(), boxes, urls);
+        settings.isNew("http://127.0.0.1:1/Tarnwick/version.dat", user.path(), boxes, urls,
+                       LangOp());
         EXPECT_TRUE(boxes.shown.empty()) << nameOf(thing);
         expectUntouched(thing, user.file("version.dat"), Regedit::kIniFileLimit);
     }

@@ -130,7 +130,8 @@ TEST_F(ReportInputsTest, FileMovedAwayWhileAViewLoadsIsNoProblemAndShowsInItsNew
     std::string firstProblem;
     for (int loads = 0; loads < 5000 && firstProblem.empty(); ++loads) {
         table.clear();
-        firstProblem = ReportProblemsMessage(refresh(ReportKind::Devices, folder).problems);
+        firstProblem =
+            ReportProblemsMessage(refresh(ReportKind::Devices, folder).problems, LangOp());
     }
     stop = true;
     mover.join();
@@ -156,7 +157,7 @@ TEST_F(ReportInputsTest, ThousandUnreadableFilesAreCountedButTheMessageNamesOnly
     const ReportLoad load = refresh(ReportKind::Devices, folder);
     ASSERT_EQ(table.rowCount(), 1u);
     ASSERT_EQ(load.problems.size(), 1000u);
-    const std::string message = ReportProblemsMessage(load.problems);
+    const std::string message = ReportProblemsMessage(load.problems, LangOp());
     std::string expected = "Some reports could not be read:";
     for (int i = 1; i <= 10; ++i) {
         std::snprintf(name, sizeof name, "/%04d.log", i);

@@ -30,7 +30,7 @@ protected:
     // Runs the update check against a route of the scripted server.
     void check(const std::string& route) {
         boxes.shown.clear();
-        settings.isNew(server.url(route), userFiles.path(), boxes, urls);
+        settings.isNew(server.url(route), userFiles.path(), boxes, urls, LangOp());
     }
     std::string copy() const { return userFiles.file("version.dat"); }
     std::vector<std::string> questions() const {

@@ -35,14 +35,16 @@ void startUp(AppContext& context) {
     // The update check clears version.dat's.
     platform::removeLeftoverTemporaries(platform::joinPath(context.userFolder, kManualReportFile));
     context.mainOp.root().clearLeftovers(kSettingsKey);
-    context.mainOp.isNew(context.updateUrl, context.userFolder, context.services.messages,
-                         context.services.urls);
     context.mainOp.Init();
     // The colours come before the captions: loading the captions loads the report page, which
     // already colours its selected view.
     context.HighlightColor = rgb(150, 150, 150);
     context.NormalColor = rgb(72, 72, 72);
     context.langOp.Init(context.mainOp);
+    // After the captions, so that the question comes in the user's language; it still comes
+    // before the main window shows.
+    context.mainOp.isNew(context.updateUrl, context.userFolder, context.services.messages,
+                         context.services.urls, context.langOp);
 }
 
 }  // namespace twk

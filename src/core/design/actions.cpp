@@ -7,7 +7,7 @@ namespace twk::design {
 
 bool mayTake(const Action& action, AppContext& context) {
     if (!action.adminOnly || CheckAdmin::isAdmin(context.adminToken()) == VbTrue) return true;
-    showError(context.services.messages, kAdminMessage);
+    showError(context.services.messages, context.langOp.lfm_noadmin);
     return false;
 }
 

@@ -11,7 +11,7 @@ class AppContext;
 namespace twk::design {
 
 // Whether the running user may take the action. One that only an administrator may take tells
-// anybody else why not, with kAdminMessage, and is refused.
+// anybody else why not, in their language, and is refused.
 bool mayTake(const Action& action, AppContext& context);
 
 // What a page layer's navigator does for the steps an action names.

@@ -82,7 +82,9 @@ struct Control {
     VAlign vAlign = VAlign::Middle;
     HoverEnd hoverEnd = HoverEnd::Leave;
     SpokenRole spokenRole = SpokenRole::Button;
-    // Read out for a control whose text does not name it.
+    // Read out for a control whose text does not name it: the caption table's text, or a fixed
+    // name (of a service, say) that no language changes.
+    std::string LangOp::*spoken = nullptr;
     std::string_view spokenName = {};
     // The caption label that names this button or box and takes its hover colours.
     std::string_view label = {};
@@ -153,7 +155,7 @@ constexpr Control closeButton(Rect rect = {9000, 120, 435, 435}) {
             .skin = "close",
             .holder = "cmd_close",
             .pictures = 2,
-            .spokenName = "Close"};
+            .spoken = &LangOp::lfm_spk_close};
 }
 
 // The hover rule: the picture a hover button shows, lit or not.
@@ -171,7 +173,7 @@ struct Action {
     Step step = ShowMain;
     PageId page = PageId::Info;
     const char* address = nullptr;
-    // Only an administrator may open it; anybody else gets kAdminMessage and stays.
+    // Only an administrator may open it; anybody else is told so (lfm_noadmin) and stays.
     bool adminOnly = false;
     // The main window hides when the page opens.
     bool hidesMain = false;
@@ -179,8 +181,6 @@ struct Action {
     // the main window shows.
     bool closesPage = false;
 };
-
-inline constexpr const char* kAdminMessage = "You don't have administrator rights!";
 
 struct ButtonAction {
     std::string_view control = {};
@@ -197,7 +197,7 @@ constexpr const Action* actionOf(std::span<const ButtonAction> actions, std::str
 // A menu item; one with an empty name is a separator.
 struct MenuItem {
     std::string_view name = {};
-    std::string_view caption = {};
+    std::string LangOp::*caption = nullptr;
     Action action = {};
     // Drawn in bold, the item the menu's default action takes.
     bool isDefault = false;

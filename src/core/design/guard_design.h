@@ -61,7 +61,7 @@ inline constexpr Control kControls[] = {
      .holder = "btn_up",
      .pictures = 2,
      .hoverEnd = HoverEnd::SurfaceMove,
-     .spokenName = "Scroll up"},
+     .spoken = &LangOp::lfg_spk_up},
     {.name = "btn_down",
      .kind = Kind::HoverButton,
      .rect = {7950, 5520, 360, 360},
@@ -69,7 +69,7 @@ inline constexpr Control kControls[] = {
      .holder = "btn_down",
      .pictures = 2,
      .hoverEnd = HoverEnd::SurfaceMove,
-     .spokenName = "Scroll down"},
+     .spoken = &LangOp::lfg_spk_down},
     closeButton(),
 };
 

@@ -27,10 +27,10 @@ inline constexpr Control kControls[] = {
      .text = "Homepage",
      .pointSize = kLinkPointSize,
      .spokenRole = SpokenRole::Link},
-    // Keeps its fixed text in every language.
     {.name = "txtOk",
      .kind = Kind::TextLink,
      .rect = {8880, 6600, 465, 405},
+     .caption = &LangOp::lfi_ok,
      .text = "Ok",
      .pointSize = kLinkPointSize},
     {.name = "cmd_facebook",

@@ -47,14 +47,14 @@ inline constexpr Control kControls[] = {
      .skin = "home",
      .holder = "cmd_home",
      .pictures = 2,
-     .spokenName = "Home page"},
+     .spoken = &LangOp::lfm_spk_home},
     {.name = "cmd_info",
      .kind = Kind::HoverButton,
      .rect = {600, 240, 270, 270},
      .skin = "info",
      .holder = "cmd_info",
      .pictures = 2,
-     .spokenName = "Information"},
+     .spoken = &LangOp::lfm_spk_info},
     {.name = "cmd_guard",
      .kind = Kind::HoverButton,
      .rect = {2040, 3240, 480, 480},
@@ -101,16 +101,18 @@ inline constexpr ButtonAction kActions[] = {
     {"cmd_close", {.step = Action::HideToTray}},
 };
 
-// The tray menu's name and caption; its captions are fixed, not taken from the language file.
+// The tray menu's name and caption; its items' captions are own texts of the caption table.
 inline constexpr std::string_view kMenuName = "mnuMenu";
 inline constexpr std::string_view kMenuCaption = "Menu";
 inline constexpr MenuItem kTrayMenu[] = {
-    {"mnuMain", "Main page", {.step = Action::ShowMain}, true},
+    {"mnuMain", &LangOp::lfm_mnu_main, {.step = Action::ShowMain}, true},
     {},
-    {"mnuInfo", "Info", {.step = Action::OpenPage, .page = PageId::Info}},
-    {"mnuFeedback", "Feedback", {.step = Action::OpenPage, .page = PageId::Feedback}},
+    {"mnuInfo", &LangOp::lfm_mnu_info, {.step = Action::OpenPage, .page = PageId::Info}},
+    {"mnuFeedback",
+     &LangOp::lfm_mnu_feedback,
+     {.step = Action::OpenPage, .page = PageId::Feedback}},
     {},
-    {"mnuExit", "Exit", {.step = Action::Exit}},
+    {"mnuExit", &LangOp::lfm_mnu_exit, {.step = Action::Exit}},
 };
 
 // What the main window does for an action on its tray icon. Most desktops report a click on the

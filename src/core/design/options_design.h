@@ -58,19 +58,16 @@ constexpr Control box(std::string_view name, Kind kind, Rect rect, std::string_v
         .name = name, .kind = kind, .rect = rect, .label = label, .panel = panel, .frame = frame};
 }
 // Active only while reports are saved; its spoken name is its folder dialog's title.
-constexpr Control folderButton(std::string_view name, Rect rect, std::string_view title) {
+constexpr Control folderButton(std::string_view name, Rect rect, std::string LangOp::*title) {
     return {.name = name,
             .kind = Kind::PictureButton,
             .rect = rect,
             .skin = "folder",
             .holder = "chDir_",
             .pictures = 2,
-            .spokenName = title,
+            .spoken = title,
             .panel = kGeneral};
 }
-
-inline constexpr const char* kReportsFolderTitle = "Choose a directory for reports";
-inline constexpr const char* kQuarantineFolderTitle = "Choose a directory for quarantines files";
 
 inline constexpr Control kControls[] = {
     // The General tab's panel.
@@ -81,12 +78,12 @@ inline constexpr Control kControls[] = {
     label("lblRepDir", {1200, 3360, 6600, 270}, &LangOp::lfo_dir_rep,
           "Directory for reports:", kGeneral),
     box("txtRepDir", Kind::OneLineBox, {1200, 3660, 6600, 375}, "lblRepDir", kGeneral, "b_frame0"),
-    folderButton("RepDirCh", {7920, 3668, 360, 360}, kReportsFolderTitle),
+    folderButton("RepDirCh", {7920, 3668, 360, 360}, &LangOp::lfo_dir_rep_title),
     label("lblQrntDir", {1200, 4200, 6600, 270}, &LangOp::lfo_dir_quar,
           "Directory for quarantine:", kGeneral),
     box("txtQrntDir", Kind::OneLineBox, {1200, 4500, 6600, 375}, "lblQrntDir", kGeneral,
         "b_frame1"),
-    folderButton("QrntDirCh", {7920, 4508, 360, 360}, kQuarantineFolderTitle),
+    folderButton("QrntDirCh", {7920, 4508, 360, 360}, &LangOp::lfo_dir_quar_title),
     checkCaption("lbl_autorun", &LangOp::lfo_strt_win, "Start with Windows", 720, 5220, kGeneral),
     checkBox("ch_autorun", "lbl_autorun", 720, 5220, kGeneral),
     // The Mail tab's panel.

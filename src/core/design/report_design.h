@@ -75,7 +75,7 @@ inline constexpr Control kControls[] = {
      .caption = &LangOp::lfr_sort,
      .text = "Sorted by date:",
      .pointSize = 9.75},
-    // The report dates, "Choose date" while none is chosen.
+    // The report dates, "Choose date" (lfr_choose) while none is chosen.
     {.name = "lstDates",
      .kind = Kind::ComboBox,
      .rect = {1800, 1850, 1575, 330},

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <vector>
 
+#include "core/reports/date_list.h"
 #include "core/settings/general.h"
 #include "core/settings/main_op.h"
 #include "core/settings/regedit.h"
@@ -64,10 +65,77 @@ const K kKeys[] = {
 constexpr const char* kNotificationsSection = "Notifications";
 constexpr const char* kTagline = "USB storage protection";
 
-const LangOp::DesignText kDesignTexts[] = {
+using T = LangOp::OwnText;
+
+const T kOwnTexts[] = {
     {"lfm_tagline", "frmMain", kTagline, &LangOp::lfm_tagline},
+    {"lfm_locale", "frmMain", "", &LangOp::lfm_locale},
+    {"lfm_mnu_main", "frmMain", "Main page", &LangOp::lfm_mnu_main},
+    {"lfm_mnu_info", "frmMain", "Info", &LangOp::lfm_mnu_info},
+    {"lfm_mnu_feedback", "frmMain", "Feedback", &LangOp::lfm_mnu_feedback},
+    {"lfm_mnu_exit", "frmMain", "Exit", &LangOp::lfm_mnu_exit},
+    {"lfm_noadmin", "frmMain", "You don't have administrator rights!", &LangOp::lfm_noadmin},
+    {"lfm_newversion", "frmMain", "New version Tarnwick %1 is avialable! Go to the homepage?",
+     &LangOp::lfm_newversion},
+    {"lfm_newversion_title", "frmMain", "New Version", &LangOp::lfm_newversion_title},
+    {"lfm_spk_home", "frmMain", "Home page", &LangOp::lfm_spk_home},
+    {"lfm_spk_info", "frmMain", "Information", &LangOp::lfm_spk_info},
+    {"lfm_spk_close", "frmMain", "Close", &LangOp::lfm_spk_close},
     {"lfi_tagline", "frmInfo", kTagline, &LangOp::lfi_tagline},
     {"lfi_version", "frmInfo", "Version", &LangOp::lfi_version},
+    {"lfi_ok", "frmInfo", "Ok", &LangOp::lfi_ok},
+    {"lfo_wrongmail", "frmOptions", "E-mail is wrong!", &LangOp::lfo_wrongmail},
+    {"lfo_testrefused", "frmOptions", "The e-mail is wrong! Check the data!",
+     &LangOp::lfo_testrefused},
+    {"lfo_wrongtime", "frmOptions", "Time is wrong!", &LangOp::lfo_wrongtime},
+    {"lfo_notsaved", "frmOptions",
+     "The options could not be saved. Check that you may change the settings.",
+     &LangOp::lfo_notsaved},
+    {"lfo_saved", "frmOptions", "Options is saved!", &LangOp::lfo_saved},
+    {"lfo_dir_rep_title", "frmOptions", "Choose a directory for reports",
+     &LangOp::lfo_dir_rep_title},
+    {"lfo_dir_quar_title", "frmOptions", "Choose a directory for quarantines files",
+     &LangOp::lfo_dir_quar_title},
+    {"lfg_notsaved", "frmGuard",
+     "The protection setting could not be saved. Check that you may change the settings.",
+     &LangOp::lfg_notsaved},
+    {"lfg_spk_up", "frmGuard", "Scroll up", &LangOp::lfg_spk_up},
+    {"lfg_spk_down", "frmGuard", "Scroll down", &LangOp::lfg_spk_down},
+    {"lfr_alldates", kReportSection, kAllDates.data(), &LangOp::lfr_alldates},
+    {"lfr_choose", kReportSection, "Choose date", &LangOp::lfr_choose},
+    {"lfr_csvfile", kReportSection, "CSV file ", &LangOp::lfr_csvfile},
+    {"lfr_overwrite", kReportSection, "File is exists, do you want overwrite file?",
+     &LangOp::lfr_overwrite},
+    {"lfr_saved", kReportSection, "Saving report is complete!", &LangOp::lfr_saved},
+    {"lfr_notsaved", kReportSection, "The report could not be saved to:", &LangOp::lfr_notsaved},
+    {"lfr_problems", kReportSection, "Some reports could not be read:", &LangOp::lfr_problems},
+    {"lfr_more", kReportSection, "... and %1 more", &LangOp::lfr_more},
+    {"lfr_col_pc", kReportSection, "PC", &LangOp::lfr_col_pc},
+    {"lfr_col_user", kReportSection, "User", &LangOp::lfr_col_user},
+    {"lfr_col_time", kReportSection, "Time", &LangOp::lfr_col_time},
+    {"lfr_col_action", kReportSection, "Action", &LangOp::lfr_col_action},
+    {"lfr_col_source", kReportSection, "Source path", &LangOp::lfr_col_source},
+    {"lfr_col_dest", kReportSection, "Destination path", &LangOp::lfr_col_dest},
+    {"lfr_col_device", kReportSection, "Device", &LangOp::lfr_col_device},
+    {"lfr_col_name", kReportSection, "Name", &LangOp::lfr_col_name},
+    {"lfr_col_desc", kReportSection, "Description", &LangOp::lfr_col_desc},
+    {"lfr_col_path", kReportSection, "Path", &LangOp::lfr_col_path},
+    {"lfr_col_manuf", kReportSection, "Manufacturer", &LangOp::lfr_col_manuf},
+    {"lfr_col_service", kReportSection, "Service", &LangOp::lfr_col_service},
+    {"lfr_col_enum", kReportSection, "Enumerator", &LangOp::lfr_col_enum},
+    {"lfr_col_hwid", kReportSection, "Hardware ID", &LangOp::lfr_col_hwid},
+    {"lfr_col_serial", kReportSection, "Long serial", &LangOp::lfr_col_serial},
+    {"lfsr_invalid", "frmSendReport", "Invalid recipient!", &LangOp::lfsr_invalid},
+    {"lfsr_sent", "frmSendReport", "Your report has been sent!", &LangOp::lfsr_sent},
+    {"lfsr_notsent", "frmSendReport", "The report is not sent, check the data!",
+     &LangOp::lfsr_notsent},
+    {"lfsr_notwritten", "frmSendReport",
+     "The report could not be written, so it was not sent:", &LangOp::lfsr_notwritten},
+    {"lff_needsender", "frmFeedback", "Input valid e-mail!", &LangOp::lff_needsender},
+    {"lff_needmsg", "frmFeedback", "Input your message for us!", &LangOp::lff_needmsg},
+    {"lff_sent", "frmFeedback", "Your message has been sent!", &LangOp::lff_sent},
+    {"lff_notsent", "frmFeedback", "The message is not sent, check the data!",
+     &LangOp::lff_notsent},
     {"lfn_device", kNotificationsSection, "Device connected", &LangOp::lfn_device},
     {"lfn_device_text", kNotificationsSection, "{name} ({description}) on {pc}, user {user}",
      &LangOp::lfn_device_text},
@@ -87,10 +155,10 @@ bool isLastReportKey(const K* key) {
 }  // namespace
 
 LangOp::LangOp() {
-    for (const DesignText& text : designTexts()) this->*text.property = text.english;
+    for (const OwnText& text : ownTexts()) this->*text.property = text.english;
 }
 
-std::span<const LangOp::DesignText> LangOp::designTexts() { return kDesignTexts; }
+std::span<const LangOp::OwnText> LangOp::ownTexts() { return kOwnTexts; }
 
 const LangOp::Key* LangOp::keysBegin() { return std::begin(kKeys); }
 const LangOp::Key* LangOp::keysEnd() { return std::end(kKeys); }
@@ -119,18 +187,27 @@ void LangOp::LoadCaptions(const std::string& file) {
     std::vector<platform::ProfileKey> wanted;
     for (const K* key = keysBegin(); key != keysEnd(); ++key)
         wanted.push_back({key->section, key->name});
-    for (const DesignText& text : designTexts()) wanted.push_back({text.section, text.name});
+    for (const OwnText& text : ownTexts()) wanted.push_back({text.section, text.name});
     const std::vector<std::string> values =
         Regedit::ReadIniStrings(wanted, file, kLanguageFileLimit);
-    auto value = values.begin();
+    // The own texts first: the report page takes some of them with its captions.
+    auto value = values.begin() + (keysEnd() - keysBegin());
+    for (const OwnText& text : ownTexts()) {
+        this->*text.property = value->empty() ? text.english : *value;
+        ++value;
+    }
+    value = values.begin();
     for (const K* key = keysBegin(); key != keysEnd(); ++key, ++value) {
         this->*key->property = *value;
         if (isLastReportKey(key) && reportCaptionsHook) reportCaptionsHook(*this);
     }
-    for (const DesignText& text : designTexts()) {
-        this->*text.property = value->empty() ? text.english : *value;
-        ++value;
-    }
+    if (loadedHook) loadedHook(*this);
+}
+
+std::string withValue(const std::string& text, const std::string& value) {
+    const std::size_t place = text.find("%1");
+    if (place == std::string::npos) return text;
+    return text.substr(0, place) + value + text.substr(place + 2);
 }
 
 int saveCaptionLeft(int sendCaptionLeftTwips, const std::string& saveCaption, int textWidthTwips,

@@ -29,34 +29,58 @@ public:
     // frmFeedback
     std::string lff_pagename, lff_sender, lff_theme, lff_theme_text, lff_msg, lff_send;
 
-    // Texts the window designs carry besides the caption table, each from the section of its
-    // window, and English where the language file has none (the table has no such fallback).
-    std::string lfm_tagline, lfi_tagline, lfi_version;
+    // The program's own texts besides the caption table: the windows' artwork, the tray menu,
+    // the messages, the folder dialogs' titles, the report columns' headings. Each is read from
+    // the section of its window and is English where the language file has none (the caption
+    // table has no such fallback), so a language file without them shows the English texts.
+    // frmMain; lfm_locale names the Qt translations the language goes with ("de"), none in
+    // English.
+    std::string lfm_tagline, lfm_locale, lfm_mnu_main, lfm_mnu_info, lfm_mnu_feedback, lfm_mnu_exit,
+        lfm_noadmin, lfm_newversion, lfm_newversion_title, lfm_spk_home, lfm_spk_info,
+        lfm_spk_close;
+    // frmInfo
+    std::string lfi_tagline, lfi_version, lfi_ok;
+    // frmOptions
+    std::string lfo_wrongmail, lfo_testrefused, lfo_wrongtime, lfo_notsaved, lfo_saved,
+        lfo_dir_rep_title, lfo_dir_quar_title;
+    // frmGuard
+    std::string lfg_notsaved, lfg_spk_up, lfg_spk_down;
+    // frmReport
+    std::string lfr_alldates, lfr_choose, lfr_csvfile, lfr_overwrite, lfr_saved, lfr_notsaved,
+        lfr_problems, lfr_more, lfr_col_pc, lfr_col_user, lfr_col_time, lfr_col_action,
+        lfr_col_source, lfr_col_dest, lfr_col_device, lfr_col_name, lfr_col_desc, lfr_col_path,
+        lfr_col_manuf, lfr_col_service, lfr_col_enum, lfr_col_hwid, lfr_col_serial;
+    // frmSendReport
+    std::string lfsr_invalid, lfsr_sent, lfsr_notsent, lfsr_notwritten;
+    // frmFeedback
+    std::string lff_needsender, lff_needmsg, lff_sent, lff_notsent;
     // The desktop notifications of what the guard service does; the texts name their values as
     // {name} placeholders.
     std::string lfn_device, lfn_device_text, lfn_virus, lfn_virus_text, lfn_burst, lfn_burst_text;
-    struct DesignText {
+    struct OwnText {
         const char* name;
         const char* section;
         const char* english;
         std::string LangOp::*property;
     };
-    static std::span<const DesignText> designTexts();
+    static std::span<const OwnText> ownTexts();
 
-    // Every caption empty, every design text English: the table before any language is loaded.
+    // Every caption empty, every own text English: the table before any language is loaded.
     LangOp();
 
     // Called right after the report page's keys are read: the report page is created (hidden)
     // and takes its five captions. Empty until the pages install it.
     std::function<void(const LangOp&)> reportCaptionsHook;
+    // Called after every load, so that the toolkit's own texts (dialog buttons) follow the
+    // language. Empty until the pages install it.
+    std::function<void(const LangOp&)> loadedHook;
 
     // Finds the language file named by settings.lang in <programFolder>/languages, falling back
     // to English.twl when there is no such file or the name is no plain file name, and loads it.
     // Without the folder nothing changes.
     void Init(const MainOp& settings);
     // Reads every key from one reading of file (at most kLanguageFileLimit bytes), assigns them
-    // in table order, running the report hook after the report page's keys, then the design
-    // texts.
+    // in table order after the own texts, running the report hook after the report page's keys.
     void LoadCaptions(const std::string& file);
 
     struct Key {
@@ -75,6 +99,9 @@ public:
 // caption (wide letters such as Cyrillic ones).
 int saveCaptionLeft(int sendCaptionLeftTwips, const std::string& saveCaption, int textWidthTwips,
                     int gapTwips);
+
+// text with its first "%1" replaced by value: the place of a value inside a translated message.
+std::string withValue(const std::string& text, const std::string& value);
 
 // Language files larger than this are not read (their captions stay empty).
 inline constexpr std::uint64_t kLanguageFileLimit = std::uint64_t{64} << 20;

@@ -16,9 +16,10 @@ std::string textAfterLeaving(const std::string& text, const std::string& placeho
     return text.empty() ? placeholder : text;
 }
 
-std::string feedbackRefusal(const FeedbackForm& form, const std::string& messagePlaceholder) {
-    if (isEmptyOrPlaceholder(form.sender, maker::kPlaceholderSender)) return kFeedbackNeedsSender;
-    if (isEmptyOrPlaceholder(form.message, messagePlaceholder)) return kFeedbackNeedsMessage;
+std::string feedbackRefusal(const FeedbackForm& form, const std::string& messagePlaceholder,
+                            const LangOp& texts) {
+    if (isEmptyOrPlaceholder(form.sender, maker::kPlaceholderSender)) return texts.lff_needsender;
+    if (isEmptyOrPlaceholder(form.message, messagePlaceholder)) return texts.lff_needmsg;
     return {};
 }
 
@@ -27,8 +28,8 @@ std::string feedbackSubject(const std::string& theme, const std::string& sender)
 }
 
 bool SendFeedback(const FeedbackForm& form, const std::string& messagePlaceholder,
-                  HelperLibrary& helper, MessageBoxes& boxes) {
-    const std::string refusal = feedbackRefusal(form, messagePlaceholder);
+                  HelperLibrary& helper, MessageBoxes& boxes, const LangOp& texts) {
+    const std::string refusal = feedbackRefusal(form, messagePlaceholder, texts);
     if (!refusal.empty()) {
         showError(boxes, refusal);
         return false;
@@ -38,9 +39,9 @@ bool SendFeedback(const FeedbackForm& form, const std::string& messagePlaceholde
         helper.SendMailOut(maker::kSupportMailbox, feedbackSubject(form.theme, form.sender),
                            form.message, noAttachment) == 0;
     if (sent)
-        showInformation(boxes, kFeedbackSent);
+        showInformation(boxes, texts.lff_sent);
     else
-        showError(boxes, kFeedbackNotSent);
+        showError(boxes, texts.lff_notsent);
     return sent;
 }
 

@@ -3,14 +3,10 @@
 #include <string>
 
 #include "core/app/services.h"
+#include "core/i18n/lang_op.h"
 #include "core/mail/helper_library.h"
 
 namespace twk {
-
-inline constexpr const char* kFeedbackNeedsSender = "Input valid e-mail!";
-inline constexpr const char* kFeedbackNeedsMessage = "Input your message for us!";
-inline constexpr const char* kFeedbackSent = "Your message has been sent!";
-inline constexpr const char* kFeedbackNotSent = "The message is not sent, check the data!";
 
 // The three boxes of the feedback page as the user left them.
 struct FeedbackForm {
@@ -29,7 +25,8 @@ std::string textAfterLeaving(const std::string& text, const std::string& placeho
 
 // Why the form cannot be sent, or empty text when it can. messagePlaceholder is the caption the
 // message box shows right now, so a language change moves the test with it.
-std::string feedbackRefusal(const FeedbackForm& form, const std::string& messagePlaceholder);
+std::string feedbackRefusal(const FeedbackForm& form, const std::string& messagePlaceholder,
+                            const LangOp& texts);
 
 // The user's own address travels here only: the mail always goes to the support mailbox.
 std::string feedbackSubject(const std::string& theme, const std::string& sender);
@@ -37,6 +34,6 @@ std::string feedbackSubject(const std::string& theme, const std::string& sender)
 // The feedback page's send action: refuses an incomplete form, otherwise mails it to the
 // support mailbox without attachment and tells the user the outcome. True when it was sent.
 bool SendFeedback(const FeedbackForm& form, const std::string& messagePlaceholder,
-                  HelperLibrary& helper, MessageBoxes& boxes);
+                  HelperLibrary& helper, MessageBoxes& boxes, const LangOp& texts);
 
 }  // namespace twk

@@ -23,7 +23,7 @@ void OptionsPage::LoadOptions() {
 void OptionsPage::SaveOptions() {
     WaitedHelperLibrary helper(app_.services.helper, run_);
     const SaveResult result =
-        options::SaveOptions(state_, app_.mainOp, helper, app_.services.messages);
+        options::SaveOptions(state_, app_.mainOp, helper, app_.services.messages, app_.langOp);
     // Nothing was stored (a refused authentication among other causes): the page shows the
     // stored state again.
     if (result == SaveResult::NotWritten) LoadOptions();

@@ -23,13 +23,6 @@ constexpr std::size_t kMonthDays = 30;
 constexpr const char* kTestSubject = "Test message from Tarnwick program";
 constexpr const char* kTestBody = "It's test message from Tarnwick";
 
-constexpr const char* kWrongRecipient = "E-mail is wrong!";
-constexpr const char* kTestMailRefused = "The e-mail is wrong! Check the data!";
-constexpr const char* kWrongTime = "Time is wrong!";
-constexpr const char* kNotWritten =
-    "The options could not be saved. Check that you may change the settings.";
-constexpr const char* kSaved = "Options is saved!";
-
 const char* flag(bool on) { return on ? kTagOn : kTagOff; }
 
 // The stored schedule kind: "0" every day, "1" every week, "2" every month.
@@ -61,24 +54,24 @@ void loadSchedule(const MainOp& settings, OptionsState& state) {
 // Step 3 of saving: the mail settings, with the recipient, test-message and time checks. False
 // when a check stopped the save (the user has been told).
 bool takeMailSettings(const OptionsState& page, MainOp& settings, HelperLibrary& helper,
-                      MessageBoxes& boxes) {
+                      MessageBoxes& boxes, const LangOp& texts) {
     if (!page.sendReports.isOn()) {
         settings.isSendRep = kTagOff;
         return true;
     }
     settings.isSendRep = kTagOn;
     if (isEmptyOrPlaceholder(page.recipient, maker::kPlaceholderRecipient)) {
-        showError(boxes, kWrongRecipient);
+        showError(boxes, texts.lfo_wrongmail);
         return false;
     }
     if (helper.SendMailOut(page.recipient, kTestSubject, kTestBody, "") != 0) {
-        showError(boxes, kTestMailRefused);
+        showError(boxes, texts.lfo_testrefused);
         return false;
     }
     settings.Recip = page.recipient;
     if (page.radio(Schedule::EveryDay).isOn()) {
         if (!isCompleteTime(page.time)) {
-            showError(boxes, kWrongTime);
+            showError(boxes, texts.lfo_wrongtime);
             return false;
         }
         settings.Time = storedTimeOf(page.time);
@@ -161,7 +154,7 @@ OptionsState LoadOptions(const MainOp& settings, const std::string& weekNames,
 }
 
 SaveResult SaveOptions(const OptionsState& page, MainOp& settings, HelperLibrary& helper,
-                       MessageBoxes& boxes) {
+                       MessageBoxes& boxes, const LangOp& texts) {
     if (!page.language.empty()) settings.lang = page.language;
     settings.isSaveReport = flag(page.saveReports.isOn());
     if (page.saveReports.isOn()) {
@@ -169,14 +162,14 @@ SaveResult SaveOptions(const OptionsState& page, MainOp& settings, HelperLibrary
         if (!page.reportFolder.empty()) settings.DirRep = page.reportFolder;
         if (!page.quarantineFolder.empty()) settings.DirQuar = page.quarantineFolder;
     }
-    if (!takeMailSettings(page, settings, helper, boxes)) return SaveResult::Stopped;
+    if (!takeMailSettings(page, settings, helper, boxes, texts)) return SaveResult::Stopped;
     settings.isStartWind = flag(page.startWithWindows.isOn());
     if (!settings.Save()) {
-        showError(boxes, kNotWritten);
+        showError(boxes, texts.lfo_notsaved);
         settings.Init();
         return SaveResult::NotWritten;
     }
-    showInformation(boxes, kSaved);
+    showInformation(boxes, texts.lfo_saved);
     return SaveResult::Saved;
 }
 

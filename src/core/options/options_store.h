@@ -7,6 +7,7 @@
 
 namespace twk {
 class HelperLibrary;
+class LangOp;
 class MainOp;
 class MessageBoxes;
 }  // namespace twk
@@ -42,10 +43,10 @@ enum class SaveResult {
 };
 
 // Checks the page, sends the test message when reports are to be mailed, puts the page into the
-// settings and stores them. Every outcome is told through boxes. After a stop the values that
-// the earlier steps put into settings stay there until the next Init; after a refused write the
-// settings hold the stored state again.
+// settings and stores them. Every outcome is told through boxes, in the language of texts. After a
+// stop the values that the earlier steps put into settings stay there until the next Init; after a
+// refused write the settings hold the stored state again.
 SaveResult SaveOptions(const OptionsState& page, MainOp& settings, HelperLibrary& helper,
-                       MessageBoxes& boxes);
+                       MessageBoxes& boxes, const LangOp& texts);
 
 }  // namespace twk::options

@@ -8,10 +8,6 @@
 
 namespace twk {
 
-// Told when the store refused the protection setting.
-inline constexpr const char* kGuardNotSavedMessage =
-    "The protection setting could not be saved. Check that you may change the settings.";
-
 // The four pictures of a picture check box: off, off under the pointer, on, on under the
 // pointer (ch_0 to ch_3).
 enum class CheckPicture { Off = 0, OffHover = 1, On = 2, OnHover = 3 };

@@ -29,6 +29,12 @@ std::vector<std::string> DateList::entries() const {
     return all;
 }
 
+std::vector<std::string> DateList::shownEntries(std::string_view allDatesCaption) const {
+    std::vector<std::string> shown = entries();
+    shown.front().assign(allDatesCaption);
+    return shown;
+}
+
 std::size_t DateList::slotOf(std::string_view date) const {
     const std::size_t mask = slots_.size() - 1;
     std::size_t slot = std::hash<std::string_view>{}(date)&mask;

@@ -30,8 +30,15 @@ public:
     std::size_t size() const { return ends_.size(); }
     // Entry number index (below size()); entry 0 is "All dates".
     std::string_view entry(std::size_t index) const;
+    // The entry as the chooser shows it: entry 0 as allDatesCaption, the user's language's
+    // text, while its entry stays the text the loaders know.
+    std::string_view shownEntry(std::size_t index, std::string_view allDatesCaption) const {
+        return index == 0 ? allDatesCaption : entry(index);
+    }
     // Every entry, copied.
     std::vector<std::string> entries() const;
+    // Every entry as the chooser shows it (see shownEntry), copied.
+    std::vector<std::string> shownEntries(std::string_view allDatesCaption) const;
 
 private:
     // Where date's entry number (plus one) is in slots_, or the free slot where it would go.

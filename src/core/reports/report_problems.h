@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/i18n/lang_op.h"
 #include "platform/files.h"
 
 namespace twk {
@@ -25,7 +26,7 @@ inline constexpr std::size_t kListedProblems = 10;
 
 // The one message shown after a refresh that met problems: a heading and one line per
 // problem, the first kListedProblems of them, then how many more there were. Empty when there
-// were none, so the page shows no box.
-std::string ReportProblemsMessage(const std::vector<ReportProblem>& problems);
+// were none, so the page shows no box. Its own words are those of texts.
+std::string ReportProblemsMessage(const std::vector<ReportProblem>& problems, const LangOp& texts);
 
 }  // namespace twk

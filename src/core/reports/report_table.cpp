@@ -10,29 +10,29 @@ namespace twk {
 namespace {
 
 constexpr std::array<ReportColumn, kVirusFieldCount> kVirusColumns{{
-    {"PC", 0},
-    {"User", 1},
-    {"Time", 2},
-    {"Action", 3},
-    {"Source path", 4},
-    {"Destination path", 5},
-    {"Device", 6},
+    {0, &LangOp::lfr_col_pc},
+    {1, &LangOp::lfr_col_user},
+    {2, &LangOp::lfr_col_time},
+    {3, &LangOp::lfr_col_action},
+    {4, &LangOp::lfr_col_source},
+    {5, &LangOp::lfr_col_dest},
+    {6, &LangOp::lfr_col_device},
 }};
 
 // The table orders device fields differently from the file.
 constexpr std::array<ReportColumn, kDeviceFieldCount> kDeviceColumns{{
-    {"PC", 0},
-    {"User", 1},
-    {"Time", 2},
-    {"Action", 3},
-    {"Name", 4},
-    {"Description", 6},
-    {"Path", 5},
-    {"Manufacturer", 10},
-    {"Service", 7},
-    {"Enumerator", 8},
-    {"Hardware ID", 9},
-    {"Long serial", 11},
+    {0, &LangOp::lfr_col_pc},
+    {1, &LangOp::lfr_col_user},
+    {2, &LangOp::lfr_col_time},
+    {3, &LangOp::lfr_col_action},
+    {4, &LangOp::lfr_col_name},
+    {6, &LangOp::lfr_col_desc},
+    {5, &LangOp::lfr_col_path},
+    {10, &LangOp::lfr_col_manuf},
+    {7, &LangOp::lfr_col_service},
+    {8, &LangOp::lfr_col_enum},
+    {9, &LangOp::lfr_col_hwid},
+    {11, &LangOp::lfr_col_serial},
 }};
 
 }  // namespace
@@ -76,7 +76,13 @@ void ReportTable::setColumns(ReportKind kind) {
 std::size_t ReportTable::columnCount() const { return kind_ ? ReportColumns(*kind_).size() : 0; }
 
 std::string_view ReportTable::heading(std::size_t column) const {
-    return column < columnCount() ? ReportColumns(*kind_)[column].heading : std::string_view();
+    static const LangOp english;
+    return heading(column, english);
+}
+
+std::string_view ReportTable::heading(std::size_t column, const LangOp& captions) const {
+    if (column >= columnCount()) return {};
+    return captions.*ReportColumns(*kind_)[column].caption;
 }
 
 std::string_view ReportTable::cell(std::size_t row, std::size_t column) const {

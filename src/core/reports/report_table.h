@@ -10,16 +10,17 @@
 #include <string_view>
 #include <vector>
 
+#include "core/i18n/lang_op.h"
 #include "core/reports/report_record.h"
 #include "core/reports/report_search.h"
 #include "core/reports/report_sort.h"
 
 namespace twk {
 
-// One column of the report table: its heading and the line field it shows.
+// One column of the report table: the line field it shows and its heading's caption.
 struct ReportColumn {
-    std::string_view heading;
     std::size_t field;
+    std::string LangOp::*caption;
 };
 
 // The table's columns for a kind, in display order.
@@ -56,7 +57,9 @@ public:
     bool hasColumns() const { return kind_.has_value(); }
     std::optional<ReportKind> kind() const { return kind_; }
     std::size_t columnCount() const;
+    // The heading in English, or as the page shows it, from captions.
     std::string_view heading(std::size_t column) const;
+    std::string_view heading(std::size_t column, const LangOp& captions) const;
 
     std::size_t rowCount() const { return rows_.size(); }
     // What a row may cost at most beside its bytes: its position, the loader's list of lines

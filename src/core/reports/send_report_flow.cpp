@@ -7,15 +7,15 @@
 
 namespace twk {
 
-std::string NotWrittenForSendingMessage(const std::string& fileName) {
-    return "The report could not be written, so it was not sent:\n" + fileName;
+std::string NotWrittenForSendingMessage(const std::string& fileName, const LangOp& texts) {
+    return texts.lfsr_notwritten + "\n" + fileName;
 }
 
 void SendReport(const std::string& recipient, const std::string& userFolder, MessageBoxes& boxes,
                 HelperLibrary& helper, Clock& clock, const DateTimeFormatter& formatDateTime,
-                const ReportWriter& saveReport) {
+                const ReportWriter& saveReport, const LangOp& texts) {
     if (recipient.empty() || recipient == maker::kPlaceholderRecipient) {
-        showError(boxes, kInvalidRecipient);
+        showError(boxes, texts.lfsr_invalid);
         return;
     }
     const std::string file = platform::joinPath(userFolder, kManualReportFile);
@@ -25,14 +25,14 @@ void SendReport(const std::string& recipient, const std::string& userFolder, Mes
             platform::ReasonTopic::Reports,
             "the folder " + userFolder + " for the mailed report could not be made");
     if (!folderMade || !saveReport(file)) {
-        showError(boxes, NotWrittenForSendingMessage(file));
+        showError(boxes, NotWrittenForSendingMessage(file, texts));
         return;
     }
     const std::string body = kReportBodyStart + formatDateTime(clock.now());
     if (helper.SendMailOut(recipient, kReportSubject, body, file) == 0)
-        showInformation(boxes, kReportSent);
+        showInformation(boxes, texts.lfsr_sent);
     else
-        showError(boxes, kReportNotSent);
+        showError(boxes, texts.lfsr_notsent);
 }
 
 }  // namespace twk

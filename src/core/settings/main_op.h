@@ -9,6 +9,7 @@
 
 namespace twk {
 
+class LangOp;
 class MessageBoxes;
 class UrlOpener;
 
@@ -61,9 +62,9 @@ public:
 
     // The update check: fetches the version file from updateUrl into userFolder (see
     // platform::userFilesFolder) and, when the published version differs from ours, offers to
-    // open its download address.
+    // open its download address, asking in the language of texts.
     void isNew(const std::string& updateUrl, const std::string& userFolder, MessageBoxes& boxes,
-               UrlOpener& urls) const;
+               UrlOpener& urls, const LangOp& texts) const;
 
     const std::string& programFolder() const { return programFolder_; }
     const Regedit::RootKey& root() const { return root_; }

@@ -1,4 +1,5 @@
 #include "core/app/services.h"
+#include "core/i18n/lang_op.h"
 #include "core/settings/main_op.h"
 #include "platform/reasons.h"
 #include "platform/roots.h"
@@ -7,7 +8,7 @@
 namespace twk {
 
 void MainOp::isNew(const std::string& updateUrl, const std::string& userFolder, MessageBoxes& boxes,
-                   UrlOpener& urls) const {
+                   UrlOpener& urls, const LangOp& texts) const {
     using platform::ReasonTopic;
     if (!platform::makePrivateFolder(userFolder)) {
         platform::logReason(ReasonTopic::Update, "no update check: the folder " + userFolder +
@@ -28,9 +29,8 @@ void MainOp::isNew(const std::string& updateUrl, const std::string& userFolder, 
     const std::string& url = values[1];
     // With no version text at all there is nothing to announce.
     if (version.empty() || version == kProgramVersion) return;
-    const std::string question =
-        "New version Tarnwick " + version + " is avialable! Go to the homepage?";
-    if (boxes.show(question, "New Version", MsgIcon::Question, MsgButtons::OkCancel) !=
+    const std::string question = withValue(texts.lfm_newversion, version);
+    if (boxes.show(question, texts.lfm_newversion_title, MsgIcon::Question, MsgButtons::OkCancel) !=
         MsgAnswer::Ok)
         return;
     if (isWebAddress(url)) urls.openUrl(url);

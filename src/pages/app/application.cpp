@@ -22,6 +22,7 @@ Application::Application()
     notifications_.onClick = [this](ReportKind view, const std::string& date) {
         openReports(view, date);
     };
+    context_.langOp.loadedHook = [this](const LangOp& captions) { qtTexts_.follow(captions); };
 }
 
 void Application::openReports(ReportKind view, const std::string& date) {

@@ -7,6 +7,7 @@
 #include "pages/app/journal.h"
 #include "pages/app/navigator.h"
 #include "pages/app/qt_services.h"
+#include "pages/app/qt_translations.h"
 #include "pages/app/report_notifier.h"
 #include "pages/app/tray_backend.h"
 
@@ -25,6 +26,7 @@ private:
     void openReports(ReportKind view, const std::string& date);
 
     QtJournal journal_;  // first: every later part may give a reason
+    QtTranslations qtTexts_;
     QtMessageBoxes messages_;
     QtSaveFileDialog saveFile_;
     QtFolderPicker folders_;

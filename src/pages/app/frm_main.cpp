@@ -7,6 +7,7 @@
 #include "core/app/app_context.h"
 #include "core/design/main_design.h"
 #include "pages/app/navigator.h"
+#include "pages/app/qt_text.h"
 #include "pages/app/skin.h"
 #include "pages/app/tray_backend.h"
 #include "pages/app/tray_icon.h"
@@ -35,7 +36,7 @@ void frmMain::buildMenu() {
             mnuMenu_->addSeparator();
             continue;
         }
-        QAction* item = mnuMenu_->addAction(QString::fromLatin1(entry.caption));
+        QAction* item = mnuMenu_->addAction(qs(context().langOp.*entry.caption));
         item->setObjectName(QString::fromLatin1(entry.name));
         connect(item, &QAction::triggered, this,
                 [this, action = entry.action] { navigator_.take(action); });
@@ -61,7 +62,14 @@ bool frmMain::Form_Load() {
     return true;
 }
 
-void frmMain::applyCaptions() { showCaptions(context().langOp); }
+void frmMain::applyCaptions() {
+    const LangOp& captions = context().langOp;
+    showCaptions(captions);
+    for (const design::MenuItem& entry : main_window::kTrayMenu)
+        if (!entry.isSeparator())
+            if (auto* item = mnuMenu_->findChild<QAction*>(QString::fromLatin1(entry.name)))
+                item->setText(qs(captions.*entry.caption));
+}
 
 void frmMain::hideToTray() {
     // Without a notification area a hidden window could never come back: end instead.

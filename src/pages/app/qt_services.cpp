@@ -25,6 +25,16 @@ QMessageBox::Icon iconOf(MsgIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Qt's own word in the language of its translations, which keep the file types' names under the
+// icon provider or, in older translations, under the file dialog.
+QString qtWord(const char* english) {
+    for (const char* context : {"QAbstractFileIconProvider", "QFileDialog"}) {
+        const QString word = QCoreApplication::translate(context, english);
+        if (word != QLatin1String(english)) return word;
+    }
+    return QString::fromLatin1(english);
+}
+
 // Names a file's icon and type by the file's kind and name alone. The usual provider guesses a
 // type from a file's first bytes, so a dialog listing a folder opens every file in it: one such
 // as /proc/kmsg never answers a read, and the program would hang.
@@ -33,9 +43,9 @@ public:
     using QFileIconProvider::icon;
     QIcon icon(const QFileInfo& info) const override { return icon(info.isDir() ? Folder : File); }
     QString type(const QFileInfo& info) const override {
-        if (info.isDir()) return QStringLiteral("Folder");
+        if (info.isDir()) return qtWord("Folder");
         const QString suffix = info.suffix();
-        return suffix.isEmpty() ? QStringLiteral("File") : suffix + QStringLiteral(" File");
+        return suffix.isEmpty() ? qtWord("File") : qtWord("%1 File").arg(suffix);
     }
 };
 

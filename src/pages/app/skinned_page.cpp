@@ -16,6 +16,7 @@
 
 #include "core/app/app_context.h"
 #include "pages/app/entry_box.h"
+#include "pages/app/qt_text.h"
 #include "pages/app/skin.h"
 
 namespace twk {
@@ -212,6 +213,9 @@ void SkinnedPage::onClick(std::string_view name, std::function<void()> handler) 
 
 void SkinnedPage::showCaptions(const LangOp& captions) {
     for (const design::Control& control : design_->controls) {
+        if (control.spoken)
+            if (auto* widget = this->control<QWidget>(control.name))
+                widget->setAccessibleName(qs(captions.*control.spoken));
         if (!control.caption) continue;
         if (auto* caption = this->control<Caption>(control.name))
             caption->setCaption(captions.*control.caption);
@@ -239,7 +243,7 @@ PictureButton* SkinnedPage::addHoverButton(const char* name, const char* holderP
 
 PictureButton* SkinnedPage::addCloseButton(QRect geometry) {
     closeButton_ = addHoverButton("cmd_close", "cmd_close", "close", geometry);
-    closeButton_->setAccessibleName(QStringLiteral("Close"));
+    closeButton_->setAccessibleName(qs(context_.langOp.lfm_spk_close));
     return closeButton_;
 }
 

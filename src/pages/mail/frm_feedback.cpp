@@ -46,7 +46,7 @@ frmFeedback::frmFeedback(AppContext& context, Navigator& navigator)
     onClick("lbl_send", [this] {
         WaitingHelperLibrary helper(this->context().services.helper);
         SendFeedback(form(), this->context().langOp.lff_msg, helper,
-                     this->context().services.messages);
+                     this->context().services.messages, this->context().langOp);
     });
     onClick("cmd_close", [this] { navigator_.take(feedback_page::kClose, PageId::Feedback); });
     Form_Load();

@@ -131,8 +131,8 @@ void frmOptions::wireFrame() {
 
 void frmOptions::wireGeneralPanel() {
     connectCheckBox(saveReports_, &OptionsState::saveReports, options::clickSaveReports);
-    wireFolderButton(RepDirCh_, txtRepDir_, options_page::kReportsFolderTitle);
-    wireFolderButton(QrntDirCh_, txtQrntDir_, options_page::kQuarantineFolderTitle);
+    wireFolderButton(RepDirCh_, txtRepDir_, &LangOp::lfo_dir_rep_title);
+    wireFolderButton(QrntDirCh_, txtQrntDir_, &LangOp::lfo_dir_quar_title);
     connectCheckBox(startWithWindows_, &OptionsState::startWithWindows,
                     options::clickStartWithWindows);
 }
@@ -153,14 +153,15 @@ QWidget* frmOptions::makePanel() {
     return panel;
 }
 
-void frmOptions::wireFolderButton(PictureButton* button, QLineEdit* box, const char* title) {
+void frmOptions::wireFolderButton(PictureButton* button, QLineEdit* box,
+                                  std::string LangOp::*title) {
     connect(button, &PictureButton::entered, this, [this, button] {
         if (options::folderButtonsActive(state_)) showHover(button, true);
     });
     connect(button, &PictureButton::left, this, [this, button] { showHover(button, false); });
     connect(button, &PictureButton::clicked, this, [this, box, title] {
         if (!options::folderButtonsActive(state_)) return;
-        const std::string folder = context().services.folders.browseFolder(title);
+        const std::string folder = context().services.folders.browseFolder(context().langOp.*title);
         if (!folder.empty()) box->setText(qs(folder));
     });
 }

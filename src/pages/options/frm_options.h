@@ -37,7 +37,7 @@ private:
     void wireGeneralPanel();
     void wireMailPanel();
     QWidget* makePanel();
-    void wireFolderButton(PictureButton* button, QLineEdit* box, const char* title);
+    void wireFolderButton(PictureButton* button, QLineEdit* box, std::string LangOp::*title);
     void connectCheckBox(PictureButton* view, options::PictureToggle options::OptionsState::*toggle,
                          void (*click)(options::OptionsState&));
     void connectRadio(options::Schedule kind);

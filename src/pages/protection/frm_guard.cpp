@@ -127,6 +127,7 @@ void frmGuard::followDrives() {
 }
 
 void frmGuard::applyCaptions() {
+    showCaptions(context().langOp);
     lblGuard_->setCaption(context().langOp.lfg_pagename);
     txt_guard_->setCaption(context().langOp.lfg_enableguard);
     // A translation may run longer than the design's label; it must not be cut.
@@ -146,7 +147,7 @@ GuardSwitch::Draw frmGuard::drawSwitch() {
 }
 
 void frmGuard::showSaved(bool saved) {
-    if (!saved) showErrorWhenVisible(kGuardNotSavedMessage);
+    if (!saved) showErrorWhenVisible(context().langOp.lfg_notsaved);
     show_drives();
 }
 

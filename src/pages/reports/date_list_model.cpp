@@ -32,7 +32,8 @@ int DateListModel::rowCount(const QModelIndex& parent) const {
 
 QVariant DateListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
-    const std::string_view date = dates_.entry(static_cast<std::size_t>(index.row()));
+    const std::string_view date =
+        dates_.shownEntry(static_cast<std::size_t>(index.row()), captions_.lfr_alldates);
     return QString::fromLocal8Bit(date.data(), static_cast<qsizetype>(date.size()));
 }
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractListModel>
 
+#include "core/i18n/lang_op.h"
 #include "core/reports/date_list.h"
 #include "pages/reports/revealed_rows.h"
 
@@ -12,7 +13,9 @@ namespace twk {
 class DateListModel : public RevealedRows<QAbstractListModel> {
     Q_OBJECT
 public:
-    using RevealedRows::RevealedRows;
+    // The first entry shows as captions' "All dates" as they are when drawn.
+    DateListModel(const LangOp& captions, QObject* parent)
+        : RevealedRows(parent), captions_(captions) {}
 
     const DateList& dates() const { return dates_; }
 
@@ -26,6 +29,7 @@ public:
 
 private:
     DateList dates_;
+    const LangOp& captions_;
 };
 
 }  // namespace twk

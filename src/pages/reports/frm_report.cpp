@@ -153,7 +153,7 @@ void frmReport::buildDateChooser(const design::Control& design) {
     // Reports may hold a million dates: the entries come from a model of their own, the box
     // never measures them, and its list is a one-column table, whose rows all have one height,
     // where a list view would lay out every entry before it shows.
-    datesModel_ = new DateListModel(lstDates_);
+    datesModel_ = new DateListModel(context().langOp, lstDates_);
     lstDates_->setModel(datesModel_);
     lstDates_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     auto* list = new QTableView();
@@ -187,7 +187,7 @@ void frmReport::buildTable(const design::Control& design) {
     lstReport_->setObjectName(QString::fromLatin1(design.name));
     lstReport_->setGeometry(placeOf(design));
     model_ = new ReportTableModel(skinIcon(QStringLiteral("report_row_icon"), QSize(16, 16)),
-                                  lstReport_);
+                                  context().langOp, lstReport_);
     lstReport_->setModel(model_);
     lstReport_->setFont(captionFont(design.pointSize));
     lstReport_->setIconSize(QSize(16, 16));
@@ -242,6 +242,12 @@ void frmReport::buildActions() {
 
 void frmReport::applyCaptions(const LangOp& captions) {
     showCaptions(captions);
+    lstDates_->setPlaceholderText(qs(captions.lfr_choose));
+    // The headings and "All dates" are drawn from the captions: a new language redraws them.
+    if (model_->columnCount() > 0)
+        emit model_->headerDataChanged(Qt::Horizontal, 0, model_->columnCount() - 1);
+    if (datesModel_->rowCount() > 0)
+        emit datesModel_->dataChanged(datesModel_->index(0), datesModel_->index(0));
     // Both action captions take the width of their text, so no language cuts them off.
     autoSizeWidth(send_->caption());
     Caption* save = save_->caption();
@@ -366,7 +372,7 @@ void frmReport::showLoaded(LoadedReports loaded) {
     lstReport_->scrollToTop();
     lstReport_->horizontalScrollBar()->setValue(0);
     // The page loads hidden at start: its problems wait until the user opens it.
-    const std::string problems = ReportProblemsMessage(load.problems);
+    const std::string problems = ReportProblemsMessage(load.problems, context().langOp);
     if (!problems.empty()) showErrorWhenVisible(problems);
 }
 
@@ -505,8 +511,9 @@ void frmReport::HoverSave(bool on) { showHover(save_, on); }
 
 void frmReport::SaveReportAs() {
     finishFirstLoad();
-    twk::SaveReportAs(context().services.saveFile, context().services.messages,
-                      [this](const std::string& fileName) { return save_report(fileName); });
+    twk::SaveReportAs(
+        context().services.saveFile, context().services.messages,
+        [this](const std::string& fileName) { return save_report(fileName); }, context().langOp);
 }
 
 void frmReport::openSendReport() {

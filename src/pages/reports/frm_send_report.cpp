@@ -56,9 +56,11 @@ void frmSendReport::wireRecipient() {
 void frmSendReport::SendReport() {
     Services& services = context().services;
     WaitingHelperLibrary helper(services.helper);
-    twk::SendReport(local8(txtRepDir_->text()), context().userFolder, services.messages, helper,
-                    services.clock, systemDateTime,
-                    [this](const std::string& fileName) { return report_.save_report(fileName); });
+    twk::SendReport(
+        local8(txtRepDir_->text()), context().userFolder, services.messages, helper, services.clock,
+        systemDateTime,
+        [this](const std::string& fileName) { return report_.save_report(fileName); },
+        context().langOp);
 }
 
 }  // namespace twk

@@ -12,8 +12,8 @@ QString text(std::string_view bytes) {
 
 }  // namespace
 
-ReportTableModel::ReportTableModel(QIcon rowIcon, QObject* parent)
-    : RevealedRows(parent), rowIcon_(std::move(rowIcon)) {}
+ReportTableModel::ReportTableModel(QIcon rowIcon, const LangOp& captions, QObject* parent)
+    : RevealedRows(parent), rowIcon_(std::move(rowIcon)), captions_(captions) {}
 
 ReportTable ReportTableModel::install(ReportTable table) {
     beginResetModel();
@@ -67,7 +67,7 @@ QVariant ReportTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant ReportTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    return text(table_.heading(static_cast<std::size_t>(section)));
+    return text(table_.heading(static_cast<std::size_t>(section), captions_));
 }
 
 }  // namespace twk

@@ -15,8 +15,9 @@ namespace twk {
 class ReportTableModel : public RevealedRows<QAbstractTableModel> {
     Q_OBJECT
 public:
-    // rowIcon is the picture every row shows in its first column.
-    ReportTableModel(QIcon rowIcon, QObject* parent = nullptr);
+    // rowIcon is the picture every row shows in its first column; the headings come from
+    // captions as they are when drawn.
+    ReportTableModel(QIcon rowIcon, const LangOp& captions, QObject* parent = nullptr);
 
     const ReportTable& table() const { return table_; }
 
@@ -39,6 +40,7 @@ private:
 
     ReportTable table_;
     QIcon rowIcon_;
+    const LangOp& captions_;
 };
 
 }  // namespace twk

@@ -93,6 +93,22 @@ TEST_P(ShippedLanguageFile, CarriesEveryCaptionWithinTheLoaderLimit) {
     }
 }
 
+// A text the file lacks shows in English; one that lost the place of its value loses the value.
+TEST_P(ShippedLanguageFile, CarriesEveryOwnTextWithThePlaceOfItsValue) {
+    const bool english = std::string(GetParam()) == "English.twl";
+    for (const LangOp::OwnText& text : LangOp::ownTexts()) {
+        const std::string value = read({text.section, text.name});
+        if (english) {
+            EXPECT_EQ(value, text.english) << text.name << " is not the program's English";
+            continue;
+        }
+        EXPECT_FALSE(value.empty()) << text.section << "/" << text.name << " is missing";
+        EXPECT_EQ(value.find("%1") != std::string::npos,
+                  std::string(text.english).find("%1") != std::string::npos)
+            << text.name << ": " << value;
+    }
+}
+
 TEST_P(ShippedLanguageFile, ListsSevenWeekdaysEachClosedBySemicolon) {
     const std::string list = read({"frmOptions", "lfo_weekname"});
     ASSERT_FALSE(list.empty());

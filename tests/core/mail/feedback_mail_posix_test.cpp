@@ -14,7 +14,7 @@ namespace {
 class FeedbackMailTest : public ::testing::Test {
 protected:
     bool send(const FeedbackForm& form) {
-        return SendFeedback(form, "Type your message...", library, boxes);
+        return SendFeedback(form, "Type your message...", library, boxes, LangOp());
     }
 
     test::TempDir config;

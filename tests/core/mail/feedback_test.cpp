@@ -17,7 +17,7 @@ constexpr const char* kPrompt = "Type your message...";
 class FeedbackTest : public ::testing::Test {
 protected:
     bool send(const FeedbackForm& form, const std::string& prompt = kPrompt) {
-        return SendFeedback(form, prompt, helper, boxes);
+        return SendFeedback(form, prompt, helper, boxes, LangOp());
     }
     void expectOnlyBox(const std::string& text, MsgIcon icon) {
         ASSERT_EQ(boxes.shown.size(), 1u);

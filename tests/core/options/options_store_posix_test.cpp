@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/i18n/lang_op.h"
 #include "core/options/options_store.h"
 #include "core/settings/main_op.h"
 #include "support/read_only.h"
@@ -22,7 +23,7 @@ TEST(OptionsStorePosixTest, AStoreWithoutWriteAccessIsToldAndNotConfirmed) {
     if (!readOnly.active()) GTEST_SKIP() << "this machine allows no read-only folder";
     OptionsState page = LoadOptions(settings, "Mon;Tue;Wed;", {"Deutsch", "English"});
     page.language = "Deutsch";
-    EXPECT_EQ(SaveOptions(page, settings, helper, boxes), SaveResult::NotWritten);
+    EXPECT_EQ(SaveOptions(page, settings, helper, boxes, LangOp()), SaveResult::NotWritten);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text,
               "The options could not be saved. Check that you may change the settings.");

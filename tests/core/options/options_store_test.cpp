@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/i18n/lang_op.h"
 #include "core/options/option_controls.h"
 #include "core/settings/main_op.h"
 #include "platform/roots.h"
@@ -61,7 +62,9 @@ protected:
     OptionsState load(const std::string& weekNames = "Mon;Tue;Wed;") {
         return LoadOptions(settings, weekNames, {"Deutsch", "English"});
     }
-    SaveResult save(const OptionsState& page) { return SaveOptions(page, settings, helper, boxes); }
+    SaveResult save(const OptionsState& page) {
+        return SaveOptions(page, settings, helper, boxes, LangOp());
+    }
     std::string stored(const char* name) { return Regedit::GetString(root, kSettingsKey, name); }
     void expectOneBox(const std::string& text, MsgIcon icon) {
         ASSERT_EQ(boxes.shown.size(), 1u);

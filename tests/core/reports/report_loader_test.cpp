@@ -171,9 +171,10 @@ TEST_F(ReportLoaderTest, ARefreshShowsTheFilesAsTheyAreNowAsAFreshLoadDoes) {
 }
 
 TEST(ReportProblemsTest, MessageListsEveryProblemUnderOneHeading) {
-    EXPECT_EQ(ReportProblemsMessage({}), "");
+    EXPECT_EQ(ReportProblemsMessage({}, LangOp()), "");
     EXPECT_EQ(ReportProblemsMessage({{"/r/a", "could not be opened (Permission denied)"},
-                                     {"/r/new", "the folder could not be created"}}),
+                                     {"/r/new", "the folder could not be created"}},
+                                    LangOp()),
               "Some reports could not be read:\n"
               "/r/a - could not be opened (Permission denied)\n"
               "/r/new - the folder could not be created");

@@ -16,12 +16,15 @@ class SaveReportFlowFixture : public ::testing::Test {
 protected:
     // Writes "new" and records each path together with whether a file was there at the call.
     void save() {
-        SaveReportAs(dialog, boxes, [this](const std::string& fileName) {
-            written.push_back(fileName);
-            existedBefore.push_back(test::exists(fileName));
-            writeFile(fileName, "new");
-            return writerAnswer;
-        });
+        SaveReportAs(
+            dialog, boxes,
+            [this](const std::string& fileName) {
+                written.push_back(fileName);
+                existedBefore.push_back(test::exists(fileName));
+                writeFile(fileName, "new");
+                return writerAnswer;
+            },
+            LangOp());
     }
 
     TempDir dir;

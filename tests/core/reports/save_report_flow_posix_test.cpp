@@ -32,12 +32,15 @@ TEST(SaveReportFlowPosixTest, FullDiskKeepsTheOldExportWholeReportsItAndLeavesNo
     test::ScriptedMessageBoxes boxes;
     dialog.answer = old;
     boxes.answers = {MsgAnswer::Ok};
-    SaveReportAs(dialog, boxes, [&](const std::string& fileName) {
-        return SaveReportCsv(fileName, table, ReportKind::Devices);
-    });
+    SaveReportAs(
+        dialog, boxes,
+        [&](const std::string& fileName) {
+            return SaveReportCsv(fileName, table, ReportKind::Devices);
+        },
+        LangOp());
     ASSERT_EQ(boxes.shown.size(), 2u);
-    EXPECT_EQ(boxes.shown[0].text, kOverwriteQuestion);
-    EXPECT_EQ(boxes.shown[1].text, NotSavedMessage(old));
+    EXPECT_EQ(boxes.shown[0].text, "File is exists, do you want overwrite file?");
+    EXPECT_EQ(boxes.shown[1].text, "The report could not be saved to:\n" + old);
     EXPECT_EQ(boxes.shown[1].icon, MsgIcon::Error);
     EXPECT_EQ(test::readFile(old), "the old export\r\n");
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {

@@ -33,7 +33,8 @@ protected:
             [this](const std::string& fileName) {
                 writtenTo.push_back(fileName);
                 return SaveReportCsv(fileName, table, ReportKind::Devices);
-            });
+            },
+            LangOp());
     }
 
     std::string expectedFile() const {

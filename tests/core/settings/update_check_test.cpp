@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/i18n/lang_op.h"
 #include "core/settings/main_op.h"
 #include "support/http_server.h"
 #include "support/scripted_services.h"
@@ -16,7 +17,9 @@ protected:
     void publish(const std::string& content) {
         test::writeFile(site.file("Tarnwick/version.dat"), content);
     }
-    void check(const std::string& url) { settings.isNew(url, userFolder.path(), boxes, urls); }
+    void check(const std::string& url) {
+        settings.isNew(url, userFolder.path(), boxes, urls, LangOp());
+    }
     std::string serverUrl() const { return server.url("/Tarnwick/version.dat"); }
 
     test::TempDir site, programFolder, userFolder;

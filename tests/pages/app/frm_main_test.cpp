@@ -281,7 +281,7 @@ private slots:
             box->button(QMessageBox::Cancel)->click();
         });
         env->context.mainOp.isNew("http://127.0.0.1:1/Tarnwick/version.dat",
-                                  env->context.userFolder, boxes, env->urls);
+                                  env->context.userFolder, boxes, env->urls, LangOp());
         QCOMPARE(shown, QString::fromStdString("New version Tarnwick " + version +
                                                " is avialable! Go to the homepage?"));
         QCOMPARE(format, Qt::PlainText);

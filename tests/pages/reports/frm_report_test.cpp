@@ -418,7 +418,7 @@ private slots:
         test::click(caption("txtSave"));
         auto& boxes = app->env.messages.shown;
         QCOMPARE(boxes.size(), size_t(1));
-        QCOMPARE(boxes[0].text, NotSavedMessage(folder + "/report.csv"));
+        QCOMPARE(boxes[0].text, "The report could not be saved to:\n" + folder + "/report.csv");
         QVERIFY(boxes[0].icon == MsgIcon::Error);
         QVERIFY(!test::exists(folder + "/report.csv"));
     }
