@@ -65,14 +65,10 @@ QStringList shownTexts(QWidget* window) {
                                                                   : list->count();
             for (int item = 0; item < shown; ++item) texts << list->itemText(item);
         }
-        // Headings, and the types a file dialog names.
         if (auto* view = qobject_cast<QAbstractItemView*>(widget); view && view->model()) {
             const QAbstractItemModel* model = view->model();
             for (int column = 0; column < model->columnCount(view->rootIndex()); ++column)
                 texts << model->headerData(column, Qt::Horizontal).toString();
-            if (qobject_cast<QTreeView*>(view))
-                for (int row = 0; row < model->rowCount(view->rootIndex()); ++row)
-                    texts << model->index(row, 2, view->rootIndex()).data().toString();
         }
     }
     texts.removeAll(QString());
