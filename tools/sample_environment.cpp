@@ -85,6 +85,7 @@ public:
     void remove() override {}
     bool isShown() const override { return false; }
     void setMenu(QMenu*) override {}
+    void showMessage(const QString&, const QString&) override {}
 };
 
 // Sample reports: three days of guard-service events, the first days already mailed (so in
