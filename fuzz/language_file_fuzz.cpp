@@ -1,5 +1,6 @@
 // A language file as a careless edit may leave it: every caption is loaded from it, the
 // English fallback included.
+#include <algorithm>
 #include <string>
 
 #include "core/i18n/lang_op.h"
@@ -31,7 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         hookRan = true;
         // The report page takes its captions before the later sections are read.
         FUZZ_CHECK(loaded.lfsr_pagename.empty() && loaded.lff_send.empty());
-        (void)twk::saveCaptionLeft(9000, loaded.lfr_save);
+        (void)twk::saveCaptionLeft(
+            9000, loaded.lfr_save,
+            static_cast<int>(std::min<std::size_t>(loaded.lfr_save.size(), 1 << 20)) * 120, 60);
     };
     captions.LoadCaptions(file);
     FUZZ_CHECK(hookRan);
