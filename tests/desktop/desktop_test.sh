@@ -173,7 +173,17 @@ if [[ -n $test_helper ]]; then
             click_in_page 319 310 && xdotool type "$body"                # the message box
             click_in_page 496 449                                        # "Send message"
             eventually says "^tarnwick.mail: " || fail "$scenario: no reason for the failed send"
-            xdotool key Return  # the box that says the message is not sent
+            # The box that says the message is not sent comes after the reason, and is modal: the
+            # tray icon takes no click until it is answered.
+            box_over_page() { visible_pages | grep -vx -e "$main_window" -e "$page" | head -n 1; }
+            box_shows() { [[ -n $(box_over_page) ]]; }
+            box_gone() { [[ -z $(box_over_page) ]]; }
+            if eventually box_shows; then
+                xdotool windowfocus --sync "$(box_over_page)" key Return
+                eventually box_gone || fail "$scenario: the box stayed after Enter"
+            else
+                fail "$scenario: no box for the failed send"
+            fi
         else
             fail "$scenario: no feedback page"
         fi
