@@ -1,8 +1,8 @@
 #include <aclapi.h>
-#include <shlobj.h>
 #include <windows.h>
 
 #include "helper/mail_settings.h"
+#include "platform/shell_folder_win.h"
 
 namespace twkd {
 namespace {
@@ -39,11 +39,8 @@ bool dataReadableByOthers(const ACL* dacl, PSID owner) {
 }  // namespace
 
 std::string mailSettingsFile(const platform::Roots& roots) {
-    std::string folder = roots.configDir;
-    char programData[MAX_PATH] = {};
-    if (folder.empty() && ::SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr,
-                                             SHGFP_TYPE_CURRENT, programData) == S_OK)
-        folder = programData;
+    const std::string folder =
+        roots.configDir.empty() ? platform::shellFolder(CSIDL_COMMON_APPDATA) : roots.configDir;
     // No program data folder: no file, so every key keeps its default.
     if (folder.empty()) return {};
     return platform::joinPath(platform::joinPath(folder, "Brindle"), "twkd.ini");

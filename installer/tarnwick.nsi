@@ -17,6 +17,9 @@ RequestExecutionLevel admin
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define SETTINGS_KEY "Software\Brindle\Tarnwick"
 !define SHORTCUT "$SMPROGRAMS\Tarnwick.lnk"
+; The guard service's report folders, which the installed program uses while its settings name
+; none: machine data, under the program data folder ($APPDATA in the shell context "all").
+!define DATA_DIR "$APPDATA\Brindle\Tarnwick"
 
 Name "${PRODUCT}"
 OutFile "${OUT_FILE}"
@@ -29,6 +32,14 @@ Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
+; Removes the report folders in base that hold nothing: never a report.
+!macro RemoveReportFolders base
+    RMDir "${base}\reports\sended reports"
+    RMDir "${base}\reports"
+    RMDir "${base}\quarantine\sended reports"
+    RMDir "${base}\quarantine"
+!macroend
+
 Section "Tarnwick"
     SetShellVarContext all
     !insertmacro InstallFiles
@@ -37,6 +48,8 @@ Section "Tarnwick"
     ; languages folder.
     SetOutPath "$INSTDIR"
     CreateShortcut "${SHORTCUT}" "$INSTDIR\tarnwick.exe"
+    CreateDirectory "${DATA_DIR}\reports\sended reports"
+    CreateDirectory "${DATA_DIR}\quarantine\sended reports"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
@@ -55,14 +68,15 @@ Section "Uninstall"
     Delete "$INSTDIR\uninstall.exe"
     ; Folders go only when empty: nothing the user put there is lost.
     RMDir "$INSTDIR\languages"
-    ; The default report folders, which the program makes at start when the settings name no
-    ; others; reports in them stay, and the program folder with them.
-    RMDir "$INSTDIR\reports\sended reports"
-    RMDir "$INSTDIR\reports"
-    RMDir "$INSTDIR\quarantine\sended reports"
-    RMDir "$INSTDIR\quarantine"
+    ; The report folders that earlier versions made beside the program; reports in them stay,
+    ; and the program folder with them.
+    !insertmacro RemoveReportFolders "$INSTDIR"
     RMDir "$INSTDIR"
     RMDir "$INSTDIR\.."
+    ; Today's, likewise; the Brindle folder also holds the mail settings.
+    !insertmacro RemoveReportFolders "${DATA_DIR}"
+    RMDir "${DATA_DIR}"
+    RMDir "${DATA_DIR}\.."
     ; "Start with Windows" writes this value; it must not start a program that is gone.
     DeleteRegValue HKLM "${RUN_KEY}" "${PRODUCT}"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"

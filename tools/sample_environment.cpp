@@ -227,6 +227,7 @@ SampleEnvironment::SampleEnvironment(const std::string& language)
     const std::string root = folder_.path().toStdString();
     context_ = std::make_unique<AppContext>(
         platform::Roots{root + "/etc", root + "/proc", root + "/sys"}, TWK_PROGRAM_DIR, root + "/user",
+        root + "/settings",
         twk::Services{services_->messages, services_->saveFile, services_->folders,
                       services_->urls, services_->helper, services_->clock});
     context_->updateUrl.clear();

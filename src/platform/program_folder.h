@@ -9,10 +9,17 @@ namespace platform {
 // library are.
 std::string programFolder();
 
-// The program folder of an installed Tarnwick, fixed when it is built; empty where there is no
-// installed layout (Windows keeps everything in its own program folder).
+// The program folder of an installed Tarnwick; empty while none is installed. Linux: fixed when it
+// is built. Windows: the folder the installer recorded in the program's uninstall entry under
+// HKEY_LOCAL_MACHINE, which only an administrator writes and the uninstaller removes; the
+// installation folder is the administrator's choice, so no fixed folder would do.
 std::string installedProgramFolder();
-// The folder under which an installed Tarnwick finds the guard service's report folders.
+// True when folder, a programFolder(), is the installed program's (Windows: whatever the letter
+// case or short names it was started with).
+bool isInstalledProgramFolder(const std::string& folder);
+// The folder under which an installed Tarnwick finds the guard service's report folders, which
+// its installer creates. Linux: fixed when it is built. Windows: <ProgramData>\Brindle\Tarnwick,
+// the machine's data folder, beside the helper library's settings.
 std::string systemDataFolder();
 
 }  // namespace platform

@@ -17,6 +17,10 @@ std::string programFolder() {
 
 std::string installedProgramFolder() { return TWK_INSTALLED_PROGRAM_DIR; }
 
+bool isInstalledProgramFolder(const std::string& folder) {
+    return folder == installedProgramFolder();
+}
+
 std::string systemDataFolder() { return TWK_SYSTEM_DATA_DIR; }
 
 }  // namespace platform

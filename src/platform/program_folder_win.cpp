@@ -1,10 +1,35 @@
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 #include "platform/program_folder.h"
+#include "platform/roots.h"
+#include "platform/shell_folder_win.h"
+#include "platform/store.h"
+#include "platform/strings.h"
 
 namespace platform {
+namespace {
+
+// Where the installer lists the program for Programs and Features.
+constexpr const char* kUninstallKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tarnwick";
+
+// The path with every name in its long form, as it is written on the disk; the path itself when
+// that cannot be told (it does not exist).
+std::string longName(const std::string& path) {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length =
+            ::GetLongPathNameA(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return path;
+        if (length < buffer.size()) return std::string(buffer.data(), length);
+        buffer.resize(length);
+    }
+}
+
+}  // namespace
 
 std::string programFolder() {
     std::vector<char> path(MAX_PATH);
@@ -21,9 +46,21 @@ std::string programFolder() {
     }
 }
 
-// No installed layout: the program folder holds everything, as it always has on Windows.
-std::string installedProgramFolder() { return {}; }
+std::string installedProgramFolder() {
+    const std::optional<RegValue> recorded =
+        RegistryRoot("").read(kUninstallKey, "InstallLocation");
+    return recorded && recorded->type == RegValue::Type::String ? recorded->text : std::string();
+}
 
-std::string systemDataFolder() { return {}; }
+bool isInstalledProgramFolder(const std::string& folder) {
+    const std::string installed = installedProgramFolder();
+    return !installed.empty() && equalsNoCase(longName(folder), longName(installed));
+}
+
+std::string systemDataFolder() {
+    const std::string machineData = shellFolder(CSIDL_COMMON_APPDATA);
+    return machineData.empty() ? std::string()
+                               : joinPath(joinPath(machineData, "Brindle"), "Tarnwick");
+}
 
 }  // namespace platform

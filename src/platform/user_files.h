@@ -11,6 +11,13 @@ namespace platform {
 // <local application data>\Tarnwick. Empty when the user has no home folder.
 std::string userFilesFolder();
 
+// The folder for the running user's own settings of the program (how the report page's views were
+// left), which, unlike the user files folder, nothing may clear. Linux: <config home>/tarnwick,
+// the config home being XDG_CONFIG_HOME when it is an absolute path and ~/.config otherwise.
+// Windows: <roaming application data>\Tarnwick, so that the settings follow a roaming user.
+// Empty when the user has no home folder. makePrivateFolder makes it.
+std::string userSettingsFolder();
+
 // Makes sure folder exists, missing parents included, and that only the running user can enter
 // it, since it holds report data. false when that cannot be made sure (a parent that is a file,
 // a folder of another user): nothing may be written there then.

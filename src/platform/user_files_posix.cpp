@@ -37,15 +37,21 @@ bool makeLevel(const std::string& path) {
     return ::mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
+// Tarnwick's folder in the base directory named by variable, or in homeSubfolder of the home
+// folder when variable is unset or relative: relative values are invalid and ignored, as the
+// base directory rules say.
+std::string baseDirectoryFolder(const char* variable, const char* homeSubfolder) {
+    const char* base = std::getenv(variable);
+    if (isAbsolute(base)) return std::string(base) + "/tarnwick";
+    const std::string home = homeFolder();
+    return home.empty() ? std::string() : home + "/" + homeSubfolder + "/tarnwick";
+}
+
 }  // namespace
 
-std::string userFilesFolder() {
-    const char* cacheHome = std::getenv("XDG_CACHE_HOME");
-    // A relative XDG_CACHE_HOME is invalid and ignored, as the base directory rules say.
-    if (isAbsolute(cacheHome)) return std::string(cacheHome) + "/tarnwick";
-    const std::string home = homeFolder();
-    return home.empty() ? std::string() : home + "/.cache/tarnwick";
-}
+std::string userFilesFolder() { return baseDirectoryFolder("XDG_CACHE_HOME", ".cache"); }
+
+std::string userSettingsFolder() { return baseDirectoryFolder("XDG_CONFIG_HOME", ".config"); }
 
 bool makePrivateFolder(const std::string& folder) {
     if (!isAbsolute(folder.c_str())) return false;

@@ -1,22 +1,31 @@
-#include <shlobj.h>
 #include <windows.h>
 
 #include "platform/files.h"
+#include "platform/roots.h"
+#include "platform/shell_folder_win.h"
 #include "platform/user_files.h"
 
 namespace platform {
 
-std::string userFilesFolder() {
-    char path[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path)))
-        return {};
-    return std::string(path) + "\\Tarnwick";
+namespace {
+
+// Tarnwick's folder in the user's shell folder of that kind.
+std::string tarnwickFolderIn(int kind) {
+    const std::string folder = shellFolder(kind);
+    return folder.empty() ? std::string() : joinPath(folder, "Tarnwick");
 }
+
+}  // namespace
+
+std::string userFilesFolder() { return tarnwickFolderIn(CSIDL_LOCAL_APPDATA); }
+
+std::string userSettingsFolder() { return tarnwickFolderIn(CSIDL_APPDATA); }
 
 bool makePrivateFolder(const std::string& folder) {
     if (folder.empty()) return false;
-    // The local application data folder is the user's own by its access list, and so is every
-    // folder made inside it. Levels that exist already (the drive among them) fail harmlessly.
+    // The user's application data folders are the user's own by their access lists, and so is
+    // every folder made inside them. Levels that exist already (the drive among them) fail
+    // harmlessly.
     for (size_t slash = folder.find('\\'); slash != std::string::npos;
          slash = folder.find('\\', slash + 1))
         ::CreateDirectoryA(folder.substr(0, slash).c_str(), nullptr);

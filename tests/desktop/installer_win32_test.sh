@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows installer under Wine as an administrator uses it: a silent install, the program
-# started through its Start-menu entry with its main window and tray icon, Exit from the tray
-# menu, a silent uninstall, and nothing of it left but the settings.
+# started through its Start-menu entry with its main window and tray icon and its report folders
+# in the machine's program data folder, Exit from the tray menu, a silent uninstall, and nothing
+# of it left but the settings and the reports.
 # Usage: installer_win32_test.sh SETUP.exe VERSION
 # Exits 77 (skipped) when a tool is missing; scripts/test-windows.sh installs them.
 set -uo pipefail
@@ -14,6 +15,7 @@ open_wine_desktop_test tarnwick-wine-installer
 
 drive_c="$WINEPREFIX/drive_c"
 folder="$drive_c/Program Files/Brindle/Tarnwick"
+data="$drive_c/ProgramData/Brindle/Tarnwick"
 shortcut_windows='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Tarnwick.lnk'
 shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tarnwick.lnk"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarnwick'
@@ -51,12 +53,22 @@ PY
 [[ $(reg_value "$uninstall_key" DisplayVersion) == "$version" ]] ||
     fail "Programs and Features: DisplayVersion is '$(reg_value "$uninstall_key" DisplayVersion)'"
 [[ $(reg_value "$uninstall_key" Publisher) == Brindle ]] || fail "Programs and Features: no publisher"
+for reports in reports quarantine; do
+    [[ -d "$data/$reports/sended reports" ]] || fail "installed: no $reports\\sended reports in ProgramData"
+done
+# The installed program's report folder is the one in ProgramData: it makes what is missing of it
+# when it reads it at start, and nothing beside itself.
+rmdir "$data/reports/sended reports"
 
 # The user's way in: the Start-menu entry, opened as the shell opens it.
 xdotool mousemove 100 700
 wine start "$shortcut_windows" < /dev/null > "$scratch/start.log" 2>&1
 if eventually some_page_shows; then
     eventually find_icon || fail "the installed program shows no tray icon"
+    eventually test -d "$data/reports/sended reports" ||
+        fail "the installed program did not read its report folder in ProgramData"
+    [[ ! -e "$folder/reports" && ! -e "$folder/quarantine" ]] ||
+        fail "the installed program made report folders beside itself"
     click_exit_in_tray_menu || fail "the tray icon opened no menu"
     eventually tarnwick_ended || fail "the installed program still runs after Exit"
 else
@@ -68,6 +80,9 @@ fi
 wine reg add "$run_key" /v Tarnwick /d '"C:\Program Files\Brindle\Tarnwick\tarnwick.exe"' /f \
     < /dev/null > /dev/null 2>&1
 wine reg add "$settings_key" /v Language /d English /f < /dev/null > /dev/null 2>&1
+# A report the guard service wrote.
+kept="$data/quarantine/sended reports/kept.csv"
+printf 'User;Time\r\n' > "$kept"
 
 # The uninstaller copies itself away and returns at once; the copy does the work.
 wine "$folder/uninstall.exe" /S < /dev/null > "$scratch/uninstall.log" 2>&1 ||
@@ -78,6 +93,8 @@ eventually gone || fail "uninstalled: the program folder or its Programs and Fea
 [[ ! -e $shortcut ]] || fail "uninstalled: the Start-menu entry is left"
 [[ -z $(reg_value "$run_key" Tarnwick) ]] || fail "uninstalled: the autostart value is left"
 [[ $(reg_value "$settings_key" Language) == English ]] || fail "uninstalled: the settings went too"
+[[ ! -e "$data/reports" ]] || fail "uninstalled: the empty report folder in ProgramData is left"
+[[ -f $kept ]] || fail "uninstalled: a report in ProgramData went too"
 
 ((failures == 0)) && echo "installer test passed"
 exit $((failures > 0))

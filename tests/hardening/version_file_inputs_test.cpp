@@ -46,7 +46,7 @@ protected:
         return names;
     }
 
-    test::TempDir site, program, userFiles, store;
+    test::TempDir site, program, userFiles, userSettings, store;
     test::ScriptedHttpServer server{site.path()};
     MainOp settings{Regedit::RootKey(store.path()), program.path()};
     test::ScriptedMessageBoxes boxes;
@@ -124,7 +124,8 @@ TEST_F(VersionFileInputsTest, TemporaryFilesOfAKilledRunAreGoneAfterTheNextStart
     test::ScriptedHelperLibrary helper;
     test::FixedClock clock;
     AppContext context(platform::Roots{store.path(), "/proc", "/sys"}, program.path(),
-                       userFiles.path(), Services{boxes, saveFile, folders, urls, helper, clock});
+                       userFiles.path(), userSettings.path(),
+                       Services{boxes, saveFile, folders, urls, helper, clock});
     context.updateUrl = server.url("/drop");
     startUp(context);
     EXPECT_EQ(filesInUserFolder(), std::set<std::string>{"version.dat"});

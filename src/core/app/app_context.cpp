@@ -1,6 +1,7 @@
 #include "core/app/app_context.h"
 
 #include "core/app/maker.h"
+#include "core/reports/report_view_layout.h"
 #include "core/reports/send_report_flow.h"
 #include "platform/files.h"
 #include "platform/program_folder.h"
@@ -9,10 +10,11 @@
 namespace twk {
 
 AppContext::AppContext(platform::Roots roots_, std::string programFolder_, std::string userFolder_,
-                       Services services_, SettingsWriter writer)
+                       std::string settingsFolder_, Services services_, SettingsWriter writer)
     : roots(std::move(roots_)),
       programFolder(std::move(programFolder_)),
       userFolder(std::move(userFolder_)),
+      settingsFolder(std::move(settingsFolder_)),
       services(services_),
       updateUrl(std::string(maker::kUpdateServer) + maker::kVersionFilePath),
       mainOp(Regedit::RootKey(roots.configDir), programFolder,
@@ -23,7 +25,8 @@ AppContext machineContext(Services services, WaitRunner run) {
     const platform::Roots roots = platform::Roots::system();
     const std::string programFolder = platform::programFolder();
     SettingsWriter writer = machineSettingsWriter(roots, programFolder);
-    return AppContext(roots, programFolder, platform::userFilesFolder(), services,
+    return AppContext(roots, programFolder, platform::userFilesFolder(),
+                      platform::userSettingsFolder(), services,
                       [writer = std::move(writer), run](const SaveRequest& request) {
                           return waitWith(run, [&] { return writer(request); });
                       });
@@ -34,6 +37,7 @@ void startUp(AppContext& context) {
     // (the store's go only where this user may write; else at the settings helper's next save).
     // The update check clears version.dat's.
     platform::removeLeftoverTemporaries(platform::joinPath(context.userFolder, kManualReportFile));
+    TakeOverReportViewLayout(context.userFolder, context.settingsFolder);
     context.mainOp.root().clearLeftovers(kSettingsKey);
     context.mainOp.Init();
     // The colours come before the captions: loading the captions loads the report page, which

@@ -30,12 +30,14 @@ public:
     // Settings are saved through writer; without one, straight into the store under roots, with
     // its autostart entry (tests point roots at a temporary tree).
     AppContext(platform::Roots roots, std::string programFolder, std::string userFolder,
-               Services services, SettingsWriter writer = {});
+               std::string settingsFolder, Services services, SettingsWriter writer = {});
 
     const platform::Roots roots;
     const std::string programFolder;
     // Where the files written for this user go (platform::userFilesFolder for the real program).
     const std::string userFolder;
+    // Where this user's own settings of the program are kept (platform::userSettingsFolder).
+    const std::string settingsFolder;
     Services services;
     std::string updateUrl;
     // Who the running user is, for the administrator check; tests give any groups.
@@ -53,7 +55,8 @@ public:
 AppContext machineContext(Services services, WaitRunner run);
 
 // The start procedure's steps before the main window shows: the update check, the settings, the
-// captions, the two caption colours.
+// captions, the two caption colours; a report page layout left in the user files folder by an
+// earlier version is taken into the settings folder first.
 void startUp(AppContext& context);
 
 }  // namespace twk

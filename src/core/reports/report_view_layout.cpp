@@ -46,8 +46,8 @@ std::vector<int> widthsOf(std::string_view text, std::size_t columns) {
     return widths.size() == columns ? widths : std::vector<int>();
 }
 
-std::string fileIn(const std::string& userFolder) {
-    return platform::joinPath(userFolder, kReportLayoutFile);
+std::string fileIn(const std::string& folder) {
+    return platform::joinPath(folder, kReportLayoutFile);
 }
 
 std::string sectionText(ReportKind view, const ReportViewLayout& layout) {
@@ -67,12 +67,12 @@ std::string sectionText(ReportKind view, const ReportViewLayout& layout) {
 
 }  // namespace
 
-ReportViewLayout LoadReportViewLayout(const std::string& userFolder, ReportKind view) {
+ReportViewLayout LoadReportViewLayout(const std::string& settingsFolder, ReportKind view) {
     const char* section = sectionOf(view);
     const std::array<platform::ProfileKey, 3> keys{
         {{section, kWidthsKey}, {section, kSortKey}, {section, kDescendingKey}}};
     const std::vector<std::string> values =
-        platform::readProfileStrings(fileIn(userFolder), keys, kMaxFileBytes, kMaxValueChars);
+        platform::readProfileStrings(fileIn(settingsFolder), keys, kMaxFileBytes, kMaxValueChars);
     const std::size_t columns = ReportColumns(view).size();
     ReportViewLayout layout;
     layout.columnWidths = widthsOf(values[0], columns);
@@ -84,14 +84,26 @@ ReportViewLayout LoadReportViewLayout(const std::string& userFolder, ReportKind 
     return layout;
 }
 
-bool SaveReportViewLayout(const std::string& userFolder, ReportKind view,
+bool SaveReportViewLayout(const std::string& settingsFolder, ReportKind view,
                           const ReportViewLayout& layout) {
-    if (!platform::makePrivateFolder(userFolder)) return false;
+    if (!platform::makePrivateFolder(settingsFolder)) return false;
     const ReportKind other =
         view == ReportKind::Devices ? ReportKind::Viruses : ReportKind::Devices;
-    platform::FileReplacement file(fileIn(userFolder));
+    platform::FileReplacement file(fileIn(settingsFolder));
     return file.write(sectionText(view, layout)) &&
-           file.write(sectionText(other, LoadReportViewLayout(userFolder, other))) && file.commit();
+           file.write(sectionText(other, LoadReportViewLayout(settingsFolder, other))) &&
+           file.commit();
+}
+
+void TakeOverReportViewLayout(const std::string& oldFolder, const std::string& settingsFolder) {
+    const std::string old = fileIn(oldFolder);
+    const std::string taken = fileIn(settingsFolder);
+    if (settingsFolder.empty() || !platform::fileExists(old) || platform::fileExists(taken)) return;
+    const platform::FileRead layouts = platform::readRegularFile(old, kMaxFileBytes);
+    // Copied and then removed, as the two folders may lie on different disks.
+    if (layouts.ok() && platform::makePrivateFolder(settingsFolder) &&
+        platform::replaceFile(taken, layouts.bytes))
+        platform::removeFile(old);
 }
 
 }  // namespace twk

@@ -17,16 +17,21 @@ struct ReportViewLayout {
     bool sortDescending = false;
 };
 
-// The file in userFolder that holds both views' layouts.
+// The file in the user's settings folder that holds both views' layouts.
 inline constexpr const char* kReportLayoutFile = "report_views.ini";
 
-// The layout of view as saved in userFolder: a missing or broken file, or values that do not
+// The layout of view as saved in settingsFolder: a missing or broken file, or values that do not
 // fit the view's columns, give the fitted widths and the reading order.
-ReportViewLayout LoadReportViewLayout(const std::string& userFolder, ReportKind view);
+ReportViewLayout LoadReportViewLayout(const std::string& settingsFolder, ReportKind view);
 
-// Saves the layout of view in userFolder, keeping the other view's; false when the file could
+// Saves the layout of view in settingsFolder, keeping the other view's; false when the file could
 // not be written.
-bool SaveReportViewLayout(const std::string& userFolder, ReportKind view,
+bool SaveReportViewLayout(const std::string& settingsFolder, ReportKind view,
                           const ReportViewLayout& layout);
+
+// Moves a layout file that an earlier version kept in oldFolder (the user files folder, which may
+// be cleared at any time) into settingsFolder, unless settingsFolder has one already. What cannot
+// be moved stays where it is.
+void TakeOverReportViewLayout(const std::string& oldFolder, const std::string& settingsFolder);
 
 }  // namespace twk

@@ -57,7 +57,7 @@ const std::vector<std::string>& settingValueNames() {
 }
 
 ReportFolders defaultReportFolders(const std::string& programFolder) {
-    const std::string base = programFolder == platform::installedProgramFolder()
+    const std::string base = platform::isInstalledProgramFolder(programFolder)
                                  ? platform::systemDataFolder()
                                  : programFolder;
     return {platform::joinPath(base, "reports"), platform::joinPath(base, "quarantine")};

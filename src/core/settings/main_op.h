@@ -26,8 +26,9 @@ struct ReportFolders {
     std::string reports;
     std::string quarantine;
 };
-// An installed program's are the system's folders that the package creates for the guard
-// service; a program run from any other folder (its build folder) keeps them beside itself.
+// An installed program's are the system's folders that the package (the installer) creates for
+// the guard service; a program run from any other folder (its build folder) keeps them beside
+// itself.
 ReportFolders defaultReportFolders(const std::string& programFolder);
 
 // The settings object: every option as text, loaded from the registry with three defaults and

@@ -71,7 +71,8 @@ void autoSizeWidth(QLabel* label) { label->resize(label->sizeHint().width(), lab
 frmReport::frmReport(AppContext& context, Navigator& navigator)
     : SkinnedPage(context, report_page::kPage), navigator_(navigator) {
     for (ReportKind view : {ReportKind::Devices, ReportKind::Viruses})
-        layouts_[static_cast<std::size_t>(view)] = LoadReportViewLayout(context.userFolder, view);
+        layouts_[static_cast<std::size_t>(view)] =
+            LoadReportViewLayout(context.settingsFolder, view);
     buildDesign();
     buildViews();
     buildActions();
@@ -414,7 +415,7 @@ void frmReport::rememberColumnWidths() {
 void frmReport::saveLayout() {
     widthsSettle_.stop();
     // Only the look of the table is lost when this fails: nothing to tell the user.
-    SaveReportViewLayout(context().userFolder, shownView(), shownLayout());
+    SaveReportViewLayout(context().settingsFolder, shownView(), shownLayout());
 }
 
 void frmReport::sortByHeading(int column) {

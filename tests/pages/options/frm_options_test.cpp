@@ -618,6 +618,7 @@ private slots:
         const Services& scripted = env->context.services;
         realContext = std::make_unique<AppContext>(
             env->context.roots, env->context.programFolder, env->context.userFolder,
+            env->context.settingsFolder,
             Services{scripted.messages, scripted.saveFile, scripted.folders, scripted.urls,
                      *realHelper, scripted.clock});
         realContext->updateUrl.clear();

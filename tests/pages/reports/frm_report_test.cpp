@@ -316,8 +316,9 @@ private slots:
         QVERIFY(!app->report());
     }
 
-    // Widths and sort are the user's own: kept for each view in the user's files, not the
-    // shared store, and back when the page opens again.
+    // Widths and sort are the user's own: kept for each view in the user's settings folder, not
+    // the shared store nor the user files folder that may be cleared, and back when the page opens
+    // again.
     void eachViewsWidthsAndSortComeBackAtTheNextOpening() {
         open();
         QHeaderView* headings = app->table()->horizontalHeader();
@@ -338,7 +339,8 @@ private slots:
         QCOMPARE(app->column(1), QStringList({"ian", "eve"}));
         test::click(button("cmd_close"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(test::exists(app->env.userFiles.file("report_views.ini")));
+        QVERIFY(test::exists(app->env.userSettings.file("report_views.ini")));
+        QVERIFY(!test::exists(app->env.userFiles.file("report_views.ini")));
 
         open();
         QTRY_COMPARE(app->column(1), QStringList({"zoe", "mia", "bob", "adam"}));
@@ -349,6 +351,22 @@ private slots:
         test::click(button("cmd_viruses"));
         QCOMPARE(app->column(1), QStringList({"ian", "eve"}));
         QCOMPARE(headings->sortIndicatorOrder(), Qt::DescendingOrder);
+    }
+
+    // A layout that an earlier version kept among the user files is moved at start, once.
+    void aLayoutLeftAmongTheUserFilesIsTakenOverAtStart() {
+        app.reset();
+        app = std::make_unique<ReportPageFixture>(
+            "English", test::kEnglishReportCaptions, nullptr, [](ReportPageFixture& starting) {
+                test::writeFile(starting.env.userFiles.file("report_views.ini"),
+                                "[Devices]\r\nColumnWidths=900,1800,900,900,900,900,900,900,900,"
+                                "900,900,900\r\nSortColumn=1\r\nSortDescending=1\r\n");
+            });
+        QVERIFY(!test::exists(app->env.userFiles.file("report_views.ini")));
+        QVERIFY(test::exists(app->env.userSettings.file("report_views.ini")));
+        open();
+        QTRY_COMPARE(app->column(1), QStringList({"zoe", "mia", "bob", "adam"}));
+        QCOMPARE(app->table()->horizontalHeader()->sectionSize(1), twipsToPixels(1800));
     }
 
     void ctrlCCopiesTheSelectedRowsAsTheirExportLines() {
@@ -481,8 +499,8 @@ private slots:
         std::string broken;
         app = std::make_unique<ReportPageFixture>(
             "English", test::kEnglishReportCaptions, nullptr,
-            [&broken](const std::string& reports) {
-                broken = reports + "/broken";
+            [&broken](ReportPageFixture& starting) {
+                broken = starting.reports + "/broken";
                 QCOMPARE(::symlink("/proc/self/mem", broken.c_str()), 0);  // opens, fails to read
             });
         auto& boxes = app->env.messages.shown;

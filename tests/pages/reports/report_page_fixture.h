@@ -42,11 +42,11 @@ inline void useReportsFolder(PageEnvironment& env, const std::string& reports) {
 // report page hidden.
 class ReportPageFixture {
 public:
-    // beforeStart sees the reports folder once the sample reports are in it.
+    // beforeStart sees the program once the sample reports are in its reports folder.
     explicit ReportPageFixture(
         const std::string& language = "English",
         const std::string& captions = kEnglishReportCaptions, HelperLibrary* mail = nullptr,
-        const std::function<void(const std::string& reports)>& beforeStart = {})
+        const std::function<void(ReportPageFixture& starting)>& beforeStart = {})
         : reports(data.file("reports")), quarantine(data.file("quarantine")), env(mail) {
         env.addLanguage(language, captions);
         Regedit::SaveStrings(Regedit::RootKey(env.store.path()), kSettingsKey,
@@ -54,7 +54,7 @@ public:
                               {"DirectoryReports", reports},
                               {"DirectoryQuarantine", quarantine}});
         writeSampleReports();
-        if (beforeStart) beforeStart(reports);
+        if (beforeStart) beforeStart(*this);
         pages = std::make_unique<Navigator>(env.context, env.tray);
         registerPages(*pages);
         env.startUp();

@@ -16,6 +16,7 @@ void ScriptedTrayBackend::add(const QIcon&, const QString& tip) {
 
 PageEnvironment::PageEnvironment(HelperLibrary* mail)
     : context(platform::Roots{store.path(), "/proc", "/sys"}, program.path(), userFiles.path(),
+              userSettings.path(),
               Services{messages, saveFile, folders, urls, mail ? *mail : helper, clock}) {
     context.updateUrl.clear();
     // The single-instance lock lives in the runtime folder: each test gets its own.

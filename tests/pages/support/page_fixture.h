@@ -52,7 +52,7 @@ public:
     // Runs the start procedure's steps (without the update check's network).
     void startUp();
 
-    TempDir program, userFiles, store;
+    TempDir program, userFiles, userSettings, store;
     ScriptedMessageBoxes messages;
     ScriptedSaveFileDialog saveFile;
     ScriptedFolderPicker folders;
