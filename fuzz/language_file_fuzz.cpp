@@ -18,6 +18,17 @@ void checkCaptions(const twk::LangOp& captions) {
     }
 }
 
+// Whatever placeholders a text holds, filling it in ends, keeps a text without values as it is,
+// and puts each value in at most once per placeholder: values are never filled in themselves.
+void checkFillingIn(const twk::LangOp& captions) {
+    for (const twk::LangOp::OwnText& own : twk::LangOp::ownTexts()) {
+        const std::string& text = captions.*own.property;
+        FUZZ_CHECK(twk::FillIn(text, {}) == text);
+        const std::string filled = twk::FillIn(text, {{"1", "{name}"}, {"name", "%1%1"}});
+        FUZZ_CHECK(filled.size() <= 3 * text.size());
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -39,6 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     captions.LoadCaptions(file);
     FUZZ_CHECK(hookRan);
     checkCaptions(captions);
+    checkFillingIn(captions);
 
     // A language without a file falls back to the same English file.
     twk::MainOp settings(twk::Regedit::RootKey(twk::fuzz::scratchPath("store")), program);

@@ -15,7 +15,7 @@ constexpr std::size_t kWriteBuffer = std::size_t{1} << 16;
 
 }  // namespace
 
-std::string FileRead::reason() const { return trim(std::system_category().message(error)); }
+std::string systemReason(int error) { return trim(std::system_category().message(error)); }
 
 std::string FileRead::problem() const {
     switch (outcome) {

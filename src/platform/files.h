@@ -30,6 +30,17 @@ bool removeFile(const std::string& path);
 // The user's documents folder, for dialogs to start in.
 std::string documentsFolder();
 
+// The causes of a failed open or read that the program puts in its own words (in the user's
+// language); for any other the system's own words are all there is.
+enum class ErrorCause {
+    NoPermission,  // the user may not read it
+    Other,
+};
+// The cause behind the system's error number error.
+ErrorCause causeOf(int error);
+// The system's text for the error number error, e.g. "Permission denied".
+std::string systemReason(int error);
+
 // What reading a file from outside gave.
 struct FileRead {
     enum class Outcome {
@@ -45,8 +56,8 @@ struct FileRead {
     int error = 0;  // the system's error number of OpenFailed and ReadFailed
 
     bool ok() const { return outcome == Outcome::Read; }
-    // The system's text for error, e.g. "Permission denied".
-    std::string reason() const;
+    // The system's text for error.
+    std::string reason() const { return systemReason(error); }
     // What went wrong, to follow the file's name ("could not be opened (Permission denied)");
     // empty for Read.
     std::string problem() const;

@@ -109,6 +109,10 @@ bool insideKernelFolder(const std::string& folder) {
 
 }  // namespace
 
+ErrorCause causeOf(int error) {
+    return error == EACCES || error == EPERM ? ErrorCause::NoPermission : ErrorCause::Other;
+}
+
 bool dirExists(const std::string& path) {
     struct stat info {};
     return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);

@@ -53,6 +53,11 @@ FileRead notOpened(DWORD error) {
 
 }  // namespace
 
+ErrorCause causeOf(int error) {
+    return static_cast<DWORD>(error) == ERROR_ACCESS_DENIED ? ErrorCause::NoPermission
+                                                            : ErrorCause::Other;
+}
+
 void prefaultBuffer(char*, std::size_t) {}
 
 namespace {

@@ -99,7 +99,7 @@ TEST(OutsideFilesTest, ReportFilesAreListedOnlyWhenRegularAndNamedWhenTooLargeTo
         if (thing == Thing::OverBound) {
             ASSERT_EQ(load.problems.size(), 1u);
             EXPECT_EQ(load.problems[0].path, folder + "/b.log");
-            EXPECT_EQ(load.problems[0].what, "is too large to be read");
+            EXPECT_EQ(load.problems[0].what(), "is too large to be read");
         } else {
             EXPECT_TRUE(load.problems.empty()) << nameOf(thing) << " is no report file";
         }
@@ -139,7 +139,7 @@ TEST(OutsideFilesTest, KernelFoldersAsReportFolderEndAndNameWhatCannotBeHeld) {
     std::string held;
     for (std::size_t row = 0; row < table.rowCount(); ++row) held += table.cell(row, 0);
     const bool cNamed = load.problems.size() == 1 && load.problems[0].path == folder + "/c.log" &&
-                        load.problems[0].what == "is too large to be read";
+                        load.problems[0].what() == "is too large to be read";
     std::fprintf(stderr, "held %s, c named %d\n", held.c_str(), cNamed);
     std::_Exit(held == "abd" && cNamed ? 0 : 1);
 }

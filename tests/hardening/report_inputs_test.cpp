@@ -161,10 +161,10 @@ TEST_F(ReportInputsTest, ThousandUnreadableFilesAreCountedButTheMessageNamesOnly
     std::string expected = "Some reports could not be read:";
     for (int i = 1; i <= 10; ++i) {
         std::snprintf(name, sizeof name, "/%04d.log", i);
-        expected += "\n" + folder + name + " - " + load.problems[i - 1].what;
+        expected += "\n" + folder + name + " - " + load.problems[i - 1].what();
     }
     EXPECT_EQ(message, expected + "\n... and 990 more");
-    EXPECT_EQ(load.problems[0].what.rfind("could not be read", 0), 0u) << load.problems[0].what;
+    EXPECT_EQ(load.problems[0].what().rfind("could not be read", 0), 0u) << load.problems[0].what();
 }
 
 TEST_F(ReportInputsTest, ReportFolderThatIsAFileIsNamedAndLeftAsItIs) {
@@ -172,7 +172,7 @@ TEST_F(ReportInputsTest, ReportFolderThatIsAFileIsNamedAndLeftAsItIs) {
     const ReportLoad load = refresh(ReportKind::Devices, file);
     ASSERT_EQ(load.problems.size(), 1u);
     EXPECT_EQ(load.problems[0].path, file);
-    EXPECT_EQ(load.problems[0].what, "the folder could not be created");
+    EXPECT_EQ(load.problems[0].what(), "the folder could not be created");
     EXPECT_EQ(table.rowCount(), 0u);
     EXPECT_EQ(table.columnCount(), 12u) << "the table still shows its columns";
     EXPECT_EQ(test::readFile(file), "a file, not a folder");
@@ -192,7 +192,7 @@ TEST_F(ReportInputsTest, FolderWithoutReadPermissionIsNamedAndItsReportsAreKept)
     ASSERT_EQ(load.problems.size(), 2u);
     EXPECT_EQ(load.problems[0].path, folder + "/sended reports");
     EXPECT_EQ(load.problems[1].path, folder);
-    EXPECT_EQ(load.problems[1].what, "the folder could not be read");
+    EXPECT_EQ(load.problems[1].what(), "the folder could not be read");
     EXPECT_EQ(test::readFile(folder + "/today.csv"), "PC;u;07.07.2024 1;moved\r\n");
     EXPECT_EQ(test::readFile(folder + "/sended reports/old.csv"), "PC;u;06.07.2024 1;moved\r\n");
 }
@@ -211,7 +211,7 @@ TEST_F(ReportInputsTest, FileWithoutReadPermissionIsNamedAndTheOthersAreRead) {
     EXPECT_EQ(table.cell(0, 0), "readable");
     ASSERT_EQ(load.problems.size(), 1u);
     EXPECT_EQ(load.problems[0].path, locked);
-    EXPECT_EQ(load.problems[0].what, "could not be opened (Permission denied)");
+    EXPECT_EQ(load.problems[0].what(), "could not be opened (Permission denied)");
 }
 
 }  // namespace

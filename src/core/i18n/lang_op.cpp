@@ -110,6 +110,19 @@ const T kOwnTexts[] = {
     {"lfr_notsaved", kReportSection, "The report could not be saved to:", &LangOp::lfr_notsaved},
     {"lfr_problems", kReportSection, "Some reports could not be read:", &LangOp::lfr_problems},
     {"lfr_more", kReportSection, "... and %1 more", &LangOp::lfr_more},
+    {"lfr_notregular", kReportSection, "is not a regular file", &LangOp::lfr_notregular},
+    {"lfr_toolarge", kReportSection, "is too large to be read", &LangOp::lfr_toolarge},
+    {"lfr_notopened", kReportSection, "could not be opened (%1)", &LangOp::lfr_notopened},
+    {"lfr_notread", kReportSection, "could not be read (%1)", &LangOp::lfr_notread},
+    {"lfr_denied", kReportSection, "Permission denied", &LangOp::lfr_denied},
+    {"lfr_nofolder", kReportSection, "the folder could not be created", &LangOp::lfr_nofolder},
+    {"lfr_nofolder_long", kReportSection, "the folder could not be created: its name is too long",
+     &LangOp::lfr_nofolder_long},
+    {"lfr_nofolder_system", kReportSection,
+     "the folder could not be created: no folder is made inside a system folder",
+     &LangOp::lfr_nofolder_system},
+    {"lfr_folder_unread", kReportSection, "the folder could not be read",
+     &LangOp::lfr_folder_unread},
     {"lfr_col_pc", kReportSection, "PC", &LangOp::lfr_col_pc},
     {"lfr_col_user", kReportSection, "User", &LangOp::lfr_col_user},
     {"lfr_col_time", kReportSection, "Time", &LangOp::lfr_col_time},
@@ -204,10 +217,51 @@ void LangOp::LoadCaptions(const std::string& file) {
     if (loadedHook) loadedHook(*this);
 }
 
-std::string withValue(const std::string& text, const std::string& value) {
-    const std::size_t place = text.find("%1");
-    if (place == std::string::npos) return text;
-    return text.substr(0, place) + value + text.substr(place + 2);
+const LangOp& EnglishTexts() {
+    static const LangOp english;
+    return english;
+}
+
+namespace {
+
+struct Placeholder {
+    std::string_view name;  // empty when there is none
+    std::size_t end = 0;
+};
+
+// The placeholder that starts at text[open], a '{' or a '%'.
+Placeholder placeholderAt(std::string_view text, std::size_t open) {
+    if (text[open] == '%') {
+        const bool digit = open + 1 < text.size() && text[open + 1] >= '1' && text[open + 1] <= '9';
+        return digit ? Placeholder{text.substr(open + 1, 1), open + 2} : Placeholder{};
+    }
+    const std::size_t close = text.find('}', open);
+    if (close == std::string_view::npos) return {};
+    return {text.substr(open + 1, close - open - 1), close + 1};
+}
+
+}  // namespace
+
+std::string FillIn(std::string_view text,
+                   std::initializer_list<std::pair<std::string_view, std::string_view>> values) {
+    std::string filled;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t open = text.find_first_of("{%", at);
+        filled += text.substr(at, open - at);
+        if (open == std::string_view::npos) break;
+        const Placeholder placeholder = placeholderAt(text, open);
+        const auto value = std::find_if(
+            values.begin(), values.end(),
+            [&placeholder](const auto& entry) { return entry.first == placeholder.name; });
+        if (placeholder.name.empty() || value == values.end()) {
+            filled += text[open];
+            at = open + 1;
+            continue;
+        }
+        filled += value->second;
+        at = placeholder.end;
+    }
+    return filled;
 }
 
 int saveCaptionLeft(int sendCaptionLeftTwips, const std::string& saveCaption, int textWidthTwips,

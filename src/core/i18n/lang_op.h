@@ -2,8 +2,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <span>
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace twk {
 
@@ -47,15 +50,16 @@ public:
     std::string lfg_notsaved, lfg_spk_up, lfg_spk_down;
     // frmReport
     std::string lfr_alldates, lfr_choose, lfr_csvfile, lfr_overwrite, lfr_saved, lfr_notsaved,
-        lfr_problems, lfr_more, lfr_col_pc, lfr_col_user, lfr_col_time, lfr_col_action,
-        lfr_col_source, lfr_col_dest, lfr_col_device, lfr_col_name, lfr_col_desc, lfr_col_path,
-        lfr_col_manuf, lfr_col_service, lfr_col_enum, lfr_col_hwid, lfr_col_serial;
+        lfr_problems, lfr_more, lfr_notregular, lfr_toolarge, lfr_notopened, lfr_notread,
+        lfr_denied, lfr_nofolder, lfr_nofolder_long, lfr_nofolder_system, lfr_folder_unread,
+        lfr_col_pc, lfr_col_user, lfr_col_time, lfr_col_action, lfr_col_source, lfr_col_dest,
+        lfr_col_device, lfr_col_name, lfr_col_desc, lfr_col_path, lfr_col_manuf, lfr_col_service,
+        lfr_col_enum, lfr_col_hwid, lfr_col_serial;
     // frmSendReport
     std::string lfsr_invalid, lfsr_sent, lfsr_notsent, lfsr_notwritten;
     // frmFeedback
     std::string lff_needsender, lff_needmsg, lff_sent, lff_notsent;
-    // The desktop notifications of what the guard service does; the texts name their values as
-    // {name} placeholders.
+    // The desktop notifications of what the guard service does.
     std::string lfn_device, lfn_device_text, lfn_virus, lfn_virus_text, lfn_burst, lfn_burst_text;
     struct OwnText {
         const char* name;
@@ -100,8 +104,15 @@ public:
 int saveCaptionLeft(int sendCaptionLeftTwips, const std::string& saveCaption, int textWidthTwips,
                     int gapTwips);
 
-// text with its first "%1" replaced by value: the place of a value inside a translated message.
-std::string withValue(const std::string& text, const std::string& value);
+// The own texts as English has them: the words of the journal, whatever language the user chose.
+const LangOp& EnglishTexts();
+
+// text with each placeholder of a value replaced by the value, in one pass, so that a value is
+// never searched for placeholders itself. A placeholder is "{name}" for the value called name
+// (the notifications name their values) or "%1" for the value called "1" (the messages'
+// form); one without a value stays as it is.
+std::string FillIn(std::string_view text,
+                   std::initializer_list<std::pair<std::string_view, std::string_view>> values);
 
 // Language files larger than this are not read (their captions stay empty).
 inline constexpr std::uint64_t kLanguageFileLimit = std::uint64_t{64} << 20;

@@ -1,35 +1,9 @@
 #include "core/notify/report_notices.h"
 
-#include <algorithm>
-
 #include "core/i18n/lang_op.h"
 #include "core/reports/date_list.h"
 
 namespace twk {
-
-std::string FillIn(std::string_view text,
-                   std::initializer_list<std::pair<std::string_view, std::string_view>> values) {
-    std::string filled;
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t open = text.find('{', at);
-        filled += text.substr(at, open - at);
-        if (open == std::string_view::npos) break;
-        at = open + 1;
-        const std::size_t close = text.find('}', open);
-        const std::string_view name =
-            close == std::string_view::npos ? std::string_view() : text.substr(at, close - at);
-        const auto value = std::find_if(values.begin(), values.end(),
-                                        [name](const auto& entry) { return entry.first == name; });
-        if (value == values.end()) {
-            filled += '{';
-            continue;
-        }
-        filled += value->second;
-        at = close + 1;
-    }
-    return filled;
-}
-
 namespace {
 
 ReportNotice deviceNotice(const DeviceRecord& device, const LangOp& captions) {

@@ -22,9 +22,4 @@ struct ReportNotice {
 // burst of lines never floods the desktop.
 std::vector<ReportNotice> NoticesOf(const ReportNews& news, const LangOp& captions);
 
-// text with each "{name}" of a known placeholder replaced by its value, in one pass: a value is
-// never searched for placeholders itself.
-std::string FillIn(std::string_view text,
-                   std::initializer_list<std::pair<std::string_view, std::string_view>> values);
-
 }  // namespace twk

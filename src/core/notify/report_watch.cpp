@@ -1,6 +1,7 @@
 #include "core/notify/report_watch.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/reports/date_list.h"
 #include "core/reports/report_loader.h"
@@ -87,7 +88,7 @@ void ReportWatch::lookAt(Folder& folder, ReportNews& news) {
     // A folder that is not there (yet) holds nothing; one that cannot be read keeps its files as
     // they were read.
     if (!listed && platform::dirExists(folder.folder)) {
-        news.problems.push_back({folder.folder, "the folder could not be read"});
+        news.problems.push_back({folder.folder, ReportProblem::Kind::FolderNotRead});
         return;
     }
     std::map<std::string, FileState> files;
@@ -98,9 +99,9 @@ void ReportWatch::lookAt(Folder& folder, ReportNews& news) {
         platform::RegularFile file(path);
         if (!file.isOpen()) {
             FileState state = known != folder.files.end() ? known->second : FileState{};
-            const std::string problem = ProblemOfRead(file.failure());
-            if (problem.empty()) continue;  // gone since the listing
-            if (!state.failing) news.problems.push_back({path, problem});
+            std::optional<ReportProblem> problem = ProblemOfRead(path, file.failure());
+            if (!problem) continue;  // gone since the listing
+            if (!state.failing) news.problems.push_back(std::move(*problem));
             state.failing = true;
             files[name] = state;
             continue;
@@ -124,8 +125,7 @@ void ReportWatch::readAppended(ReportKind kind, platform::RegularFile& file, Fil
                                ReportNews& news) {
     int error = 0;
     const auto fail = [&] {
-        problems.push_back({path, ProblemOfRead(platform::failedRead(
-                                      platform::FileRead::Outcome::ReadFailed, error))});
+        problems.push_back({path, ReportProblem::Kind::NotRead, error});
         state.failing = true;
     };
     if (!file.seek(state.offset, error)) return fail();

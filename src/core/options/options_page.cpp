@@ -29,7 +29,9 @@ void OptionsPage::SaveOptions() {
     if (result == SaveResult::NotWritten) LoadOptions();
     if (result != SaveResult::Saved) return;
     app_.mainOp.Init();
+    // The confirmation comes in the captions just chosen, not in those the page was shown in.
     app_.langOp.Init(app_.mainOp);
+    showInformation(app_.services.messages, app_.langOp.lfo_saved);
     closeSaved();
 }
 

@@ -169,7 +169,6 @@ SaveResult SaveOptions(const OptionsState& page, MainOp& settings, HelperLibrary
         settings.Init();
         return SaveResult::NotWritten;
     }
-    showInformation(boxes, texts.lfo_saved);
     return SaveResult::Saved;
 }
 

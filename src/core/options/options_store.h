@@ -39,13 +39,13 @@ OptionsState LoadOptions(const MainOp& settings, const std::string& weekNames,
 enum class SaveResult {
     Stopped,     // wrong input or a refused test message: told, nothing stored
     NotWritten,  // the store refused the write: told, nothing stored, settings reloaded
-    Saved,       // stored and confirmed
+    Saved,       // stored, not yet confirmed: the confirmation speaks the language just saved
 };
 
 // Checks the page, sends the test message when reports are to be mailed, puts the page into the
-// settings and stores them. Every outcome is told through boxes, in the language of texts. After a
-// stop the values that the earlier steps put into settings stay there until the next Init; after a
-// refused write the settings hold the stored state again.
+// settings and stores them. Every outcome but Saved is told through boxes, in the language of
+// texts. After a stop the values that the earlier steps put into settings stay there until the
+// next Init; after a refused write the settings hold the stored state again.
 SaveResult SaveOptions(const OptionsState& page, MainOp& settings, HelperLibrary& helper,
                        MessageBoxes& boxes, const LangOp& texts);
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <unordered_set>
 
@@ -20,9 +21,9 @@ namespace twk {
 namespace {
 
 // A problem goes into the load's message and, every one of them, into the journal.
-void noteProblem(ReportLoad& load, const std::string& path, std::string what) {
-    platform::logReason(platform::ReasonTopic::Reports, path + ": " + what);
-    load.problems.push_back({path, std::move(what)});
+void noteProblem(ReportLoad& load, ReportProblem problem) {
+    platform::logReason(platform::ReasonTopic::Reports, problem.path + ": " + problem.what());
+    load.problems.push_back(std::move(problem));
 }
 
 // One report file on its way into the table: read and scanned on any core, then appended in
@@ -240,8 +241,8 @@ private:
             file.read.outcome = platform::FileRead::Outcome::TooLarge;
         }
         if (!file.read.ok()) {
-            if (std::string problem = ProblemOfRead(file.read); !problem.empty())
-                noteProblem(load_, file.path, std::move(problem));
+            if (std::optional<ReportProblem> problem = ProblemOfRead(file.path, file.read))
+                noteProblem(load_, std::move(*problem));
             return;
         }
         load_.RecordCount += file.records;
@@ -274,22 +275,22 @@ private:
     std::vector<std::jthread> workers_;
 };
 
-std::string creationProblem(platform::MakeDirFailure failure) {
+ReportProblem::Kind creationProblem(platform::MakeDirFailure failure) {
     switch (failure) {
         case platform::MakeDirFailure::NameTooLong:
-            return "the folder could not be created: its name is too long";
+            return ReportProblem::Kind::FolderNameTooLong;
         case platform::MakeDirFailure::SystemFolder:
-            return "the folder could not be created: no folder is made inside a system folder";
+            return ReportProblem::Kind::FolderInSystemFolder;
         case platform::MakeDirFailure::Other:
             break;
     }
-    return "the folder could not be created";
+    return ReportProblem::Kind::FolderNotCreated;
 }
 
 bool ensureFolder(const std::string& directory, ReportLoad& load) {
     platform::MakeDirFailure failure = platform::MakeDirFailure::Other;
     if (platform::dirExists(directory) || platform::makeDir(directory, &failure)) return true;
-    noteProblem(load, directory, creationProblem(failure));
+    noteProblem(load, {directory, creationProblem(failure)});
     return false;
 }
 
@@ -320,7 +321,7 @@ ReportLoad loadFolder(ReportKind kind, const std::string& directory,
     if (!ensureFolder(directory, load)) return load;
     bool listed = false;
     const std::vector<std::string> names = platform::listFiles(directory, &listed);
-    if (!listed) noteProblem(load, directory, "the folder could not be read");
+    if (!listed) noteProblem(load, {directory, ReportProblem::Kind::FolderNotRead});
     std::vector<std::string> paths;
     for (const std::string& name : names)
         if (IsReportFileName(kind, name)) paths.push_back(platform::joinPath(directory, name));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,14 +12,30 @@ namespace twk {
 
 // A report file or folder that a load had to pass over, and what went wrong with it.
 struct ReportProblem {
+    enum class Kind {
+        NotRegular,
+        TooLarge,
+        NotOpened,  // error tells why
+        NotRead,    // error tells why
+        FolderNotCreated,
+        FolderNameTooLong,
+        FolderInSystemFolder,
+        FolderNotRead,
+    };
     std::string path;
-    std::string what;
+    Kind kind = Kind::NotRead;
+    int error = 0;  // the system's error number of NotOpened and NotRead
+
+    // What went wrong, to follow the path, in the words of texts: the system's own words only
+    // for a cause the program has no words of its own for.
+    std::string what(const LangOp& texts) const;
+    // The same in English, as the journal has it.
+    std::string what() const { return what(EnglishTexts()); }
 };
 
-// What the problems message says about a file that could not be read; empty for a file that
-// is no problem: one moved away since the listing (its records show in its new folder at the
-// next refresh).
-std::string ProblemOfRead(const platform::FileRead& read);
+// The problem of a file at path that could not be read; none for a file that is no problem: one
+// moved away since the listing (its records show in its new folder at the next refresh).
+std::optional<ReportProblem> ProblemOfRead(const std::string& path, const platform::FileRead& read);
 
 // The message names at most this many problems: a folder of thousands of unreadable files must
 // not make a box taller than the screen.

@@ -29,7 +29,7 @@ void MainOp::isNew(const std::string& updateUrl, const std::string& userFolder, 
     const std::string& url = values[1];
     // With no version text at all there is nothing to announce.
     if (version.empty() || version == kProgramVersion) return;
-    const std::string question = withValue(texts.lfm_newversion, version);
+    const std::string question = FillIn(texts.lfm_newversion, {{"1", version}});
     if (boxes.show(question, texts.lfm_newversion_title, MsgIcon::Question, MsgButtons::OkCancel) !=
         MsgAnswer::Ok)
         return;

@@ -126,7 +126,7 @@ void ReportNotifier::lookSoon() {
 
 void ReportNotifier::tell(const ReportNews& news) {
     for (const ReportProblem& problem : news.problems)
-        qCWarning(notifierLog).noquote() << qs(problem.path) << qs(problem.what);
+        qCWarning(notifierLog).noquote() << qs(problem.path) << qs(problem.what());
     for (const ReportNotice& notice : NoticesOf(news, context_.langOp)) desktop_.show(notice);
 }
 

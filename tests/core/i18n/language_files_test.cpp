@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -73,6 +75,22 @@ bool isUtf8(const std::string& bytes) {
     return true;
 }
 
+// The placeholders of text ("%1", "{name}"), in order of their names.
+std::vector<std::string> placesOfValues(const std::string& text) {
+    std::vector<std::string> places;
+    for (std::size_t at = text.find_first_of("%{"); at != std::string::npos;
+         at = text.find_first_of("%{", at + 1)) {
+        if (text[at] == '%' && at + 1 < text.size() &&
+            std::isdigit(static_cast<unsigned char>(text[at + 1])))
+            places.push_back(text.substr(at, 2));
+        if (const std::size_t close = text.find('}', at);
+            text[at] == '{' && close != std::string::npos)
+            places.push_back(text.substr(at, close - at + 1));
+    }
+    std::sort(places.begin(), places.end());
+    return places;
+}
+
 class ShippedLanguageFile : public ::testing::TestWithParam<const char*> {
 protected:
     void SetUp() override { ASSERT_TRUE(test::exists(path)) << path << " is not shipped"; }
@@ -103,8 +121,7 @@ TEST_P(ShippedLanguageFile, CarriesEveryOwnTextWithThePlaceOfItsValue) {
             continue;
         }
         EXPECT_FALSE(value.empty()) << text.section << "/" << text.name << " is missing";
-        EXPECT_EQ(value.find("%1") != std::string::npos,
-                  std::string(text.english).find("%1") != std::string::npos)
+        EXPECT_EQ(placesOfValues(value), placesOfValues(text.english))
             << text.name << ": " << value;
     }
 }

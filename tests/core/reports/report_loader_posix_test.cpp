@@ -41,7 +41,7 @@ TEST_F(ReportLoaderPosixTest, UnreadableFilesAreListedAndTheLoadGoesOn) {
     ASSERT_EQ(load.problems.size(), expectedWhat.size());
     for (std::size_t i = 0; i < expectedWhat.size(); ++i) {
         EXPECT_EQ(load.problems[i].path, path(i == 0 ? "r/b" : "r/bb"));
-        EXPECT_EQ(load.problems[i].what.rfind(expectedWhat[i], 0), 0u) << load.problems[i].what;
+        EXPECT_EQ(load.problems[i].what().rfind(expectedWhat[i], 0), 0u) << load.problems[i].what();
     }
 }
 

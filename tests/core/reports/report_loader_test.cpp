@@ -124,7 +124,7 @@ TEST_F(ReportLoaderTest, FoldersThatCannotBeCreatedAreListedAndTheRestIsRead) {
     ReportLoad load = RefreshReports(ReportKind::Devices, path("file/reports"), kAll, table, dates);
     ASSERT_EQ(load.problems.size(), 1u) << "nothing below a missing folder is tried";
     EXPECT_EQ(load.problems[0].path, path("file/reports"));
-    EXPECT_EQ(load.problems[0].what, "the folder could not be created");
+    EXPECT_EQ(load.problems[0].what(), "the folder could not be created");
     EXPECT_EQ(table.columnCount(), 12u);
 
     test::writeFile(path("r/sended reports"), "a file where the folder belongs");
@@ -172,11 +172,11 @@ TEST_F(ReportLoaderTest, ARefreshShowsTheFilesAsTheyAreNowAsAFreshLoadDoes) {
 
 TEST(ReportProblemsTest, MessageListsEveryProblemUnderOneHeading) {
     EXPECT_EQ(ReportProblemsMessage({}, LangOp()), "");
-    EXPECT_EQ(ReportProblemsMessage({{"/r/a", "could not be opened (Permission denied)"},
-                                     {"/r/new", "the folder could not be created"}},
+    EXPECT_EQ(ReportProblemsMessage({{"/r/a", ReportProblem::Kind::TooLarge},
+                                     {"/r/new", ReportProblem::Kind::FolderNotCreated}},
                                     LangOp()),
               "Some reports could not be read:\n"
-              "/r/a - could not be opened (Permission denied)\n"
+              "/r/a - is too large to be read\n"
               "/r/new - the folder could not be created");
 }
 
