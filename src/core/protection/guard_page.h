@@ -51,7 +51,9 @@ protected:
     // The wait is over: the drives are listed again, the rows drawn again if they changed.
     void followDrives();
 
+    // The switch's picture, the switch standing for switchTag.
     virtual void showSwitch(CheckPicture picture) = 0;
+    // The switch's caption in the highlight or the normal colour.
     virtual void colourSwitchCaption(ColorRef colour) = 0;
     // The first drive row's picture; renderRows gives every other row the same.
     virtual void showDrivePicture(int picture) = 0;
