@@ -6,7 +6,6 @@
 
 #include "core/app/app_context.h"
 #include "core/design/guard_design.h"
-#include "core/protection/guard_switch.h"
 #include "win32/navigator.h"
 
 namespace twk::win32 {
@@ -14,8 +13,6 @@ namespace {
 
 namespace guard_page = design::guard_page;
 
-constexpr int kUnprotectedDrive = 0;
-constexpr int kProtectedDrive = 1;
 // Shows a message that waits for the page to come up, so that the box stands over it.
 constexpr UINT kShowPendingError = WM_APP + 1;
 constexpr UINT_PTR kDrivesSettleTimer = 1;
@@ -24,36 +21,29 @@ constexpr UINT_PTR kDrivesSettleTimer = 1;
 
 frmGuard::frmGuard(AppContext& context, Navigator& navigator, std::unique_ptr<DriveSource> drives)
     : SkinnedPage(context, guard_page::kPage),
-      navigator_(navigator),
-      drives_(std::move(drives)),
-      panel_(std::make_unique<DrivePanel>(*drives_, context.services.helper,
-                                          context.langOp.lfg_notdevices)),
-      guard_(context.mainOp) {
+      GuardPage(context, std::move(drives)),
+      navigator_(navigator) {
     makeRows();
     PictureButton& ch_guard = button("ch_guard");
     ch_guard.onClick = [this] { guard_switch(); };
     // The switch has no leave of its own: the page surface puts it back.
     ch_guard.onEnter = [this] { guard_hover(true); };
-    button("btn_up").onClick = [this] {
-        panel_->scrollUp();
-        renderRows();
-    };
-    button("btn_down").onClick = [this] {
-        panel_->scrollDown();
-        renderRows();
-    };
+    button("btn_up").onClick = [this] { scrollUp(); };
+    button("btn_down").onClick = [this] { scrollDown(); };
     onClose = [this] {
         navigator_.showMain();
         navigator_.unload(design::PageId::Protection);
     };
 
-    if (guard_.storedOn()) showSaved(guard_.turnOnAsStored(drawSwitch()));
-    applyCaptions();
-    label("txt_guard").widenToText();
-    show_drives();
+    Form_Load();
 }
 
 frmGuard::~frmGuard() = default;
+
+void frmGuard::ApplyCaptions() {
+    applyCaptions();
+    label("txt_guard").widenToText();
+}
 
 // Row 0 is the design's; rows 1 to 4 are its copies, each kRowPitch further down. The name runs
 // on to the row's right end, as drive names are longer than the design's label.
@@ -80,36 +70,18 @@ void frmGuard::makeRows() {
     }
 }
 
-void frmGuard::guard_switch() { showSaved(guard_.click(drawSwitch())); }
-
-GuardSwitch::Draw frmGuard::drawSwitch() {
-    return [this](CheckPicture picture, bool highlightCaption) {
-        button("ch_guard").showPicture(static_cast<int>(picture));
-        rows_[0].picture->showPicture(guard_.drivesProtected() ? kProtectedDrive
-                                                               : kUnprotectedDrive);
-        if (highlightCaption) label("txt_guard").setTextColor(context().HighlightColor);
-    };
+void frmGuard::showSwitch(CheckPicture picture) {
+    button("ch_guard").showPicture(static_cast<int>(picture));
 }
 
-void frmGuard::showSaved(bool saved) {
-    if (!saved) showLater(context().langOp.lfg_notsaved);
-    show_drives();
-}
+void frmGuard::colourSwitchCaption(ColorRef colour) { label("txt_guard").setTextColor(colour); }
 
-void frmGuard::guard_hover(bool over) {
-    button("ch_guard").showPicture(static_cast<int>(guard_.hoverPicture(over)));
-    label("txt_guard").setTextColor(over ? context().HighlightColor : context().NormalColor);
-}
+void frmGuard::showDrivePicture(int picture) { rows_[0].picture->showPicture(picture); }
 
 void frmGuard::onSurfaceMouseMove() { guard_hover(false); }
 
-void frmGuard::show_drives() {
-    panel_->show_drives();
-    renderRows();
-}
-
 void frmGuard::renderRows() {
-    const auto& shown = panel_->rows();
+    const auto& shown = panel().rows();
     const int picture = rows_[0].picture->shownPicture();
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         const Row& row = rows_[r];
@@ -117,7 +89,7 @@ void frmGuard::renderRows() {
         if (r == 0) {
             // The no-devices text runs across the whole row.
             design::Rect root = rowDesigns_[0][1].rect;
-            if (panel_->drives().empty()) root.width = guard_page::kRowRight - root.left;
+            if (panel().drives().empty()) root.width = guard_page::kRowRight - root.left;
             row.root->moveTo(root);
         }
         if (visible) {
@@ -128,11 +100,11 @@ void frmGuard::renderRows() {
         // Row 0 always stands, with the no-devices text across it when nothing is listed.
         const int show = visible || r == 0 ? SW_SHOWNA : SW_HIDE;
         for (HWND part : {row.picture->hwnd(), row.root->hwnd()}) ::ShowWindow(part, show);
-        ::ShowWindow(row.name->hwnd(), visible && !panel_->drives().empty() ? SW_SHOWNA : SW_HIDE);
+        ::ShowWindow(row.name->hwnd(), visible && !panel().drives().empty() ? SW_SHOWNA : SW_HIDE);
     }
 }
 
-void frmGuard::showLater(const std::string& message) {
+void frmGuard::tellWhenShown(const std::string& message) {
     if (isShown()) {
         showError(context().services.messages, message);
         return;
@@ -145,15 +117,11 @@ void frmGuard::showLater(const std::string& message) {
 void frmGuard::volumesChanged(WPARAM event, LPARAM details) {
     if (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE) return;
     const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(details);
-    if (!header || header->dbch_devicetype != DBT_DEVTYP_VOLUME || drivesChangePending_) return;
-    drivesChangePending_ =
-        ::SetTimer(hwnd(), kDrivesSettleTimer, kDriveChangeSettleMs, nullptr) != 0;
+    if (header && header->dbch_devicetype == DBT_DEVTYP_VOLUME) drivesMayHaveChanged();
 }
 
-void frmGuard::followDrives() {
-    ::KillTimer(hwnd(), kDrivesSettleTimer);
-    drivesChangePending_ = false;
-    if (panel_->followDrives()) renderRows();
+bool frmGuard::startDriveChangeWait() {
+    return ::SetTimer(hwnd(), kDrivesSettleTimer, kDriveChangeSettleMs, nullptr) != 0;
 }
 
 LRESULT frmGuard::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -162,6 +130,7 @@ LRESULT frmGuard::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     if (message == WM_TIMER && wParam == kDrivesSettleTimer) {
+        ::KillTimer(hwnd(), kDrivesSettleTimer);
         followDrives();
         return 0;
     }

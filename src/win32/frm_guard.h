@@ -5,23 +5,19 @@
 #include <string>
 
 #include "core/design/design.h"
-#include "core/protection/drive_panel.h"
-#include "core/protection/guard_switch.h"
+#include "core/protection/guard_page.h"
 #include "win32/page.h"
 
 namespace twk::win32 {
 
 class Navigator;
 
-// The protection page: the protection switch and the removable drives, five rows at a time.
-class frmGuard : public SkinnedPage {
+// The protection page: the protection switch and the removable drives, five rows at a time. The
+// steps live in core/protection; this page draws them on its controls.
+class frmGuard : public SkinnedPage, public GuardPage {
 public:
     frmGuard(AppContext& context, Navigator& navigator, std::unique_ptr<DriveSource> drives);
     ~frmGuard() override;
-
-    void guard_switch();
-    void guard_hover(bool over);
-    void show_drives();
 
 protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -34,25 +30,25 @@ private:
         Label* root = nullptr;
         Label* name = nullptr;
     };
-    GuardSwitch::Draw drawSwitch();
-    // After the switch's save: a refused one is told; the drive rows are rebuilt.
-    void showSaved(bool saved);
+    void ApplyCaptions() override;
+    void showSwitch(CheckPicture picture) override;
+    void colourSwitchCaption(ColorRef colour) override;
+    // Shows the message at once while the page is up, else once it has come up.
+    void tellWhenShown(const std::string& message) override;
+
     void makeRows();
-    void renderRows();
-    void showLater(const std::string& message);
+    void showDrivePicture(int picture) override;
+    void renderRows() override;
+
     // A volume that came or went: the list is read again a moment later, once for a burst.
     void volumesChanged(WPARAM event, LPARAM details);
-    void followDrives();
+    bool startDriveChangeWait() override;
 
     Navigator& navigator_;
-    std::unique_ptr<DriveSource> drives_;
-    std::unique_ptr<DrivePanel> panel_;
-    GuardSwitch guard_;
     // The designs of the rows, which their controls refer to for as long as they live.
     std::array<std::array<design::Control, 3>, DrivePanel::kVisibleRows> rowDesigns_{};
     std::array<Row, DrivePanel::kVisibleRows> rows_{};
     std::string pendingError_;
-    bool drivesChangePending_ = false;
 };
 
 }  // namespace twk::win32

@@ -1,6 +1,5 @@
 #include "win32/frm_report.h"
 
-#include <chrono>
 #include <utility>
 
 #include "core/app/app_context.h"
@@ -66,7 +65,8 @@ frmReport::frmReport(AppContext& context, Navigator& navigator)
     : SkinnedPage(context, report_page::kPage),
       navigator_(navigator),
       views_(*this, control<Picture>("cmd_line1")),
-      model_(std::make_unique<TableModel>(table_, context.langOp)) {
+      model_(std::make_unique<TableModel>(table_, context.langOp)),
+      firstLoad_(runWhileWaiting, [this](LoadedReports loaded) { showLoaded(std::move(loaded)); }) {
     lstDates_ = &static_cast<ComboBox&>(adopt(std::make_unique<ComboBox>(
         *this, *design::find(design(), "lstDates"), ComboBox::Entry::ListOnly)));
     lstReport_ = &static_cast<ListView&>(
@@ -97,9 +97,7 @@ frmReport::frmReport(AppContext& context, Navigator& navigator)
     startFirstLoad();
 }
 
-frmReport::~frmReport() {
-    if (firstLoad_.valid()) firstLoad_.wait();
-}
+frmReport::~frmReport() = default;
 
 void frmReport::applyReportCaptions() {
     applyCaptions();
@@ -112,24 +110,17 @@ void frmReport::startFirstLoad() {
     selectView(kDevices);
     table_.setColumns(ReportKind::Devices);
     lstReport_->reset();
-    firstLoad_ = std::async(std::launch::async, [this, folder = context().mainOp.DirRep,
-                                                 dates = dates_, window = hwnd()]() mutable {
-        LoadedReports loaded{{}, std::move(dates), {}};
-        loaded.load = RefreshReports(ReportKind::Devices, folder, std::string(kAllDates),
-                                     loaded.table, loaded.dates);
-        ::PostMessageA(window, kFirstLoadDone, 0, 0);
-        return loaded;
-    });
+    firstLoad_.start(
+        [folder = context().mainOp.DirRep, dates = dates_]() mutable {
+            LoadedReports loaded{{}, std::move(dates), {}};
+            loaded.load = RefreshReports(ReportKind::Devices, folder, std::string(kAllDates),
+                                         loaded.table, loaded.dates);
+            return loaded;
+        },
+        [window = hwnd()] { ::PostMessageA(window, kFirstLoadDone, 0, 0); });
 }
 
-void frmReport::finishFirstLoad() {
-    if (!firstLoad_.valid()) return;
-    // Taken out first: the wait below handles this function's own posted call too.
-    std::future<LoadedReports> pending = std::move(firstLoad_);
-    if (pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
-        runWhileWaiting([&pending] { pending.wait(); });
-    showLoaded(pending.get());
-}
+void frmReport::finishFirstLoad() { firstLoad_.finish(); }
 
 // The save caption stands left of the send caption by the length of its text.
 void frmReport::placeSaveCaption() {

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <future>
 #include <memory>
 #include <string>
 
 #include "core/reports/background_search.h"
 #include "core/reports/date_list.h"
+#include "core/reports/first_report_load.h"
 #include "core/reports/report_loader.h"
 #include "core/reports/report_table.h"
 #include "win32/list_view.h"
@@ -50,12 +50,6 @@ protected:
 private:
     using View = ReportView;
     class TableModel;
-    // What one refresh read, away from the GUI thread.
-    struct LoadedReports {
-        ReportTable table;
-        DateList dates;
-        ReportLoad load;
-    };
 
     void placeSaveCaption();
     void selectView(const View& view);
@@ -89,7 +83,7 @@ private:
     DateList dates_;
     // The table's tag: "0" Devices, "1" Viruses.
     std::string tableTag_ = "0";
-    std::future<LoadedReports> firstLoad_;
+    FirstReportLoad firstLoad_;
     std::string pendingError_;
     std::unique_ptr<frmSendReport> sendReport_;
     EntryBox* txtSearch_ = nullptr;

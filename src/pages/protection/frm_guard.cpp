@@ -4,7 +4,6 @@
 
 #include "core/app/app_context.h"
 #include "core/design/guard_design.h"
-#include "core/protection/guard_switch.h"
 #include "pages/app/navigator.h"
 #include "pages/app/qt_text.h"
 #include "pages/app/skin.h"
@@ -15,9 +14,6 @@ namespace guard_page = design::guard_page;
 
 namespace {
 
-// The drive pictures: usb_mini0 while protection is off, usb_mini1 while it is on.
-constexpr int kUnprotectedDrive = 0;
-constexpr int kProtectedDrive = 1;
 // A drive row's picture. Like every control it keeps the pointer to itself: a press on it drags
 // nothing and a move over it is no move over the page surface.
 SkinImage* makeDrivePicture(QWidget* page, QRect place) {
@@ -34,11 +30,8 @@ SkinImage* makeDrivePicture(QWidget* page, QRect place) {
 
 frmGuard::frmGuard(AppContext& context, Navigator& navigator, std::unique_ptr<DriveSource> drives)
     : SkinnedPage(context, guard_page::kPage),
-      navigator_(navigator),
-      drives_(std::move(drives)),
-      panel_(std::make_unique<DrivePanel>(*drives_, context.services.helper,
-                                          context.langOp.lfg_notdevices)),
-      guard_(context.mainOp) {
+      GuardPage(context, std::move(drives)),
+      navigator_(navigator) {
     buildDesign();
     lblGuard_ = control<Caption>("lblGuard");
     lblGuard_->setMinimumWidth(lblGuard_->width());
@@ -46,9 +39,7 @@ frmGuard::frmGuard(AppContext& context, Navigator& navigator, std::unique_ptr<Dr
     wireScrollButtons();
     connect(this, &SkinnedPage::backgroundMouseMoved, this, [this] { guard_hover(false); });
 
-    if (guard_.storedOn()) showSaved(guard_.turnOnAsStored(drawSwitch()));
-    applyCaptions();
-    show_drives();
+    Form_Load();
     watchDrives();
     centerOnScreen();
 }
@@ -74,59 +65,49 @@ QWidget* frmGuard::makeOwnControl(const design::Control& control) {
 void frmGuard::wireScrollButtons() {
     btn_up_ = control("btn_up");
     btn_down_ = control("btn_down");
-    onClick("btn_up", [this] {
-        panel_->scrollUp();
-        renderRows();
-    });
-    onClick("btn_down", [this] {
-        panel_->scrollDown();
-        renderRows();
-    });
+    onClick("btn_up", [this] { scrollUp(); });
+    onClick("btn_down", [this] { scrollDown(); });
     onClick("cmd_close", [this] { navigator_.take(guard_page::kClose, PageId::Protection); });
 }
 
 void frmGuard::wireSwitch() {
     txt_guard_ = control<Caption>("txt_guard");
     ch_guard_ = control("ch_guard");
-    connect(ch_guard_, &PictureButton::clicked, this, &frmGuard::guard_switch);
-    connect(txt_guard_, &Caption::clicked, this, &frmGuard::guard_switch);
+    connect(ch_guard_, &PictureButton::clicked, this, [this] { guard_switch(); });
+    connect(txt_guard_, &Caption::clicked, this, [this] { guard_switch(); });
     connect(ch_guard_, &PictureButton::entered, this, [this] { guard_hover(true); });
     connect(ch_guard_, &PictureButton::moved, this, [this] { guard_hover(true); });
     connect(txt_guard_, &Caption::hovered, this, [this] { guard_hover(true); });
 }
 
 void frmGuard::watchDrives() {
-    watch_ = drives_->watch();
-    if (!watch_) return;
+    platform::DriveWatch* watch = openDriveWatch();
+    if (!watch) return;
     driveChangeSettle_.setSingleShot(true);
     driveChangeSettle_.setInterval(kDriveChangeSettleMs);
-    connect(&driveChangeSettle_, &QTimer::timeout, this, &frmGuard::followDrives);
-    if (watch_->mountTable() >= 0) {
+    connect(&driveChangeSettle_, &QTimer::timeout, this, [this] { followDrives(); });
+    if (watch->mountTable() >= 0) {
         mountsChanged_ =
-            std::make_unique<QSocketNotifier>(watch_->mountTable(), QSocketNotifier::Exception);
+            std::make_unique<QSocketNotifier>(watch->mountTable(), QSocketNotifier::Exception);
         connect(mountsChanged_.get(), &QSocketNotifier::activated, this,
-                &frmGuard::drivesMayHaveChanged);
+                [this] { drivesMayHaveChanged(); });
     }
-    if (watch_->deviceEvents() >= 0) {
+    if (watch->deviceEvents() >= 0) {
         devicesChanged_ =
-            std::make_unique<QSocketNotifier>(watch_->deviceEvents(), QSocketNotifier::Read);
-        connect(devicesChanged_.get(), &QSocketNotifier::activated, this, [this] {
-            watch_->takeDeviceEvents();
+            std::make_unique<QSocketNotifier>(watch->deviceEvents(), QSocketNotifier::Read);
+        connect(devicesChanged_.get(), &QSocketNotifier::activated, this, [this, watch] {
+            watch->takeDeviceEvents();
             drivesMayHaveChanged();
         });
     }
 }
 
-// The first sign of a change starts the wait; those that follow within it join the same rebuild.
-void frmGuard::drivesMayHaveChanged() {
-    if (!driveChangeSettle_.isActive()) driveChangeSettle_.start();
+bool frmGuard::startDriveChangeWait() {
+    driveChangeSettle_.start();
+    return true;
 }
 
-void frmGuard::followDrives() {
-    if (panel_->followDrives()) renderRows();
-}
-
-void frmGuard::applyCaptions() {
+void frmGuard::ApplyCaptions() {
     showCaptions(context().langOp);
     lblGuard_->setCaption(context().langOp.lfg_pagename);
     txt_guard_->setCaption(context().langOp.lfg_enableguard);
@@ -135,36 +116,21 @@ void frmGuard::applyCaptions() {
                        txt_guard_->height());
 }
 
-void frmGuard::guard_switch() { showSaved(guard_.click(drawSwitch())); }
-
-GuardSwitch::Draw frmGuard::drawSwitch() {
-    return [this](CheckPicture picture, bool highlightCaption) {
-        ch_guard_->showPicture(static_cast<int>(picture));
-        ch_guard_->setTag(qs(guard_.tag()));
-        row0_.picture->showPicture(guard_.drivesProtected() ? kProtectedDrive : kUnprotectedDrive);
-        if (highlightCaption) txt_guard_->setTextColor(context().HighlightColor);
-    };
+void frmGuard::showSwitch(CheckPicture picture) {
+    ch_guard_->showPicture(static_cast<int>(picture));
+    ch_guard_->setTag(qs(switchTag()));
 }
 
-void frmGuard::showSaved(bool saved) {
-    if (!saved) showErrorWhenVisible(context().langOp.lfg_notsaved);
-    show_drives();
-}
+void frmGuard::colourSwitchCaption(ColorRef colour) { txt_guard_->setTextColor(colour); }
 
-void frmGuard::guard_hover(bool over) {
-    ch_guard_->showPicture(static_cast<int>(guard_.hoverPicture(over)));
-    txt_guard_->setTextColor(over ? context().HighlightColor : context().NormalColor);
-}
+void frmGuard::showDrivePicture(int picture) { row0_.picture->showPicture(picture); }
 
-void frmGuard::show_drives() {
-    panel_->show_drives();
-    renderRows();
-}
+void frmGuard::tellWhenShown(const std::string& message) { showErrorWhenVisible(message); }
 
 int frmGuard::rootColumnWidth() const {
     const QFontMetrics metrics(row0_.root->font());
     int widest = 0;
-    for (const DriveRow& row : panel_->rows())
+    for (const DriveRow& row : panel().rows())
         widest = std::max(widest, metrics.horizontalAdvance(qs(row.root)));
     return std::min(widest, twipsSize(guard_page::kRootMaxWidth, 0).width());
 }
@@ -197,8 +163,8 @@ void frmGuard::renderRows() {
     }
     extraRows_.clear();
 
-    const auto& rows = panel_->rows();
-    const bool noDevices = panel_->drives().empty();
+    const auto& rows = panel().rows();
+    const bool noDevices = panel().drives().empty();
     const int rootWidth = rootColumnWidth();
     showRow(row0_, rows.front(), noDevices, rootWidth);
     const int picture = row0_.picture->shownPicture();

@@ -3,31 +3,23 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <memory>
+#include <string>
 #include <vector>
 
-#include "core/protection/drive_panel.h"
-#include "core/protection/guard_switch.h"
+#include "core/protection/guard_page.h"
 #include "pages/app/skinned_page.h"
 
 namespace twk {
 
 class Navigator;
 
-// The protection page: the protection switch and the removable drives, five rows at a time.
-class frmGuard : public SkinnedPage {
+// The protection page: the protection switch and the removable drives, five rows at a time. The
+// steps live in core/protection; this page draws them on its controls.
+class frmGuard : public SkinnedPage, public GuardPage {
     Q_OBJECT
 public:
     frmGuard(AppContext& context, Navigator& navigator, std::unique_ptr<DriveSource> drives);
     ~frmGuard() override;
-
-    // Flips the switch, stores every setting and rebuilds the drive rows.
-    void guard_switch();
-    // The switch's look for the pointer being over it or not.
-    void guard_hover(bool over);
-    // Rebuilds the drive list and the rows.
-    void show_drives();
-
-    const DrivePanel& panel() const { return *panel_; }
 
 private:
     struct Row {
@@ -36,27 +28,24 @@ private:
         Caption* name;
     };
 
-    GuardSwitch::Draw drawSwitch();
-    // After the switch's save: a refused one is told; the drive rows are rebuilt.
-    void showSaved(bool saved);
     QWidget* makeOwnControl(const design::Control& control) override;
+    void ApplyCaptions() override;
     void wireScrollButtons();
     void wireSwitch();
+    void showSwitch(CheckPicture picture) override;
+    void colourSwitchCaption(ColorRef colour) override;
+    void tellWhenShown(const std::string& message) override;
     // While the page is open, drives mounted, unmounted or pulled out show within a second.
     void watchDrives();
-    void drivesMayHaveChanged();
-    void followDrives();
-    void applyCaptions();
-    void renderRows();
+    bool startDriveChangeWait() override;
+
+    void showDrivePicture(int picture) override;
+    void renderRows() override;
     int rootColumnWidth() const;
     void showRow(const Row& row, const DriveRow& content, bool noDevices, int rootWidth);
 
     Navigator& navigator_;
-    std::unique_ptr<DriveSource> drives_;
-    std::unique_ptr<DrivePanel> panel_;
-    GuardSwitch guard_;
-    std::unique_ptr<platform::DriveWatch> watch_;
-    // Declared after the watch, so they stop listening before it closes its descriptors.
+    // The page's, so they stop listening before the core's watch closes its descriptors.
     std::unique_ptr<QSocketNotifier> mountsChanged_;
     std::unique_ptr<QSocketNotifier> devicesChanged_;
     QTimer driveChangeSettle_;

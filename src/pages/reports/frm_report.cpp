@@ -11,7 +11,6 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <algorithm>
-#include <chrono>
 #include <vector>
 
 #include "core/app/app_context.h"
@@ -69,7 +68,12 @@ void autoSizeWidth(QLabel* label) { label->resize(label->sizeHint().width(), lab
 }  // namespace
 
 frmReport::frmReport(AppContext& context, Navigator& navigator)
-    : SkinnedPage(context, report_page::kPage), navigator_(navigator) {
+    : SkinnedPage(context, report_page::kPage),
+      navigator_(navigator),
+      firstLoad_(runWhileWaiting, [this](LoadedReports loaded) {
+          showLoaded(std::move(loaded));
+          layOutColumns();
+      }) {
     for (ReportKind view : {ReportKind::Devices, ReportKind::Viruses})
         layouts_[static_cast<std::size_t>(view)] =
             LoadReportViewLayout(context.settingsFolder, view);
@@ -86,32 +90,23 @@ frmReport::frmReport(AppContext& context, Navigator& navigator)
     applyCaptions(context.langOp);
     centerOnScreen();
     selectView(devices_);
-    firstLoad_ = std::async(
-        std::launch::async, [this, folder = folderOf(ReportKind::Devices),
-                             dates = datesModel_->dates(), shown = showingOf(ReportKind::Devices)] {
-            LoadedReports loaded =
-                readReports(ReportKind::Devices, folder, std::string(kAllDates), dates, shown);
+    firstLoad_.start(
+        [folder = folderOf(ReportKind::Devices), dates = datesModel_->dates(),
+         shown = showingOf(ReportKind::Devices)] {
+            return readReports(ReportKind::Devices, folder, std::string(kAllDates), dates, shown);
+        },
+        [this] {
             QMetaObject::invokeMethod(this, &frmReport::finishFirstLoad, Qt::QueuedConnection);
-            return loaded;
         });
     cmd_line_->hide();
 }
 
 frmReport::~frmReport() {
-    if (firstLoad_.valid()) firstLoad_.wait();
     stopSearch();
     if (widthsSettle_.isActive()) saveLayout();
 }
 
-void frmReport::finishFirstLoad() {
-    if (!firstLoad_.valid()) return;
-    // Taken out first: the wait below runs the queued call of this function too.
-    std::future<LoadedReports> pending = std::move(firstLoad_);
-    if (pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
-        runWhileWaiting([&pending] { pending.wait(); });
-    showLoaded(pending.get());
-    layOutColumns();
-}
+void frmReport::finishFirstLoad() { firstLoad_.finish(); }
 
 QWidget* frmReport::makeOwnControl(const design::Control& control) {
     if (control.name == "lstDates") {
@@ -337,9 +332,9 @@ frmReport::Showing frmReport::showingOf(ReportKind view) const {
     return {layout.sortColumn, layout.sortDescending, RowSearch(local8(txtSearch_->text()))};
 }
 
-frmReport::LoadedReports frmReport::readReports(ReportKind view, const std::string& folder,
-                                                const std::string& selectedDate, DateList dates,
-                                                const Showing& shown, ReportTable table) {
+LoadedReports frmReport::readReports(ReportKind view, const std::string& folder,
+                                     const std::string& selectedDate, DateList dates,
+                                     const Showing& shown, ReportTable table) {
     LoadedReports loaded{std::move(table), std::move(dates), {}};
     loaded.load = RefreshReports(view, folder, selectedDate, loaded.table, loaded.dates);
     if (shown.sortColumn) loaded.table.sortByColumn(*shown.sortColumn, shown.sortDescending);

@@ -2,13 +2,13 @@
 
 #include <QTimer>
 #include <array>
-#include <future>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "core/reports/background_search.h"
 #include "core/reports/date_list.h"
+#include "core/reports/first_report_load.h"
 #include "core/reports/report_loader.h"
 #include "core/reports/report_record.h"
 #include "core/reports/report_table.h"
@@ -82,12 +82,6 @@ private:
     void buildActions();
     View makeView(const char* name, ReportKind kind, const char* tableTag);
 
-    // What one refresh read, away from the GUI thread.
-    struct LoadedReports {
-        ReportTable table;
-        DateList dates;
-        ReportLoad load;
-    };
     // What a refresh shows besides the view's rows: the view's sort and the search.
     struct Showing {
         std::optional<std::size_t> sortColumn;
@@ -158,7 +152,7 @@ private:
     std::array<ReportViewLayout, 2> layouts_;  // Devices, Viruses
     bool layingOutColumns_ = false;            // widths change, but not by the user
     QTimer widthsSettle_;                      // a drag of a column's edge ends before a save
-    std::future<LoadedReports> firstLoad_;
+    FirstReportLoad firstLoad_;
     std::unique_ptr<frmSendReport> sendReport_;
 };
 
