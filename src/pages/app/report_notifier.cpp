@@ -4,10 +4,13 @@
 #include <unistd.h>
 
 #include <QSocketNotifier>
+#include <cerrno>
+#include <cstring>
 
 #include "core/app/app_context.h"
 #include "core/notify/report_notices.h"
 #include "pages/app/desktop_notifications.h"
+#include "platform/reasons.h"
 
 namespace twk {
 namespace {
@@ -37,7 +40,9 @@ ReportNotifier::ReportNotifier(AppContext& context, DesktopNotifications& deskto
     connect(&retry_, &QTimer::timeout, this, &ReportNotifier::watchFolders);
     inotify_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (inotify_ < 0) {
-        qCWarning(notifierLog) << "report folders cannot be watched:" << qt_error_string(errno);
+        platform::logReason(platform::ReasonTopic::Reports,
+                            std::string("report folders cannot be watched: ") +
+                                std::strerror(errno));
     } else {
         events_ = new QSocketNotifier(inotify_, QSocketNotifier::Read, this);
         connect(events_, &QSocketNotifier::activated, this, &ReportNotifier::readEvents);
