@@ -7,7 +7,6 @@
 #include <string>
 
 #include "core/notify/report_notices.h"
-
 #include "win32/page.h"
 #include "win32/tray_icon.h"
 

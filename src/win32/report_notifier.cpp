@@ -37,7 +37,8 @@ public:
     // True when the folder is watched from now on, and was not before.
     bool watch() {
         if (!missing()) return false;
-        const HANDLE handle = ::FindFirstChangeNotificationA(folder_.c_str(), FALSE, kFolderChanges);
+        const HANDLE handle =
+            ::FindFirstChangeNotificationA(folder_.c_str(), FALSE, kFolderChanges);
         if (handle == INVALID_HANDLE_VALUE) return false;
         handle_ = handle;
         return true;
@@ -113,8 +114,8 @@ void ReportNotifier::read() {
         DWORD timeout = lookAt ? msUntil(*lookAt) : INFINITE;
         if (devices.missing() || viruses.missing())
             timeout = std::min<DWORD>(timeout, static_cast<DWORD>(kFolderRetry.count()));
-        const DWORD woke = ::WaitForMultipleObjects(static_cast<DWORD>(waits.size()),
-                                                    waits.data(), FALSE, timeout);
+        const DWORD woke = ::WaitForMultipleObjects(static_cast<DWORD>(waits.size()), waits.data(),
+                                                    FALSE, timeout);
         if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED) return;
         if (woke == WAIT_OBJECT_0 + 1) {
             Folders folders;

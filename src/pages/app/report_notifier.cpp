@@ -40,9 +40,9 @@ ReportNotifier::ReportNotifier(AppContext& context, DesktopNotifications& deskto
     connect(&retry_, &QTimer::timeout, this, &ReportNotifier::watchFolders);
     inotify_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (inotify_ < 0) {
-        platform::logReason(platform::ReasonTopic::Reports,
-                            std::string("report folders cannot be watched: ") +
-                                std::strerror(errno));
+        platform::logReason(
+            platform::ReasonTopic::Reports,
+            std::string("report folders cannot be watched: ") + std::strerror(errno));
     } else {
         events_ = new QSocketNotifier(inotify_, QSocketNotifier::Read, this);
         connect(events_, &QSocketNotifier::activated, this, &ReportNotifier::readEvents);
