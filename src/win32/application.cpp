@@ -47,12 +47,28 @@ Application::Application()
     : helper_(platform::programFolder()),
       context_(machineContext(Services{messages_, saveFile_, folders_, urls_, helper_, clock_},
                               runWhileWaiting)),
-      navigator_(context_) {
+      navigator_(context_),
+      notifier_(context_) {
     main_ = std::make_unique<frmMain>(context_, navigator_);
     navigator_.setMain(*main_);
-    // Exit ends the process at once: no window runs any closing handling.
-    navigator_.endProcess = [] { ::ExitProcess(0); };
+    // Exit ends the process at once: no window runs any closing handling. The reading thread
+    // ends first, so that it is never cut off in the middle of a file.
+    navigator_.endProcess = [this] {
+        notifier_.stop();
+        ::ExitProcess(0);
+    };
     registerPages(navigator_);
+    main_->onLoaded = [this] { notifier_.follow(); };
+    notifier_.onNotice = [this](const ReportNotice& notice) { main_->showNotice(notice); };
+    main_->onNoticeClick = [this](ReportKind view, const std::string& date) {
+        openReports(view, date);
+    };
+}
+
+void Application::openReports(ReportKind view, const std::string& date) {
+    navigator_.run(NoticeOpensReports());
+    if (auto* page = dynamic_cast<frmReport*>(navigator_.loaded(design::PageId::Reports)))
+        page->showReportsOn(view, date);
 }
 
 int Application::run() {

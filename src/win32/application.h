@@ -5,6 +5,7 @@
 #include "core/app/app_context.h"
 #include "win32/frm_main.h"
 #include "win32/navigator.h"
+#include "win32/report_notifier.h"
 #include "win32/services.h"
 #include "win32/skin.h"
 
@@ -23,6 +24,9 @@ public:
     int run();
 
 private:
+    // A notice's click: the report page on its view and date.
+    void openReports(ReportKind view, const std::string& date);
+
     PictureDrawing drawing_;
     Win32MessageBoxes messages_;
     Win32SaveFileDialog saveFile_;
@@ -33,6 +37,7 @@ private:
     AppContext context_;
     Navigator navigator_;
     std::unique_ptr<frmMain> main_;
+    ReportNotifier notifier_;
 };
 
 }  // namespace twk::win32

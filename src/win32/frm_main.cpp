@@ -2,6 +2,7 @@
 
 #include "core/app/app_context.h"
 #include "core/design/main_design.h"
+#include "platform/reasons.h"
 #include "win32/navigator.h"
 #include "win32/skin.h"
 
@@ -92,10 +93,25 @@ bool frmMain::Form_Load() {
     cTray_->Icon = trayPicture_;
     cTray_->ToolTipText = main_window::kTrayTip;
     cTray_->OnIcon = [this](std::int16_t code) { onTrayCode(code); };
+    cTray_->OnBalloonClick = [this] { onBalloonClick(); };
     cTray_->Add();
     applyCaptions();
     showMenuCaptions();
+    if (onLoaded) onLoaded();
     return true;
+}
+
+void frmMain::showNotice(const ReportNotice& notice) {
+    if (!cTray_) return;
+    balloon_ = notice;
+    cTray_->ShowBalloon(notice.title, notice.body);
+    // The shell shows one balloon at a time and may hold them back altogether: what each told
+    // stays in the debugger output.
+    platform::writeSystemLog("tarnwick.notices", notice.title + ": " + notice.body);
+}
+
+void frmMain::onBalloonClick() {
+    if (balloon_ && onNoticeClick) onNoticeClick(balloon_->view, balloon_->date);
 }
 
 void frmMain::hideToTray() {

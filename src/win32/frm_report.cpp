@@ -276,6 +276,16 @@ void frmReport::ShowDevices() { showView(kDevices); }
 
 void frmReport::ShowViruses() { showView(kViruses); }
 
+void frmReport::showReportsOn(ReportKind view, const std::string& date) {
+    // The page comes back from the send dialog first, so that it alone shows.
+    if (sendReport_ && sendReport_->isShown()) closeSendReport();
+    showView(view == ReportKind::Devices ? kDevices : kViruses);
+    const std::size_t entry = dates_.entryOf(date);
+    if (entry == 0) return;
+    lstDates_->select(static_cast<int>(entry));
+    refreshDate();
+}
+
 void frmReport::openSendReport() {
     finishFirstLoad();
     hide();

@@ -34,6 +34,8 @@ public:
     bool save_report(std::string FileName);
     void ShowDevices();
     void ShowViruses();
+    // A notice's place: its view, on its date when the date chooser offers it.
+    void showReportsOn(ReportKind view, const std::string& date);
 
     // The captions of the caption table, the save caption placed by its length: the caption
     // loader hands them over at start and after a save of the options.

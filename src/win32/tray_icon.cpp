@@ -11,7 +11,36 @@ namespace {
 
 // The record as the first shells knew it: the shell reads no further.
 constexpr DWORD kRecordSize = NOTIFYICONDATAA_V1_SIZE;
+// The first record that holds the balloon's fields.
+constexpr DWORD kBalloonRecordSize = NOTIFYICONDATAA_V2_SIZE;
 constexpr size_t kTipField = 64;
+// How long the balloon stays, where the shell lets the program say.
+constexpr UINT kBalloonMs = 10000;
+
+// text in field, cut after its last whole character that fits before the closing NUL.
+template <size_t Size>
+void setField(char (&field)[Size], const std::string& text) {
+    const char* start = text.c_str();
+    const char* end = start;
+    while (*end) {
+        const char* next = ::CharNextExA(CP_ACP, end, 0);
+        if (next == end || static_cast<size_t>(next - start) >= Size) break;
+        end = next;
+    }
+    std::memcpy(field, start, static_cast<size_t>(end - start));
+    field[end - start] = '\0';
+}
+
+// The one path of the balloon's texts into the record.
+void setBalloonTexts(NOTIFYICONDATAA& data, const std::string& title, const std::string& text) {
+    setField(data.szInfoTitle, title);
+    setField(data.szInfo, text);
+}
+
+// The shell's messages about the balloon, told on the icon's path like its mouse messages.
+bool isBalloonMessage(LPARAM message) {
+    return message >= NIN_BALLOONSHOW && message <= NIN_BALLOONUSERCLICK;
+}
 
 }  // namespace
 
@@ -47,7 +76,21 @@ void TrayIcon::Delete() {
     ::Shell_NotifyIconA(NIM_DELETE, &data_);
 }
 
+void TrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
+    setBalloonTexts(data_, title, text);
+    data_.dwInfoFlags = NIIF_INFO;
+    data_.uTimeout = kBalloonMs;
+    data_.uFlags = NIF_INFO;
+    data_.cbSize = kBalloonRecordSize;
+    ::Shell_NotifyIconA(NIM_MODIFY, &data_);
+}
+
 void TrayIcon::CallEvent(LPARAM mouseMessage) {
+    // Decoded as mouse messages they would read as a click on the icon.
+    if (isBalloonMessage(mouseMessage)) {
+        if (mouseMessage == NIN_BALLOONUSERCLICK && OnBalloonClick) OnBalloonClick();
+        return;
+    }
     const double twipsPerPixel = screenTwipsPerPixel();
     const auto x = static_cast<float>(static_cast<double>(mouseMessage) * twipsPerPixel);
     if (auto code = decodeTrayEvent(x, 0, twipsPerPixel); code && OnIcon) OnIcon(*code);

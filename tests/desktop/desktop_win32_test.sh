@@ -281,6 +281,46 @@ if start_tarnwick "$scenario"; then
     exit_from_tray_menu "$scenario"
 fi
 
+# The tray icon's balloon: Wine's shell draws it as a window of its own (explorer.exe) taller than
+# the icon. The window carries no name, so what it says is read from the program's debugger
+# output, where each balloon's texts go.
+balloon_window() {
+    local id
+    for id in $(xdotool search --onlyvisible --class '^explorer\.exe$' 2> /dev/null); do
+        eval "$(geometry_of "$id")"
+        ((HEIGHT > 40)) && echo "$id" && return 0
+    done
+    return 1
+}
+balloon_other_than() { local id; id=$(balloon_window) && [[ $id != "$1" ]]; }
+balloons_told() { grep -c '^tarnwick\.notices: ' "$scratch/tarnwick.log"; }
+told() { grep -qF "tarnwick.notices: $1" "$scratch/tarnwick.log"; }
+plugged_line() { # name
+    printf 'PC-07;mira;13.01.2013 10:16:00;Connect;%s;E:\\;Flash Drive;USBSTOR;USB;VID_0951;M;1\r\n' "$1"
+}
+
+scenario="Notices: a device plugged in shows a balloon with its name, a hundred at once one balloon"
+if start_tarnwick "$scenario"; then
+    sleep 0.5  # the watch begins on its own thread once the program has loaded
+    plugged_line "PLUGGED STICK" >> "$reports/devices.txt"
+    if eventually balloon_window > /dev/null; then
+        first_balloon=$(balloon_window)
+        told "Device connected: PLUGGED STICK (Flash Drive) on PC-07, user mira" ||
+            fail "$scenario: the balloon told $(grep '^tarnwick.notices' "$scratch/tarnwick.log")"
+    else
+        fail "$scenario: no balloon after a device was plugged in"
+    fi
+    for ((i = 0; i < 100; i++)); do plugged_line "STICK $i"; done > "$scratch/burst"
+    cat "$scratch/burst" >> "$reports/devices.txt"
+    eventually balloon_other_than "${first_balloon:-}" ||
+        fail "$scenario: no new balloon after a hundred devices"
+    sleep 1  # a second balloon of the burst would be told by now
+    (($(balloons_told) == 2)) || fail "$scenario: $(balloons_told) balloons in all, not 2"
+    told "New reports: Devices connected: 100, files moved into quarantine: 0" ||
+        fail "$scenario: the burst told $(grep '^tarnwick.notices' "$scratch/tarnwick.log" | tail -n 1)"
+    exit_from_tray_menu "$scenario"
+fi
+
 scenario="Protection: the switch stores the protection setting"
 guard_stored() { wine reg query 'HKLM\Software\Brindle\Tarnwick' /v Guard < /dev/null 2> /dev/null | grep -q "REG_SZ *$1"; }
 if start_tarnwick "$scenario"; then

@@ -1,7 +1,9 @@
 #include "core/notify/report_notices.h"
 
+#include "core/design/main_design.h"
 #include "core/i18n/lang_op.h"
 #include "core/reports/date_list.h"
+#include "platform/reasons.h"
 
 namespace twk {
 namespace {
@@ -44,6 +46,16 @@ std::vector<ReportNotice> NoticesOf(const ReportNews& news, const LangOp& captio
     for (const VirusRecord& virus : news.quarantined.first)
         notices.push_back(virusNotice(virus, captions));
     return notices;
+}
+
+std::vector<ReportNotice> NoticesToTell(const ReportNews& news, const LangOp& captions) {
+    for (const ReportProblem& problem : news.problems)
+        platform::logReason(platform::ReasonTopic::Reports, problem.path + " " + problem.what());
+    return NoticesOf(news, captions);
+}
+
+const design::Action& NoticeOpensReports() {
+    return *design::actionOf(design::main_window::kActions, "cmd_report");
 }
 
 }  // namespace twk

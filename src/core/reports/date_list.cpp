@@ -22,6 +22,12 @@ std::string_view DateList::entry(std::size_t index) const {
     return std::string_view(text_).substr(begin, ends_[index] - begin);
 }
 
+std::size_t DateList::entryOf(std::string_view date) const {
+    if (date == kAllDates) return 0;
+    const std::uint32_t found = slots_[slotOf(date)];
+    return found == 0 ? 0 : found - 1;
+}
+
 std::vector<std::string> DateList::entries() const {
     std::vector<std::string> all;
     all.reserve(size());

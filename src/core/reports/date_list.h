@@ -35,6 +35,9 @@ public:
     std::string_view shownEntry(std::size_t index, std::string_view allDatesCaption) const {
         return index == 0 ? allDatesCaption : entry(index);
     }
+    // The entry that shows date's records: its own, or entry 0 ("All dates") when date is
+    // kAllDates or not offered.
+    std::size_t entryOf(std::string_view date) const;
     // Every entry, copied.
     std::vector<std::string> entries() const;
     // Every entry as the chooser shows it (see shownEntry), copied.

@@ -1,6 +1,6 @@
 #include "pages/app/application.h"
 
-#include "core/design/main_design.h"
+#include "core/notify/report_notices.h"
 #include "pages/app/frm_main.h"
 #include "pages/app/page_registry.h"
 #include "pages/app/waiting.h"
@@ -26,8 +26,7 @@ Application::Application()
 }
 
 void Application::openReports(ReportKind view, const std::string& date) {
-    // As the main window's reports button opens it.
-    navigator_->take(*design::actionOf(design::main_window::kActions, "cmd_report"));
+    navigator_->take(NoticeOpensReports());
     if (auto* page = qobject_cast<frmReport*>(navigator_->loaded(PageId::Reports)))
         page->showReportsOn(view, date);
 }

@@ -3,22 +3,18 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
-#include <QLoggingCategory>
 #include <QSocketNotifier>
+#include <cerrno>
+#include <cstring>
 
 #include "core/app/app_context.h"
 #include "core/notify/report_notices.h"
 #include "pages/app/desktop_notifications.h"
-#include "pages/app/qt_text.h"
-
-Q_LOGGING_CATEGORY(notifierLog, "tarnwick.reports")
+#include "platform/reasons.h"
 
 namespace twk {
 namespace {
 
-// Long enough for a writer's burst of lines to be one look, short enough to feel immediate.
-constexpr int kSettleMs = 250;
-constexpr int kRetryMs = 2000;
 // A file written, created or moved in, or the folder itself gone.
 constexpr std::uint32_t kFolderEvents = IN_MODIFY | IN_CLOSE_WRITE | IN_CREATE | IN_MOVED_TO |
                                         IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
@@ -28,7 +24,7 @@ constexpr std::uint32_t kFolderEvents = IN_MODIFY | IN_CLOSE_WRITE | IN_CREATE |
 ReportNotifier::ReportNotifier(AppContext& context, DesktopNotifications& desktop)
     : context_(context), desktop_(desktop) {
     settle_.setSingleShot(true);
-    settle_.setInterval(kSettleMs);
+    settle_.setInterval(kNoticeSettle);
     connect(&settle_, &QTimer::timeout, this, [this] {
         QMetaObject::invokeMethod(
             inReader_,
@@ -40,11 +36,13 @@ ReportNotifier::ReportNotifier(AppContext& context, DesktopNotifications& deskto
             },
             Qt::QueuedConnection);
     });
-    retry_.setInterval(kRetryMs);
+    retry_.setInterval(kFolderRetry);
     connect(&retry_, &QTimer::timeout, this, &ReportNotifier::watchFolders);
     inotify_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (inotify_ < 0) {
-        qCWarning(notifierLog) << "report folders cannot be watched:" << qt_error_string(errno);
+        platform::logReason(
+            platform::ReasonTopic::Reports,
+            std::string("report folders cannot be watched: ") + std::strerror(errno));
     } else {
         events_ = new QSocketNotifier(inotify_, QSocketNotifier::Read, this);
         connect(events_, &QSocketNotifier::activated, this, &ReportNotifier::readEvents);
@@ -125,9 +123,7 @@ void ReportNotifier::lookSoon() {
 }
 
 void ReportNotifier::tell(const ReportNews& news) {
-    for (const ReportProblem& problem : news.problems)
-        qCWarning(notifierLog).noquote() << qs(problem.path) << qs(problem.what());
-    for (const ReportNotice& notice : NoticesOf(news, context_.langOp)) desktop_.show(notice);
+    for (const ReportNotice& notice : NoticesToTell(news, context_.langOp)) desktop_.show(notice);
 }
 
 }  // namespace twk

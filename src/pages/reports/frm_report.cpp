@@ -278,14 +278,10 @@ void frmReport::showReportsOn(ReportKind view, const std::string& date) {
     // The page comes back from the send dialog first, so that it alone shows.
     if (sendReport_) closeSendReport();
     showView(view == ReportKind::Devices ? devices_ : viruses_);
-    if (date == kAllDates) return;
-    const DateList& dates = datesModel_->dates();
-    for (std::size_t index = 1; index < dates.size(); ++index) {
-        if (dates.entry(index) != date) continue;
-        lstDates_->setCurrentIndex(static_cast<int>(index));
-        refreshDate();
-        return;
-    }
+    const std::size_t entry = datesModel_->dates().entryOf(date);
+    if (entry == 0) return;
+    lstDates_->setCurrentIndex(static_cast<int>(entry));
+    refreshDate();
 }
 
 void frmReport::selectView(const View& view) {

@@ -241,6 +241,10 @@ TEST(DateListTest, OffersEachDateOnceAfterAllDatesAndNeverAnEmptyOne) {
     dates.offer("11.01.2013");
     dates.offer("12.01.2013");
     EXPECT_EQ(dates.entries(), (Texts{"All dates", "12.01.2013", "11.01.2013"}));
+    // A notice's date opens its own entry; one no longer offered opens "All dates".
+    EXPECT_EQ(dates.entryOf("11.01.2013"), 2u);
+    EXPECT_EQ(dates.entryOf("10.01.2013"), 0u);
+    EXPECT_EQ(dates.entryOf(kAllDates), 0u);
     dates.reset();
     dates.offer("11.01.2013");
     EXPECT_EQ(dates.entries(), (Texts{"All dates", "11.01.2013"}));
