@@ -123,7 +123,9 @@ stored() { grep -q "^\"$1\"=\"$2\"\$" "$store"; }
 rm -f "$store" "$autostart"
 output=$(save_as "$allowed") || fail "the allowed user's saves failed: $output"
 grep -q "^protection saved$" <<< "$output" || fail "protection: $output"
-grep -q "^box: Options is saved!$" <<< "$output" || fail "options: $output"
+# The confirmation speaks the language the save just chose.
+grep -qE "^box: (Options is saved!|Die Optionen wurden gespeichert!)$" <<< "$output" ||
+    fail "options: $output"
 [[ $(stat -c %U:%a "$store") == root:644 ]] || fail "store owner and mode: $(stat -c %U:%a "$store")"
 head -1 "$store" | grep -q "^Windows Registry Editor Version 5.00$" || fail "store header"
 for name in Language SaveReports DirectoryReports DirectoryQuarantine StartWindows Recipient \

@@ -75,5 +75,12 @@ int main(int argc, char** argv) {
     const bool optionsSaved =
         twk::options::SaveOptions(page, options, noMail, boxes, twk::LangOp()) ==
         twk::options::SaveResult::Saved;
+    if (optionsSaved) {
+        // As the page does: the confirmation in the language just stored.
+        options.Init();
+        twk::LangOp texts;
+        texts.Init(options);
+        twk::showInformation(boxes, texts.lfo_saved);
+    }
     return guardSaved && optionsSaved ? 0 : 1;
 }
