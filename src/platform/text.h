@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,5 +20,11 @@ struct CaseForms {
 // The characters of text (8-bit text in the system code page) with their case forms, in order.
 // A byte that starts no valid character stands for itself alone.
 std::vector<CaseForms> caseFormsOf(std::string_view text);
+
+// A shipped text file's text in the system code page. Such files come in UTF-8, or written for
+// one system in its code page already: UTF-8 text is converted, other text is taken as it is.
+// Empty when the code page lacks one of the text's characters (Cyrillic under a Western code
+// page of Windows). Linux, whose code page is UTF-8, takes every text as it is.
+std::optional<std::string> inSystemCodePage(std::string_view text);
 
 }  // namespace platform

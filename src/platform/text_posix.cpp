@@ -110,4 +110,6 @@ std::vector<CaseForms> caseFormsOf(std::string_view text) {
     return forms;
 }
 
+std::optional<std::string> inSystemCodePage(std::string_view text) { return std::string(text); }
+
 }  // namespace platform

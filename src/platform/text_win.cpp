@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/text.h"
 
 namespace platform {
@@ -40,6 +42,27 @@ std::vector<CaseForms> caseFormsOf(std::string_view text) {
         at += length;
     }
     return forms;
+}
+
+std::optional<std::string> inSystemCodePage(std::string_view text) {
+    const auto isAscii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+    if (std::all_of(text.begin(), text.end(), isAscii) || ::GetACP() == CP_UTF8)
+        return std::string(text);
+    const int length = static_cast<int>(text.size());
+    const int wideLength =
+        ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
+    if (wideLength == 0) return std::string(text);  // no UTF-8: in the code page already
+    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), wideLength);
+    // Without best fit: a letter the code page lacks must not turn into a look-alike silently.
+    BOOL lost = FALSE;
+    const int ansiLength = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),
+                                                 wideLength, nullptr, 0, nullptr, &lost);
+    if (ansiLength == 0 || lost) return std::nullopt;
+    std::string ansi(static_cast<std::size_t>(ansiLength), '\0');
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, ansi.data(),
+                          ansiLength, nullptr, nullptr);
+    return ansi;
 }
 
 }  // namespace platform

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 #include <vector>
 
 #include "core/reports/date_list.h"
 #include "core/settings/general.h"
 #include "core/settings/main_op.h"
 #include "core/settings/regedit.h"
+#include "platform/reasons.h"
 #include "platform/roots.h"
 #include "platform/text.h"
 
@@ -190,19 +192,34 @@ void LangOp::Init(const MainOp& settings) {
     if (General::DirExists(folder) != VbTrue) return;
     if (settings.lang.empty()) return;
     const std::string file = platform::joinPath(folder, settings.lang + ".twl");
+    const std::string english = platform::joinPath(folder, "English.twl");
     if (isLanguageName(settings.lang) && General::FileExists(file) == VbTrue)
-        LoadCaptions(file);
+        LoadCaptions(file, english);
     else
-        LoadCaptions(platform::joinPath(folder, "English.twl"));
+        LoadCaptions(english);
 }
 
-void LangOp::LoadCaptions(const std::string& file) {
+void LangOp::LoadCaptions(const std::string& file, const std::string& fallback) {
     std::vector<platform::ProfileKey> wanted;
     for (const K* key = keysBegin(); key != keysEnd(); ++key)
         wanted.push_back({key->section, key->name});
     for (const OwnText& text : ownTexts()) wanted.push_back({text.section, text.name});
-    const std::vector<std::string> values =
-        Regedit::ReadIniStrings(wanted, file, kLanguageFileLimit);
+    std::vector<std::string> values = Regedit::ReadIniStrings(wanted, file, kLanguageFileLimit);
+    bool shown = true;
+    for (std::string& value : values) {
+        std::optional<std::string> inCodePage = platform::inSystemCodePage(value);
+        if (inCodePage)
+            value = std::move(*inCodePage);
+        else
+            shown = false;
+    }
+    if (!shown && !fallback.empty()) {
+        platform::logReason(platform::ReasonTopic::Settings,
+                            file + " holds letters that this system's code page for programs "
+                                   "lacks; the English texts are shown");
+        LoadCaptions(fallback);
+        return;
+    }
     // The own texts first: the report page takes some of them with its captions.
     auto value = values.begin() + (keysEnd() - keysBegin());
     for (const OwnText& text : ownTexts()) {

@@ -85,7 +85,9 @@ public:
     void Init(const MainOp& settings);
     // Reads every key from one reading of file (at most kLanguageFileLimit bytes), assigns them
     // in table order after the own texts, running the report hook after the report page's keys.
-    void LoadCaptions(const std::string& file);
+    // Texts come in the system code page (platform::inSystemCodePage); a file whose letters the
+    // code page cannot show is left for fallback, when there is one.
+    void LoadCaptions(const std::string& file, const std::string& fallback = {});
 
     struct Key {
         const char* name;
