@@ -12,10 +12,10 @@ build=$(realpath -m "${1:-$root/build-windows}")
 # without it about one start in a few thousand fails ("failed to map the shared user data").
 # librsvg2-bin rasterises the skins; dpkg-dev unpacks curl's sources; the mail tests talk to
 # aiosmtpd; nsis builds the installer; the desktop tests drive the program on Xvfb with openbox,
-# trayer and xdotool, and read the screen with python3.
+# trayer and xdotool, and read the screen with python3; locales gives Wine a Russian system.
 packages=(g++-mingw-w64-x86-64-posix wine wine64 wine64-preloader cmake ninja-build googletest
           librsvg2-bin dpkg-dev python3-aiosmtpd nsis xvfb xauth openbox trayer xdotool x11-utils
-          python3 fonts-liberation)
+          python3 fonts-liberation locales)
 source "$root/scripts/install-missing.sh"
 install_missing "${packages[@]}"
 

@@ -3,17 +3,22 @@
 # (Xvfb), a window manager (openbox) and a tray host (trayer), with the mouse and keys of xdotool
 # and the screen's pixels read back.
 # Usage: desktop_win32_test.sh PROGRAM.exe [SCREENSHOT_DIR]
-# With SCREENSHOT_DIR, pictures of the pages are saved there. Exits 77 (skipped) when a tool is
-# missing; scripts/test-windows.sh installs them.
+# With SCREENSHOT_DIR, pictures of the pages are saved there. TARNWICK_WINDOW_TEXTS names the
+# window_texts.exe of the build. Exits 77 (skipped) when a tool is missing; scripts/test-windows.sh
+# installs them.
 set -uo pipefail
 program=$(realpath "$1")
 screenshots=${2:+$(realpath -m "$2")}
 here=$(cd "$(dirname "$0")" && pwd)
+: "${TARNWICK_WINDOW_TEXTS:?the window_texts.exe of the build}"
 
 source "$here/wine_desktop.sh"
 open_wine_desktop_test tarnwick-wine-desktop
 
 screen() { /usr/bin/python3 "$here/screen_pixels.py" "$@"; }
+# The texts of the windows shown, in UTF-8, as a screen reader reads them.
+window_texts() { wine "$TARNWICK_WINDOW_TEXTS" < /dev/null 2> /dev/null | tr -d '\r'; }
+shows_text() { window_texts | grep -qxF "$1"; }
 
 start_tarnwick() {
     # The pointer away from where the window will be, so that it opens as its design draws it.
@@ -182,16 +187,21 @@ answer_box() { # page
     eventually test -z "$(box_over "$1")"
 }
 # Saves the report page's table through "Save to disk" (6600, 6600 twips) and the system's save
-# dialog into file, as a user does, answering the confirmation.
-save_report_as() { # page file
+# dialog (titled save_dialog_title, in the system's language) into file, as a user does,
+# answering the confirmation, which must say confirmation when given.
+save_dialog_title="Save As"
+save_report_as() { # page file [confirmation]
     local dialog
     click_in "$1" 479 448
-    eventually xdotool search --onlyvisible --name '^Save As$' > /dev/null ||
+    eventually xdotool search --onlyvisible --name "^$save_dialog_title\$" > /dev/null ||
         { fail "Save to disk opened no save dialog"; return 1; }
-    dialog=$(xdotool search --onlyvisible --name '^Save As$' | head -n 1)
+    dialog=$(xdotool search --onlyvisible --name "^$save_dialog_title\$" | head -n 1)
     xdotool windowfocus --sync "$dialog" 2> /dev/null
     xdotool type --delay 20 "$(winepath -w "$2")"
     xdotool key Return
+    if [[ -n ${3:-} ]]; then
+        eventually shows_text "$3" || fail "the confirmation does not say $3: $(window_texts)"
+    fi
     answer_box "$1" || { fail "no confirmation after saving $2"; return 1; }
     [[ -f $2 ]] || { fail "Save to disk wrote no $2"; return 1; }
 }
@@ -373,6 +383,50 @@ if start_tarnwick "$scenario"; then
         fail "$scenario: the options button opened no page"
     fi
     exit_from_tray_menu "$scenario"
+fi
+
+# A Russian Windows: the system's language for non-Unicode programs is Russian (code page 1251),
+# and the guard service writes its reports in that code page, into a folder of a Cyrillic name.
+scenario="Russian: pages and boxes in Russian, a report in the system's code page saved under a Cyrillic name"
+russian() { iconv -f UTF-8 -t CP1251 <<< "$1"; }
+mkdir -p "$scratch/locale"
+if localedef -i ru_RU -f UTF-8 "$scratch/locale/ru_RU.UTF-8" > /dev/null 2>&1; then
+    wineserver -k
+    wineserver -w
+    unset LC_ALL LC_CTYPE LC_MESSAGES
+    export LOCPATH="$scratch/locale" LANG=ru_RU.UTF-8
+    russian_reports="$scratch/отчёты"
+    mkdir -p "$russian_reports/sended reports"
+    russian 'PC1;Иван;11.01.2013 19:52:21;Connected;Флешка;E:\;Накопитель;USBSTOR;USB;VID_0781;M;1' |
+        sed 's/$/\r/' > "$russian_reports/devices.txt"
+    wine reg add 'HKLM\Software\Brindle\Tarnwick' /v DirectoryReports /t REG_SZ \
+        /d "$(winepath -w "$russian_reports")" /f < /dev/null > /dev/null 2>&1
+    wine reg add 'HKLM\Software\Brindle\Tarnwick' /v Language /t REG_SZ /d Russian /f \
+        < /dev/null > /dev/null 2>&1
+    save_dialog_title="Сохранить как"
+    if start_tarnwick "$scenario"; then
+        eventually shows_text "Отчёты" ||
+            fail "$scenario: the main window's texts are $(window_texts | paste -sd '|')"
+        read -r bx by _ _ <<< "$(report_button)"
+        xdotool mousemove $((bx + 17)) $((by + 17)) click 1
+        if eventually page_other_than "$main_window"; then
+            report_page=$page
+            for text in "Все даты" "Сохранить" "Отправить"; do
+                shows_text "$text" || fail "$scenario: the report page shows no $text"
+            done
+            if save_report_as "$report_page" "$scratch/отчёт.csv" "Отчёт сохранён!"; then
+                [[ $(exported_users "$scratch/отчёт.csv") == "$(russian Иван)" ]] ||
+                    fail "$scenario: the export holds '$(exported_users "$scratch/отчёт.csv" | iconv -f CP1251 -t UTF-8)'"
+            fi
+            keys_to "$report_page" Escape
+            eventually only_page_is "$main_window" || fail "$scenario: Escape left the report page open"
+        else
+            fail "$scenario: the reports button opened no page"
+        fi
+        exit_from_tray_menu "$scenario"
+    fi
+else
+    fail "$scenario: no Russian locale could be made for Wine (is Debian's locales installed?)"
 fi
 
 if ((failures > 0)); then

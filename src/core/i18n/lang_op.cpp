@@ -94,6 +94,10 @@ const T kOwnTexts[] = {
      "The options could not be saved. Check that you may change the settings.",
      &LangOp::lfo_notsaved},
     {"lfo_saved", "frmOptions", "Options is saved!", &LangOp::lfo_saved},
+    {"lfo_lang_unshown", "frmOptions",
+     "The texts of %1 cannot be shown: this system's language for non-Unicode programs lacks "
+     "their letters. The English texts are shown.",
+     &LangOp::lfo_lang_unshown},
     {"lfo_dir_rep_title", "frmOptions", "Choose a directory for reports",
      &LangOp::lfo_dir_rep_title},
     {"lfo_dir_quar_title", "frmOptions", "Choose a directory for quarantines files",
@@ -215,11 +219,13 @@ void LangOp::LoadCaptions(const std::string& file, const std::string& fallback) 
     }
     if (!shown && !fallback.empty()) {
         platform::logReason(platform::ReasonTopic::Settings,
-                            file + " holds letters that this system's code page for programs "
-                                   "lacks; the English texts are shown");
+                            file + " holds letters that this system's language for non-Unicode "
+                                   "programs lacks; the English texts are shown");
         LoadCaptions(fallback);
+        showsFallback = true;
         return;
     }
+    showsFallback = false;
     // The own texts first: the report page takes some of them with its captions.
     auto value = values.begin() + (keysEnd() - keysBegin());
     for (const OwnText& text : ownTexts()) {

@@ -45,7 +45,7 @@ public:
     std::string lfi_tagline, lfi_version, lfi_ok;
     // frmOptions
     std::string lfo_wrongmail, lfo_testrefused, lfo_wrongtime, lfo_notsaved, lfo_saved,
-        lfo_dir_rep_title, lfo_dir_quar_title;
+        lfo_lang_unshown, lfo_dir_rep_title, lfo_dir_quar_title;
     // frmGuard
     std::string lfg_notsaved, lfg_spk_up, lfg_spk_down;
     // frmReport
@@ -88,6 +88,8 @@ public:
     // Texts come in the system code page (platform::inSystemCodePage); a file whose letters the
     // code page cannot show is left for fallback, when there is one.
     void LoadCaptions(const std::string& file, const std::string& fallback = {});
+    // Whether the last load took the fallback because the file's letters cannot be shown.
+    bool showsFallback = false;
 
     struct Key {
         const char* name;

@@ -1,6 +1,7 @@
 #include "core/options/options_page.h"
 
 #include "core/app/app_context.h"
+#include "core/i18n/lang_op.h"
 #include "core/options/options_store.h"
 
 namespace twk::options {
@@ -32,6 +33,9 @@ void OptionsPage::SaveOptions() {
     // The confirmation comes in the captions just chosen, not in those the page was shown in.
     app_.langOp.Init(app_.mainOp);
     showInformation(app_.services.messages, app_.langOp.lfo_saved);
+    if (app_.langOp.showsFallback)
+        showInformation(app_.services.messages,
+                        FillIn(app_.langOp.lfo_lang_unshown, {{"1", app_.mainOp.lang}}));
     closeSaved();
 }
 
