@@ -219,8 +219,9 @@ void LangOp::LoadCaptions(const std::string& file, const std::string& fallback) 
     }
     if (!shown && !fallback.empty()) {
         platform::logReason(platform::ReasonTopic::Settings,
-                            file + " holds letters that this system's language for non-Unicode "
-                                   "programs lacks; the English texts are shown");
+                            file +
+                                " holds letters that this system's language for non-Unicode "
+                                "programs lacks; the English texts are shown");
         LoadCaptions(fallback);
         showsFallback = true;
         return;
