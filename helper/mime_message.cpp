@@ -9,6 +9,7 @@
 
 #include "helper/mail_text.h"
 #include "platform/files.h"
+#include "platform/text.h"
 
 namespace twkd {
 namespace {
@@ -26,17 +27,18 @@ std::string freshBoundary() {
     return text;
 }
 
+// The library takes its texts in the system code page; the message carries them as UTF-8.
 std::string head(const MailSettings& settings, const OutgoingMail& mail,
                  const std::string& boundary) {
     return "From: " + settings.sender + "\r\nTo: " + mail.recipient +
-           "\r\nSubject: " + encodeHeaderText(mail.subject) +
+           "\r\nSubject: " + encodeHeaderText(platform::utf8FromSystemCodePage(mail.subject)) +
            "\r\nDate: " + mailDate(std::time(nullptr)) +
            "\r\nMessage-ID: " + messageId(settings.sender) +
            "\r\nMIME-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=\"" + boundary +
            "\"\r\n\r\n--" + boundary +
            "\r\nContent-Type: text/plain; charset=UTF-8"
            "\r\nContent-Transfer-Encoding: quoted-printable\r\n\r\n" +
-           quotedPrintable(toCrlf(mail.body));
+           quotedPrintable(toCrlf(platform::utf8FromSystemCodePage(mail.body)));
 }
 
 std::string attachmentHead(const OutgoingMail& mail, const std::string& boundary) {
@@ -44,7 +46,8 @@ std::string attachmentHead(const OutgoingMail& mail, const std::string& boundary
     return "\r\n--" + boundary +
            "\r\nContent-Type: application/octet-stream"
            "\r\nContent-Disposition: attachment; filename=\"" +
-           attachmentName(mail.attachment) + "\"\r\nContent-Transfer-Encoding: base64\r\n\r\n";
+           attachmentName(platform::utf8FromSystemCodePage(mail.attachment)) +
+           "\"\r\nContent-Transfer-Encoding: base64\r\n\r\n";
 }
 
 // Reads until size bytes or the end of the file; false on a read error.

@@ -27,4 +27,8 @@ std::vector<CaseForms> caseFormsOf(std::string_view text);
 // page of Windows). Linux, whose code page is UTF-8, takes every text as it is.
 std::optional<std::string> inSystemCodePage(std::string_view text);
 
+// Text in the system code page as UTF-8, for what leaves the machine (mail): Linux's code page is
+// UTF-8 already.
+std::string utf8FromSystemCodePage(std::string_view text);
+
 }  // namespace platform

@@ -112,4 +112,6 @@ std::vector<CaseForms> caseFormsOf(std::string_view text) {
 
 std::optional<std::string> inSystemCodePage(std::string_view text) { return std::string(text); }
 
+std::string utf8FromSystemCodePage(std::string_view text) { return std::string(text); }
+
 }  // namespace platform

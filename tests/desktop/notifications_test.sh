@@ -2,10 +2,17 @@
 # The real program on an X server with a session bus and a notification service of the test's
 # own: what the guard service appends to the report folders becomes desktop notifications, and
 # a click on one opens the report page on its view.
-# Usage: notifications_test.sh PROGRAM
+# Usage: notifications_test.sh PROGRAM SYSTEM_CONFIG_DIR
 # Exits 77 (skipped) when a needed program is missing; scripts/test.sh installs them.
 set -uo pipefail
 program=$1
+# The program follows the machine's settings store, which must leave the report folders at
+# their defaults (inside the program folder) for the test's lines to be the ones it watches.
+store="$2/registry/HKEY_LOCAL_MACHINE/Software/Brindle/Tarnwick.reg"
+if grep -qE '^"Directory(Reports|Quarantine)"=' "$store" 2> /dev/null; then
+    echo "FAIL: $store names report folders of its own; this test needs the default ones"
+    exit 1
+fi
 here=$(cd "$(dirname "$0")" && pwd)
 
 source "$here/desktop.sh"

@@ -10,6 +10,7 @@
 #include "helper/send_mail.h"
 #include "helper/send_mail_fixture.h"
 #include "support/file_access.h"
+#include "support/system_text.h"
 
 namespace twkd {
 namespace {
@@ -20,6 +21,19 @@ TEST_F(SendMailTest, WithoutAServerNothingIsSentAsThereIsNoMailProgram) {
     HelperMailConfig config(dir.path(), noServer);
     EXPECT_EQ(send(kRecipient, "s", "b"), kMailBadSettings);
     EXPECT_TRUE(server.messages().empty());
+}
+
+// The program hands the library its texts in the ANSI code page, as it keeps them; the message
+// carries them as the UTF-8 it declares.
+TEST_F(SendMailTest, TextInTheAnsiCodePageArrivesAsUtf8) {
+    HelperMailConfig config(dir.path(), server.url());
+    const std::string subject = "Grüße über Laufwerk E:";
+    const std::string body = "Fehler: Datei «ä.exe» verschoben\r\n";
+    ASSERT_EQ(send(kRecipient, twk::test::systemText(subject), twk::test::systemText(body)), 0);
+    const auto mails = server.messages();
+    ASSERT_EQ(mails.size(), 1u);
+    EXPECT_EQ(mails[0].subject, subject);
+    EXPECT_EQ(mails[0].body, body);
 }
 
 TEST(ShippedLibraryTest, ReadsTwkdIniFromTheProgramDataFolder) {
