@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/text.h"
 
@@ -20,6 +21,29 @@ std::string inCase(std::string character, bool upper) {
     else
         ::CharLowerBuffA(character.data(), length);
     return character;
+}
+
+// text of codePage in UTF-16; empty when flags ask for valid text and it is not.
+std::optional<std::wstring> wideFrom(UINT codePage, std::string_view text, DWORD flags) {
+    if (text.empty()) return std::wstring();
+    const int length = static_cast<int>(text.size());
+    const int wideLength = ::MultiByteToWideChar(codePage, flags, text.data(), length, nullptr, 0);
+    if (wideLength == 0) return std::nullopt;
+    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+    ::MultiByteToWideChar(codePage, flags, text.data(), length, wide.data(), wideLength);
+    return wide;
+}
+
+// wide in codePage; *lost (when given; never for UTF-8) tells whether a character was missing.
+std::string bytesFrom(UINT codePage, const std::wstring& wide, DWORD flags, BOOL* lost) {
+    if (wide.empty()) return {};
+    const int wideLength = static_cast<int>(wide.size());
+    const int length =
+        ::WideCharToMultiByte(codePage, flags, wide.data(), wideLength, nullptr, 0, nullptr, lost);
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(codePage, flags, wide.data(), wideLength, bytes.data(), length, nullptr,
+                          nullptr);
+    return bytes;
 }
 
 }  // namespace
@@ -48,38 +72,18 @@ std::optional<std::string> inSystemCodePage(std::string_view text) {
     const auto isAscii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
     if (std::all_of(text.begin(), text.end(), isAscii) || ::GetACP() == CP_UTF8)
         return std::string(text);
-    const int length = static_cast<int>(text.size());
-    const int wideLength =
-        ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
-    if (wideLength == 0) return std::string(text);  // no UTF-8: in the code page already
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), wideLength);
+    const std::optional<std::wstring> wide = wideFrom(CP_UTF8, text, MB_ERR_INVALID_CHARS);
+    if (!wide) return std::string(text);  // no UTF-8: in the code page already
     // Without best fit: a letter the code page lacks must not turn into a look-alike silently.
     BOOL lost = FALSE;
-    const int ansiLength = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),
-                                                 wideLength, nullptr, 0, nullptr, &lost);
-    if (ansiLength == 0 || lost) return std::nullopt;
-    std::string ansi(static_cast<std::size_t>(ansiLength), '\0');
-    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, ansi.data(),
-                          ansiLength, nullptr, nullptr);
+    std::string ansi = bytesFrom(CP_ACP, *wide, WC_NO_BEST_FIT_CHARS, &lost);
+    if (lost) return std::nullopt;
     return ansi;
 }
 
 std::string utf8FromSystemCodePage(std::string_view text) {
     if (text.empty() || ::GetACP() == CP_UTF8) return std::string(text);
-    const int length = static_cast<int>(text.size());
-    std::wstring wide(
-        static_cast<std::size_t>(::MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0)),
-        L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(),
-                          static_cast<int>(wide.size()));
-    const int wideLength = static_cast<int>(wide.size());
-    std::string utf8(static_cast<std::size_t>(::WideCharToMultiByte(
-                         CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr)),
-                     '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, utf8.data(),
-                          static_cast<int>(utf8.size()), nullptr, nullptr);
-    return utf8;
+    return bytesFrom(CP_UTF8, wideFrom(CP_ACP, text, 0).value_or(std::wstring()), 0, nullptr);
 }
 
 }  // namespace platform

@@ -71,7 +71,10 @@ ReportNotifier::ReportNotifier(AppContext& context)
     : context_(context),
       stopEvent_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)),
       followEvent_(::CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
-    create({.parent = HWND_MESSAGE, .style = 0});
+    CreateArgs messageOnly;
+    messageOnly.parent = HWND_MESSAGE;
+    messageOnly.style = 0;
+    create(messageOnly);
     reader_ = std::thread([this] { read(); });
 }
 

@@ -197,7 +197,17 @@ save_report_as() { # page file [confirmation]
         { fail "Save to disk opened no save dialog"; return 1; }
     dialog=$(xdotool search --onlyvisible --name "^$save_dialog_title\$" | head -n 1)
     xdotool windowfocus --sync "$dialog" 2> /dev/null
-    xdotool type --delay 20 "$(winepath -w "$2")"
+    # xdotool types a letter the keyboard map lacks by remapping a key for it, which a busy
+    # program can read as the key's earlier letter: the name is typed again until the box
+    # shows it, as a user would.
+    local name attempt
+    name=$(winepath -w "$2")
+    for attempt in 1 2 3; do
+        xdotool key ctrl+a BackSpace
+        xdotool type --delay 20 "$name"
+        eventually shows_text "$name" && break
+    done
+    shows_text "$name" || { fail "the file name box shows $(window_texts | grep -F '\' | head -n 1), not $name"; return 1; }
     xdotool key Return
     if [[ -n ${3:-} ]]; then
         eventually shows_text "$3" || fail "the confirmation does not say $3: $(window_texts)"
