@@ -61,9 +61,48 @@ RegValue toValue(DWORD type, std::string data) {
     return RegValue::other(type, std::move(data));
 }
 
+// Whether the stored text of name holds a letter that this system's code page lacks (written by
+// a Unicode program, or under another code page), so that the program read it with question
+// marks.
+bool holdsLettersTheCodePageLacks(HKEY key, const std::string& name) {
+    std::wstring wideName(name.size(), L'\0');
+    wideName.resize(static_cast<std::size_t>(
+        ::MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()),
+                              wideName.data(), static_cast<int>(wideName.size()))));
+    DWORD type = 0, size = 0;
+    if (::RegQueryValueExW(key, wideName.c_str(), nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ || size < sizeof(wchar_t))
+        return false;
+    std::wstring text(size / sizeof(wchar_t), L'\0');
+    if (::RegQueryValueExW(key, wideName.c_str(), nullptr, &type,
+                           reinterpret_cast<BYTE*>(text.data()), &size) != ERROR_SUCCESS)
+        return false;
+    text.resize(std::min(text.find(L'\0'), text.size()));
+    BOOL lost = FALSE;
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+                          nullptr, 0, nullptr, &lost);
+    return lost;
+}
+
+// Writing back the question-marked copy of such a text, unchanged, would lose it: it is kept.
+bool wouldLoseStoredText(HKEY key, const std::string& name, const std::string& text) {
+    DWORD type = 0;
+    std::string seen;
+    return queryValue(key, name, type, seen) && type == REG_SZ &&
+           toValue(type, std::move(seen)).text == text && holdsLettersTheCodePageLacks(key, name);
+}
+
 bool setValue(HKEY key, const std::string& name, const RegValue& value) {
     switch (value.type) {
         case RegValue::Type::String:
+            if (wouldLoseStoredText(key, name, value.text)) {
+                logReason(ReasonTopic::Settings,
+                          "the setting " + name +
+                              " holds letters that this system's language for non-Unicode "
+                              "programs lacks; it was kept as it was");
+                return true;
+            }
             // The text and its NUL: size = length + 1.
             return ::RegSetValueExA(key, name.c_str(), 0, REG_SZ,
                                     reinterpret_cast<const BYTE*>(value.text.c_str()),

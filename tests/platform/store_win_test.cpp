@@ -37,6 +37,28 @@ protected:
         ::RegCloseKey(key);
     }
 
+    // A settings value as a Unicode program writes and reads it.
+    void setWide(const wchar_t* name, const std::wstring& text) {
+        HKEY key = nullptr;
+        ASSERT_EQ(::RegOpenKeyA(HKEY_LOCAL_MACHINE, fullKey(kSettingsKey).c_str(), &key),
+                  ERROR_SUCCESS);
+        ASSERT_EQ(
+            ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                             static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
+            ERROR_SUCCESS);
+        ::RegCloseKey(key);
+    }
+    std::wstring wide(const wchar_t* name) {
+        HKEY key = nullptr;
+        wchar_t text[256] = {};
+        DWORD size = sizeof text - sizeof(wchar_t);
+        if (::RegOpenKeyA(HKEY_LOCAL_MACHINE, fullKey(kSettingsKey).c_str(), &key) != ERROR_SUCCESS)
+            return {};
+        ::RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
+        ::RegCloseKey(key);
+        return text;
+    }
+
     test::TempRegistry store;
     Regedit::RootKey root = store.root();
 };
@@ -99,6 +121,23 @@ TEST_F(RegistryTest, TheTwelveSettingsAreSavedAndReadUnderTheSettingsKey) {
     EXPECT_EQ(reloaded.DirQuar, settings.DirQuar);
     EXPECT_EQ(reloaded.Recip, "admin@example.org");
     EXPECT_EQ(reloaded.isGuard, "");
+}
+
+// A folder named by a Unicode program in letters the ANSI code page lacks reads with question
+// marks; saving the settings unchanged keeps it, changing it replaces it.
+TEST_F(RegistryTest, TextTheCodePageCannotHoldSurvivesASaveThatLeavesItAsItWas) {
+    const std::wstring folder = L"Z:\\\u2603 reports";  // U+2603 is in no ANSI code page
+    MainOp settings(root, "C:\\Tarnwick");
+    ASSERT_TRUE(settings.Save());
+    setWide(L"DirectoryReports", folder);
+    settings.Init();
+    settings.Recip = "admin@example.org";
+    ASSERT_TRUE(settings.Save());
+    EXPECT_EQ(wide(L"DirectoryReports"), folder);
+    EXPECT_EQ(wide(L"Recipient"), L"admin@example.org") << "the other values were saved";
+    settings.DirRep = "Z:\\other";
+    ASSERT_TRUE(settings.Save());
+    EXPECT_EQ(wide(L"DirectoryReports"), L"Z:\\other");
 }
 
 }  // namespace
