@@ -3,21 +3,33 @@
 # (Xvfb), a window manager (openbox) and a tray host (trayer), with the mouse and keys of xdotool
 # and the screen's pixels read back.
 # Usage: desktop_win32_test.sh PROGRAM.exe [SCREENSHOT_DIR]
-# With SCREENSHOT_DIR, pictures of the pages are saved there. TARNWICK_WINDOW_TEXTS names the
-# window_texts.exe of the build. Exits 77 (skipped) when a tool is missing; scripts/test-windows.sh
-# installs them.
+# With SCREENSHOT_DIR, pictures of the pages are saved there. TARNWICK_TEST_TOOLS names the
+# build's folder of window_texts.exe and drive_letter.exe. Exits 77 (skipped) when a tool is
+# missing; scripts/test-windows.sh installs them.
 set -uo pipefail
 program=$(realpath "$1")
 screenshots=${2:+$(realpath -m "$2")}
 here=$(cd "$(dirname "$0")" && pwd)
-: "${TARNWICK_WINDOW_TEXTS:?the window_texts.exe of the build}"
+: "${TARNWICK_TEST_TOOLS:?the folder of test tools of the build}"
 
 source "$here/wine_desktop.sh"
 open_wine_desktop_test tarnwick-wine-desktop
 
+# A removable drive F: (a floppy to Wine), a folder of the scratch area. Wine reads drive types
+# when its mount manager starts, so the server restarts.
+mkdir -p "$scratch/stick"
+ln -sfn "$scratch/stick" "$WINEPREFIX/dosdevices/f:"
+wine reg add 'HKLM\Software\Wine\Drives' /v f: /t REG_SZ /d floppy /f < /dev/null > /dev/null 2>&1
+wineserver -k
+wineserver -w
+wineserver -p
+drive_letter() { wine "$TARNWICK_TEST_TOOLS/drive_letter.exe" "$@" < /dev/null 2> /dev/null | tr -d '\r'; }
+stick_listed() { shows_text 'F:\'; }
+stick_unlisted() { ! stick_listed; }
+
 screen() { /usr/bin/python3 "$here/screen_pixels.py" "$@"; }
 # The texts of the windows shown, in UTF-8, as a screen reader reads them.
-window_texts() { wine "$TARNWICK_WINDOW_TEXTS" < /dev/null 2> /dev/null | tr -d '\r'; }
+window_texts() { wine "$TARNWICK_TEST_TOOLS/window_texts.exe" < /dev/null 2> /dev/null | tr -d '\r'; }
 shows_text() { window_texts | grep -qxF "$1"; }
 
 start_tarnwick() {
@@ -341,7 +353,7 @@ if start_tarnwick "$scenario"; then
     exit_from_tray_menu "$scenario"
 fi
 
-scenario="Protection: the switch stores the protection setting"
+scenario="Protection: the drive list follows a stick pulled out and plugged in; the switch stores the protection setting"
 guard_stored() { wine reg query 'HKLM\Software\Brindle\Tarnwick' /v Guard < /dev/null 2> /dev/null | grep -q "REG_SZ *$1"; }
 if start_tarnwick "$scenario"; then
     # The protection button (2040, 3240 twips).
@@ -351,6 +363,15 @@ if start_tarnwick "$scenario"; then
         point_in "$guard_page" 560 100
         sleep 0.3
         shoot "$guard_page" guard
+        eventually stick_listed ||
+            fail "$scenario: the removable drive is not listed: $(window_texts | paste -sd '|')"
+        # The stick pulled out and plugged in again, as Windows' mount manager tells it.
+        stick=$(drive_letter take F)
+        eventually stick_unlisted ||
+            fail "$scenario: the drive pulled out is still listed: $(window_texts | paste -sd '|')"
+        drive_letter give F "$stick"
+        eventually stick_listed ||
+            fail "$scenario: the drive plugged in again is not listed: $(window_texts | paste -sd '|')"
         # The switch (500, 1320 twips) turns protection on and stores it.
         click_in "$guard_page" 53 108
         eventually guard_stored 1 || fail "$scenario: a click on the switch did not store Guard 1"
