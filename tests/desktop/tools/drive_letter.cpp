@@ -2,9 +2,8 @@
 // (its device printed) or is given back, and every program is told with WM_DEVICECHANGE.
 // Usage: drive_letter.exe take LETTER          prints the device the letter stood for
 //        drive_letter.exe give LETTER DEVICE
-#include <windows.h>
-
 #include <dbt.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cstring>
@@ -38,11 +37,13 @@ int main(int argc, char** argv) {
     }
     const char name[] = {letter, ':', '\0'};
     if (give) {
-        if (!::DefineDosDeviceA(DDD_RAW_TARGET_PATH, name, argv[3])) return failed("giving the letter");
+        if (!::DefineDosDeviceA(DDD_RAW_TARGET_PATH, name, argv[3]))
+            return failed("giving the letter");
         return announce(DBT_DEVICEARRIVAL, letter) ? 0 : failed("the broadcast");
     }
     char device[MAX_PATH] = {};
-    if (!::QueryDosDeviceA(name, device, sizeof device)) return failed("finding the letter's device");
+    if (!::QueryDosDeviceA(name, device, sizeof device))
+        return failed("finding the letter's device");
     if (!::DefineDosDeviceA(DDD_REMOVE_DEFINITION | DDD_RAW_TARGET_PATH | DDD_EXACT_MATCH_ON_REMOVE,
                             name, device))
         return failed("taking the letter");
