@@ -2,8 +2,9 @@
 // (its device printed) or is given back, and every program is told with WM_DEVICECHANGE.
 // Usage: drive_letter.exe take LETTER          prints the device the letter stood for
 //        drive_letter.exe give LETTER DEVICE
-#include <dbt.h>
 #include <windows.h>
+// dbt.h needs the types of windows.h.
+#include <dbt.h>
 
 #include <cstdio>
 #include <cstring>
