@@ -44,16 +44,10 @@ start_wine() {
 }
 start_wine
 
-# Drives of every type the drive panel must tell apart: a removable one (a floppy to Wine), an
-# optical one and a network one, each a folder of the scratch area. Wine reads the types when its
-# mount manager starts, so the server is restarted.
-declare -A drive_types=([f]=floppy [r]=cdrom [n]=network)
-for letter in "${!drive_types[@]}"; do
-    mkdir -p "$scratch/drives/$letter"
-    ln -sfn "$scratch/drives/$letter" "$WINEPREFIX/dosdevices/$letter:"
-    wine reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /t REG_SZ \
-        /d "${drive_types[$letter]}" /f < /dev/null > /dev/null 2>&1
-done
+# Drives of every type the drive panel must tell apart: a removable one, an optical one and a
+# network one, each a folder of the scratch area.
+source "$root/tests/support/wine_drives.sh"
+map_wine_drives "$scratch/drives" f=floppy r=cdrom n=network
 # Wine's mount manager reads a folder drive's label from this file when it starts.
 echo STICK > "$scratch/drives/f/.windows-label"
 wineserver -k
