@@ -15,11 +15,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine_desktop.sh"
 open_wine_desktop_test tarnwick-wine-desktop
 
-# A removable drive F: (a floppy to Wine), a folder of the scratch area. Wine reads drive types
-# when its mount manager starts, so the server restarts.
-mkdir -p "$scratch/stick"
-ln -sfn "$scratch/stick" "$WINEPREFIX/dosdevices/f:"
-wine reg add 'HKLM\Software\Wine\Drives' /v f: /t REG_SZ /d floppy /f < /dev/null > /dev/null 2>&1
+# A removable drive F:, a folder of the scratch area.
+source "$here/../support/wine_drives.sh"
+map_wine_drives "$scratch/drives" f=floppy
 wineserver -k
 wineserver -w
 wineserver -p
@@ -209,14 +207,14 @@ save_report_as() { # page file [confirmation]
         { fail "Save to disk opened no save dialog"; return 1; }
     dialog=$(xdotool search --onlyvisible --name "^$save_dialog_title\$" | head -n 1)
     xdotool windowfocus --sync "$dialog" 2> /dev/null
-    # xdotool types a letter the keyboard map lacks by remapping a key for it, which a busy
-    # program can read as the key's earlier letter: the name is typed again until the box
-    # shows it, as a user would.
-    local name attempt
+    # xdotool types a letter the keyboard map lacks by remapping a spare key for it; Wine reads
+    # the key's letter when it takes the press, so under load it can read the next letter's
+    # mapping instead. The name is typed again, each time slower, until the box shows it.
+    local name delay
     name=$(winepath -w "$2")
-    for attempt in 1 2 3; do
+    for delay in 20 150 400; do
         xdotool key ctrl+a BackSpace
-        xdotool type --delay 20 "$name"
+        xdotool type --delay "$delay" "$name"
         eventually shows_text "$name" && break
     done
     shows_text "$name" || { fail "the file name box shows $(window_texts | grep -F '\' | head -n 1), not $name"; return 1; }
